@@ -1,0 +1,43 @@
+// Temporary directories and port links for the tests.
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace testsupport {
+
+fs::path ExeDir() { return fs::read_symlink("/proc/self/exe").parent_path(); }
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "overlay-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    FPath = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Directories made read-only by a test must be writable again before they can be emptied.
+    fs::permissions(FPath, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (auto& entry : fs::recursive_directory_iterator(FPath, ec))
+        if (entry.is_directory(ec)) fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(FPath, ec);
+}
+
+ScopedPortLink::ScopedPortLink(int number, const std::string& target) {
+    fs::path dir = ExeDir() / "ports";
+    fs::create_directories(dir);
+    FLink = dir / ("com" + std::to_string(number));
+    std::error_code ec;
+    fs::remove(FLink, ec);
+    fs::create_symlink(target, FLink);
+}
+
+ScopedPortLink::~ScopedPortLink() {
+    std::error_code ec;
+    fs::remove(FLink, ec);
+}
+
+}  // namespace testsupport
