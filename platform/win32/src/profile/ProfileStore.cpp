@@ -1,0 +1,180 @@
+// Profile file cache and the write-to-temporary-then-rename update that never leaves a half-written file.
+#include "profile/ProfileStore.h"
+
+#include "system/PosixError.h"
+
+#include <win32/winbase.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace win32::profile {
+namespace {
+
+bool ReadAll(int fd, std::string& bytes) {
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    std::string::size_type slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a write must replace: a symbolic link is followed to its target, so the link stays a link.
+bool ResolveLinks(std::string path, std::string& target) {
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            target = path;
+            return true;
+        }
+        char link[PATH_MAX];
+        ssize_t n = readlink(path.c_str(), link, sizeof link - 1);
+        if (n < 0) return false;
+        std::string next(link, static_cast<size_t>(n));
+        path = next[0] == '/' ? next : DirectoryOf(path) + "/" + next;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+}  // namespace
+
+ProfileStore& ProfileStore::Instance() {
+    static ProfileStore store;
+    return store;
+}
+
+const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* error) {
+    struct stat st;
+    if (stat(nativePath.c_str(), &st) != 0) {
+        *error = Win32ErrorForPath(errno, nativePath);
+        FFiles.erase(nativePath);
+        return nullptr;
+    }
+    Identity identity{st.st_dev, st.st_ino, st.st_size,
+                      static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+    auto it = FFiles.find(nativePath);
+    if (it != FFiles.end() && it->second.identity == identity) return &it->second.document;
+
+    int fd = open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string bytes;
+    bool ok = fd >= 0 && ReadAll(fd, bytes);
+    int readError = errno;
+    if (fd >= 0) close(fd);
+    if (!ok) {
+        *error = Win32ErrorFromErrno(readError);
+        FFiles.erase(nativePath);
+        return nullptr;
+    }
+    Entry& entry = FFiles[nativePath];
+    entry.identity = identity;
+    entry.document = ProfileDocument::Parse(bytes);
+    return &entry.document;
+}
+
+DWORD ProfileStore::Read(const std::string& nativePath, const std::function<void(const ProfileDocument*)>& reader) {
+    std::lock_guard<std::mutex> guard(FLock);
+    DWORD error = ERROR_SUCCESS;
+    reader(Load(nativePath, &error));
+    return error;
+}
+
+BOOL ProfileStore::Update(const std::string& nativePath, const std::function<bool(ProfileDocument&)>& edit) {
+    std::lock_guard<std::mutex> guard(FLock);
+    std::string target;
+    if (!ResolveLinks(nativePath, target)) {
+        SetLastError(Win32ErrorForPath(errno, nativePath));
+        return FALSE;
+    }
+    DWORD error = ERROR_SUCCESS;
+    const ProfileDocument* current = Load(target, &error);
+    if (!current && error != ERROR_FILE_NOT_FOUND) {
+        // A file that exists but cannot be read is never replaced by one made from nothing.
+        SetLastError(error);
+        return FALSE;
+    }
+    ProfileDocument document = current ? *current : ProfileDocument();
+    if (!edit(document)) return TRUE;
+
+    struct stat old;
+    bool exists = stat(target.c_str(), &old) == 0;
+    // Replacing by rename would bypass the file's own protection, which Windows honours.
+    if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        SetLastError(Win32ErrorFromErrno(errno));
+        return FALSE;
+    }
+    static std::atomic<unsigned> counter{0};
+    std::string base = target.substr(target.find_last_of('/') + 1);
+    std::string temporary = DirectoryOf(target) + "/." + base + "." + std::to_string(getpid()) + "." +
+                            std::to_string(counter++) + ".tmp";
+    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        SetLastError(Win32ErrorForPath(errno, temporary));
+        return FALSE;
+    }
+    std::string bytes = document.Serialize();
+    // No fsync: a save makes some 300 calls, and syncing each costs seconds. The rename still guarantees that
+    // a crashed process or a failed write leaves either the old file or the new one, never a mix.
+    bool ok = WriteAll(fd, bytes);
+    if (ok && exists) {
+        // The new file takes the old one's owner (when allowed) and permissions.
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Without the right to give it away the file stays ours, as any file this process creates would.
+        }
+        ok = fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    int failure = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
+        unlink(temporary.c_str());
+        SetLastError(Win32ErrorFromErrno(failure));
+        return FALSE;
+    }
+    // Cache what a fresh read of the new file would give, so the next call need not read it.
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0) {
+        Entry& entry = FFiles[target];
+        entry.identity = Identity{st.st_dev, st.st_ino, st.st_size,
+                                  static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+        entry.document = ProfileDocument::Parse(bytes);
+    }
+    return TRUE;
+}
+
+void ProfileStore::Flush() {
+    std::lock_guard<std::mutex> guard(FLock);
+    FFiles.clear();
+}
+
+}  // namespace win32::profile
