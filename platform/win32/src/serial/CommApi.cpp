@@ -1,0 +1,115 @@
+// CreateFileA for serial devices and the Get/Set Comm State, Config and Timeouts entry points.
+#include "ComPortName.h"
+#include "SerialPort.h"
+
+#include <win32/winbase.h>
+
+using win32::kernel::InsertHandle;
+using win32::kernel::LookupHandleAs;
+using win32::serial::SerialPort;
+
+namespace {
+
+HANDLE Fail(DWORD error) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+}
+
+}  // namespace
+
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
+                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
+    if (!lpFileName) return Fail(ERROR_PATH_NOT_FOUND);
+    bool outOfRange = false;
+    int number = win32::serial::ParseComPortName(lpFileName, outOfRange);
+    // Only serial devices are opened here; COM0 or COM256 are serial names with no device behind them.
+    if (number == 0) return Fail(outOfRange ? ERROR_FILE_NOT_FOUND : ERROR_NOT_SUPPORTED);
+    if (dwDesiredAccess & ~(GENERIC_READ | GENERIC_WRITE)) return Fail(ERROR_INVALID_PARAMETER);
+    // A communications device is always opened for exclusive access, with OPEN_EXISTING and no template.
+    if (dwShareMode != 0 || dwCreationDisposition != OPEN_EXISTING || hTemplateFile != nullptr)
+        return Fail(ERROR_INVALID_PARAMETER);
+    // Handles are never inherited by child processes here.
+    if (lpSecurityAttributes && lpSecurityAttributes->bInheritHandle) return Fail(ERROR_INVALID_PARAMETER);
+    if (dwFlagsAndAttributes & FILE_FLAG_OVERLAPPED) return Fail(ERROR_NOT_SUPPORTED);
+    if (dwFlagsAndAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) return Fail(ERROR_INVALID_PARAMETER);
+
+    auto port = SerialPort::Open(win32::serial::ComPortDevicePath(number), dwDesiredAccess);
+    if (!port) return INVALID_HANDLE_VALUE;
+    return InsertHandle(std::move(port));
+}
+
+BOOL GetCommState(HANDLE hFile, LPDCB lpDCB) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (!lpDCB) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->GetState(*lpDCB);
+}
+
+BOOL SetCommState(HANDLE hFile, LPDCB lpDCB) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (!lpDCB) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->SetState(*lpDCB);
+}
+
+BOOL GetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, LPDWORD lpdwSize) {
+    auto port = LookupHandleAs<SerialPort>(hCommDev);
+    if (!port) return FALSE;
+    if (!lpdwSize) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!lpCC || *lpdwSize < sizeof(COMMCONFIG)) {
+        *lpdwSize = sizeof(COMMCONFIG);
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    COMMCONFIG config{};
+    if (!port->GetState(config.dcb)) return FALSE;
+    config.dwSize = sizeof(COMMCONFIG);
+    config.wVersion = 1;
+    config.dwProviderSubType = PST_RS232;
+    // No provider-specific data follows the structure.
+    config.dwProviderOffset = 0;
+    config.dwProviderSize = 0;
+    *lpCC = config;
+    *lpdwSize = sizeof(COMMCONFIG);
+    return TRUE;
+}
+
+BOOL SetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, DWORD dwSize) {
+    auto port = LookupHandleAs<SerialPort>(hCommDev);
+    if (!port) return FALSE;
+    if (!lpCC || dwSize < sizeof(COMMCONFIG) || lpCC->dwProviderSubType != PST_RS232 || lpCC->dwProviderSize != 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->SetState(lpCC->dcb);
+}
+
+BOOL GetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (!lpCommTimeouts) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->GetTimeouts(*lpCommTimeouts);
+}
+
+BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (!lpCommTimeouts) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->SetTimeouts(*lpCommTimeouts);
+}

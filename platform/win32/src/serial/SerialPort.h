@@ -1,0 +1,63 @@
+// An open serial device behind a HANDLE: line settings, time-outs, synchronous reads and writes, closing.
+#pragma once
+
+#include "kernel/KernelObject.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <shared_mutex>
+#include <string>
+
+namespace win32::serial {
+
+class SerialPort : public kernel::KernelObject {
+    struct OpenKey {
+        explicit OpenKey() = default;
+    };
+
+public:
+    // Opens the terminal device exclusively and makes its line raw; null with the last error set on failure.
+    static std::shared_ptr<SerialPort> Open(const std::string& devicePath, DWORD access);
+    SerialPort(OpenKey, int fd, int wakeFd, std::string device, DWORD access);
+    ~SerialPort() override;
+
+    BOOL Read(LPVOID buffer, DWORD count, LPDWORD done) override;
+    BOOL Write(LPCVOID buffer, DWORD count, LPDWORD done) override;
+    BOOL Close() override;
+
+    BOOL GetState(DCB& dcb);
+    BOOL SetState(const DCB& dcb);
+    BOOL GetTimeouts(COMMTIMEOUTS& timeouts);
+    BOOL SetTimeouts(const COMMTIMEOUTS& timeouts);
+
+private:
+    // Applies the DCB all or nothing: the driver's answer is read back and the old settings return on any
+    // difference.
+    bool ApplyDcb(const DCB& dcb);
+    bool SetModemLines(const DCB& dcb);
+    // False with the last error set when the handle can no longer carry I/O.
+    bool Usable();
+    // Records that the device went away; every later call fails the same way.
+    void MarkVanished();
+    // Waits for the descriptor (or the close signal); false with the last error set when the wait must end the
+    // call.
+    bool WaitFor(short events, int timeoutMs, bool& timedOut);
+    void WaitOutputDrained();
+    void Release();
+
+    int FFd;
+    int FWakeFd;
+    std::string FDevice;
+    DWORD FAccess;
+    // Reads and writes hold it shared while they use FFd; Close takes it exclusively before closing FFd.
+    std::shared_mutex FLifetime;
+    std::mutex FSettingsLock;
+    DCB FDcb{};
+    COMMTIMEOUTS FTimeouts{};
+    std::atomic<bool> FClosing{false};
+    std::atomic<bool> FVanished{false};
+    bool FReleased = false;
+};
+
+}  // namespace win32::serial
