@@ -251,14 +251,16 @@ TEST_F(SerialTest, RefusedSettingsLeaveTheOldOnes) {
         {"DTR handshake", [](DCB& d) { d.fDtrControl = DTR_CONTROL_HANDSHAKE; }},
         {"RTS toggle", [](DCB& d) { d.fRtsControl = RTS_CONTROL_TOGGLE; }},
         {"XON equals XOFF", [](DCB& d) { d.fOutX = 1; d.XonChar = d.XoffChar = 0x11; }},
-        // A pseudo-terminal's driver keeps 8 bits without parity whatever it is asked: the readback catches it,
-        // and the new rate that came with the request must not stay either.
+        // A pseudo-terminal's driver keeps 8 bits without parity whatever it is asked, while taking the rest of
+        // the request: the readback must notice and undo the rest.
         {"7 data bits on a pty", [](DCB& d) { d.ByteSize = 7; }},
         {"even parity on a pty", [](DCB& d) { d.Parity = EVENPARITY; }},
     };
     for (const auto& c : cases) {
+        // Changes that would take, so that a refusal has something to undo.
         DCB wanted = before;
         wanted.BaudRate = CBR_57600;
+        wanted.StopBits = TWOSTOPBITS;
         wanted.XonLim = 77;
         c.change(wanted);
         SetLastError(0);
