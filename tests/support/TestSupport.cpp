@@ -3,6 +3,8 @@
 
 #include <cstdlib>
 #include <stdexcept>
+#include <grp.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -38,6 +40,19 @@ ScopedPortLink::ScopedPortLink(int number, const std::string& target) {
 ScopedPortLink::~ScopedPortLink() {
     std::error_code ec;
     fs::remove(FLink, ec);
+}
+
+int RunUnprivileged(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        constexpr uid_t nobody = 65534;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)) _exit(125);
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace testsupport {
@@ -34,5 +35,10 @@ public:
 private:
     std::filesystem::path FLink;
 };
+
+// Runs body in a child process that has dropped root's rights (as user and group "nobody"), so that file
+// permissions apply as they do to the desktop user; without root it runs in a child as it is. Returns body's
+// result, or -1 when the child did not end normally.
+int RunUnprivileged(const std::function<int()>& body);
 
 }  // namespace testsupport

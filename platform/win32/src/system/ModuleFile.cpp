@@ -11,10 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifndef ERROR_MOD_NOT_FOUND
-#define ERROR_MOD_NOT_FOUND 126L
-#endif
-
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     // The executable is the only module of the process.
     if (hModule) {

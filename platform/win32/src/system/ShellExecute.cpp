@@ -13,10 +13,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#ifndef ERROR_NO_ASSOCIATION
-#define ERROR_NO_ASSOCIATION 1155L
-#endif
-
 namespace {
 
 HINSTANCE Result(INT_PTR code, DWORD error) {

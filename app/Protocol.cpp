@@ -1,0 +1,134 @@
+// Building and sending the unit's frames, and reading a line back.
+#include "Protocol.h"
+
+#include "Com.h"
+#include "Settings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+BYTE GroupCode(BYTE group) {
+    switch (group) {
+    case 0: return 3;
+    case 1: return 2;
+    case 2: return 1;
+    default: return 0;
+    }
+}
+
+void AppendTwoDigits(Frame& frame, int value) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%02d", value % 100);
+    frame.push_back(static_cast<BYTE>(digits[0]));
+    frame.push_back(static_cast<BYTE>(digits[1]));
+}
+
+bool Send(const Frame& frame) { return WriteBytes(frame.data(), static_cast<BYTE>(frame.size())); }
+
+}  // namespace
+
+BYTE CommandByte(BYTE group, BYTE row, BYTE writeFlag) {
+    unsigned value = GroupCode(group);
+    value = value * 16 + row % 16;
+    value = value * 2 + (row >= 16 ? 1 : 0);
+    value = value * 2 + (writeFlag == 1 ? 1 : 0);
+    return static_cast<BYTE>(value);
+}
+
+Frame TextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
+    size_t length = std::min(text.size(), MaxFrameText);
+    Frame frame = {0xDD, 0xBB, static_cast<BYTE>(length + 3),
+                   CommandByte(static_cast<BYTE>(group), static_cast<BYTE>(row), 1), static_cast<BYTE>(x),
+                   static_cast<BYTE>(sizeIndex * 64 + y)};
+    frame.insert(frame.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length));
+    return frame;
+}
+
+Frame ClearFrame(int row) { return {0xDD, 0xBB, 0x03, CommandByte(0, static_cast<BYTE>(row), 0), 0x00, 0x00}; }
+
+Frame ClockFrame(BYTE command, BYTE byte4, BYTE byte5, const SYSTEMTIME& now) {
+    Frame frame = {0xDD, 0xBB, 0x11, command, byte4, byte5};
+    AppendTwoDigits(frame, now.wSecond);
+    AppendTwoDigits(frame, now.wMinute);
+    AppendTwoDigits(frame, now.wHour);
+    AppendTwoDigits(frame, now.wDay);
+    AppendTwoDigits(frame, IsoWeekday(now));
+    AppendTwoDigits(frame, now.wMonth);
+    AppendTwoDigits(frame, now.wYear % 100);
+    return frame;
+}
+
+Frame ReadRequest(int group, int row) { return {0xDD, 0xBB, 0x01, static_cast<BYTE>(group * 16 + row)}; }
+
+int IsoWeekday(const SYSTEMTIME& date) {
+    int weekday = date.wDayOfWeek;  // 0 = Sunday
+    return weekday == 0 ? 7 : weekday;
+}
+
+int IsoWeekday() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return IsoWeekday(now);
+}
+
+void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
+    Send(TextFrame(group, row, x, y, sizeIndex, text));
+}
+
+bool SendClearFrame(int row) { return Send(ClearFrame(row)); }
+
+void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    Send(ClockFrame(command, byte4, byte5, now));
+}
+
+void ShowClock() { SendClockFrame(ClockShow, 0, 0); }
+
+void HideClock() { SendClockFrame(ClockHide, 0, 0); }
+
+bool SendReadRequest(int group, int row) { return Send(ReadRequest(group, row)); }
+
+bool ReadChannel(int group, int row, ChannelLine& line) {
+    SendReadRequest(group, row);
+    Sleep(static_cast<DWORD>(std::max(WriteOrderWaitThenRead, 0)));
+
+    if (reinterpret_cast<LONG_PTR>(PortHandle) <= 0) return false;
+
+    // Bytes before the reply header are skipped; a reply that missed an earlier window is taken here.
+    bool found = false;
+    BYTE previous = 0, latest = 0;
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < ReplyWindow) {
+        BYTE byte;
+        SetLastError(ERROR_SUCCESS);
+        if (!ReadBytes(&byte, 1)) {
+            // A time-out reports no error; a device that has gone away does, and will not come back in this window.
+            if (GetLastError() != ERROR_SUCCESS) return false;
+            continue;
+        }
+        previous = latest;
+        latest = byte;
+        if (previous == 0xBB && latest == 0xDD) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) return false;
+
+    BYTE length;
+    if (!ReadBytes(&length, 1) || length < 3) return false;
+    length = std::min(length, MaxReplyLength);
+    BYTE body[MaxReplyLength + 1] = {};
+    if (!ReadBytes(body, length)) return false;
+    body[length] = 0;
+
+    // body[0] is the unit's echo of the selector; nobody relies on it.
+    line.X = body[1];
+    line.Size = body[2] >> 6;
+    line.Y = body[2] & 0x3F;
+    line.Text.assign(reinterpret_cast<const char*>(body + 3));
+    return true;
+}

@@ -1,0 +1,53 @@
+// The overlay unit's serial protocol: frames 0xDD 0xBB, length, body; read-back replies 0xBB 0xDD, length, body.
+#pragma once
+
+#include <win32/windows.h>
+
+#include <string>
+#include <vector>
+
+using Frame = std::vector<BYTE>;
+
+// Longest text a frame carries; longer texts (only a hand-edited Config.ini holds them) are cut to this.
+constexpr size_t MaxFrameText = 59;
+// Clock commands.
+constexpr BYTE ClockShow = 0x35;
+constexpr BYTE ClockHide = 0x34;
+// How long ReadChannel scans the input for a reply header, in milliseconds.
+constexpr DWORD ReplyWindow = 500;
+// Most reply bytes taken after the length byte.
+constexpr BYTE MaxReplyLength = 64;
+
+// Bits 7-6 group code (3, 2, 1 for groups 0, 1, 2), 5-2 row mod 16, 1 row >= 16, 0 the write flag (set only by 1).
+BYTE CommandByte(BYTE group, BYTE row, BYTE writeFlag);
+
+// sizeIndex -1 (none selected) sets both size bits.
+Frame TextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
+Frame ClearFrame(int row);
+Frame ClockFrame(BYTE command, BYTE byte4, BYTE byte5, const SYSTEMTIME& now);
+Frame ReadRequest(int group, int row);
+
+// 1 = Monday ... 7 = Sunday.
+int IsoWeekday(const SYSTEMTIME& date);
+int IsoWeekday();
+
+// The senders write one frame each on the open port.
+void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
+bool SendClearFrame(int row);
+// Reads the local date and time once for the frame.
+void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5);
+void ShowClock();
+void HideClock();
+bool SendReadRequest(int group, int row);
+
+// One line of a channel as the unit reports it.
+struct ChannelLine {
+    std::string Text;
+    BYTE X = 0;
+    BYTE Y = 0;
+    BYTE Size = 0;
+};
+
+// Sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow ms for the reply.
+// False when no reply header arrives, or when its length byte or body does not, or the length is below 3.
+bool ReadChannel(int group, int row, ChannelLine& line);

@@ -1,0 +1,61 @@
+// The overlay configuration and its load and save, one group at a time, through Config.ini.
+#pragma once
+
+#include <toolkit/IniFile.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+// Channels shown per group: 8 or 16; always 8 at start-up.
+extern int RowCount;
+// Milliseconds to wait after each frame sent, and between a read-back request and its reply window.
+extern int SendThenWait;
+extern int WriteOrderWaitThenRead;
+
+constexpr int GroupCount = 3;
+constexpr int MaxRows = 16;
+constexpr int MaxX = 31;
+constexpr int MaxY = 29;
+// Size indices: 0 large, 1 medium, 2 small; NoSize when none is selected.
+constexpr int NoSize = -1;
+constexpr int SizeCount = 3;
+// Bytes of text a row holds in groups 0 and 1, and in group 2.
+constexpr int TextLimit(int group) { return group == 2 ? 12 : 32; }
+
+struct RowSettings {
+    bool Enabled = false;
+    std::string Name;  // the row's label, passed unchanged from the file back to the file
+    std::string Text;  // GBK bytes
+    int X = 1;
+    int Y = 0;
+    int Size = 0;
+};
+
+struct ClockSettings {
+    bool Shown = true;
+    int X = 24;
+    int Y = 0;
+};
+
+// One configuration. A group's Rows hold exactly the rows that are built (8 or 16).
+struct OverlaySettings {
+    std::array<std::vector<RowSettings>, GroupCount> Groups;
+    ClockSettings Clock;
+};
+
+// "Config.ini" in the executable's directory.
+std::string ConfigFileName();
+
+// Every ASCII digit d becomes the GBK full-width digit A3 (B0+d).
+std::string FullWidthDigits(const std::string& text);
+// The two-digit row key "00" ... "15".
+std::string RowKey(int row);
+std::string DefaultName(int row);
+std::string DefaultText(int row);
+
+// Reads the shared values and the built rows of group g; rowCount rows are built (resized) in the model.
+void LoadGroup(TIniFile& ini, int group, int rowCount, OverlaySettings& settings);
+// Writes the shared values and the built rows of group g. Rows that are not built are left untouched in the file.
+// Raises EIniFileException when the file cannot be written; nothing after the failed value is written.
+void SaveGroup(TIniFile& ini, int group, const OverlaySettings& settings);
