@@ -380,6 +380,7 @@ BOOL SerialPort::SetState(const DCB& dcb) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    // The line is always binary, as on Windows; fBinary is kept as given only so that it reads back unchanged.
     DCB accepted = dcb;
     accepted.DCBlength = sizeof(DCB);
     accepted.fDummy2 = 0;
