@@ -19,13 +19,8 @@ protected:
     testsupport::TempDir dir;
     std::string path = dir.File("Config.ini");
 
-    void WriteFile(const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
-    std::string ReadFile() {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void WriteFile(const std::string& content) { testsupport::WriteFileBytes(path, content); }
+    std::string ReadFile() { return testsupport::ReadFileBytes(path); }
     OverlaySettings LoadAll(int rows) {
         TIniFile ini(path);
         OverlaySettings settings;

@@ -2,6 +2,8 @@
 #include "TestSupport.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <grp.h>
 #include <sys/wait.h>
@@ -40,6 +42,17 @@ ScopedPortLink::ScopedPortLink(int number, const std::string& target) {
 ScopedPortLink::~ScopedPortLink() {
     std::error_code ec;
     fs::remove(FLink, ec);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 int RunUnprivileged(const std::function<int()>& body) {

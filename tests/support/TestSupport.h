@@ -36,6 +36,10 @@ private:
     std::filesystem::path FLink;
 };
 
+// The whole file as bytes (empty when it cannot be read), and a file replaced by the given bytes.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
 // Runs body in a child process that has dropped root's rights (as user and group "nobody"), so that file
 // permissions apply as they do to the desktop user; without root it runs in a child as it is. Returns body's
 // result, or -1 when the child did not end normally.

@@ -20,26 +20,10 @@ protected:
     std::string FPath = FDir.File("Config.ini");
     TIniFile FIni{FPath};
 
-    void Put(const std::string& bytes) { std::ofstream(FPath, std::ios::binary) << bytes; }
-    std::string Content() {
-        std::ifstream in(FPath, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    void Put(const std::string& bytes) { testsupport::WriteFileBytes(FPath, bytes); }
+    std::string Content() { return testsupport::ReadFileBytes(FPath); }
 };
 
-// Runs fn in a child process that file permissions bind even when the tests run as root.
-int AsUnprivileged(const std::function<int()>& fn) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
-        _exit(fn());
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace
 
@@ -87,7 +71,7 @@ TEST_F(IniFile, FailedWriteRaisesWithTheFullPath) {
     chmod(dir.c_str(), 0555);
     chmod(FDir.Path().c_str(), 0755);
     // Exit codes: 0 as expected, 1 a wrong message, 2 a missing exception, 3 DeleteKey raised, 4 EraseSection did not.
-    EXPECT_EQ(0, AsUnprivileged([&] {
+    EXPECT_EQ(0, testsupport::RunUnprivileged([&] {
         TIniFile ini(path);
         try {
             ini.WriteInteger("Others", "SendThenWait", 400);
@@ -114,7 +98,7 @@ TEST_F(IniFile, RelativeNamesAreShownWithTheWorkingDirectory) {
     std::string dir = FDir.File("ro");
     mkdir(dir.c_str(), 0555);
     chmod(FDir.Path().c_str(), 0755);
-    EXPECT_EQ(0, AsUnprivileged([&] {
+    EXPECT_EQ(0, testsupport::RunUnprivileged([&] {
         if (chdir(dir.c_str()) != 0) return 3;
         try {
             TIniFile("Config.ini").WriteBool("DateTime", "Show", true);

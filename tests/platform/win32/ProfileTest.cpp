@@ -23,14 +23,9 @@ protected:
     std::string FPath = FDir.File("Config.ini");
 
     void Put(const std::string& bytes, const std::string& path = "") {
-        std::ofstream(path.empty() ? FPath : path, std::ios::binary) << bytes;
+        testsupport::WriteFileBytes(path.empty() ? FPath : path, bytes);
     }
-    std::string Content(const std::string& path = "") {
-        std::ifstream in(path.empty() ? FPath : path, std::ios::binary);
-        std::stringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    std::string Content(const std::string& path = "") { return testsupport::ReadFileBytes(path.empty() ? FPath : path); }
     std::string Get(const char* section, const char* key, const char* def = "<default>", DWORD size = 2048) {
         std::string buffer(size, '\x7F');
         DWORD n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, FPath.c_str());
@@ -40,18 +35,6 @@ protected:
         return WritePrivateProfileStringA(section, key, value, FPath.c_str());
     }
 };
-
-// Runs fn in a child process without the right to bypass file permissions, answering its exit status.
-int AsUnprivileged(const std::function<int()>& fn) {
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
-        _exit(fn());
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace
 
@@ -193,14 +176,14 @@ TEST_F(Profile, RefusedWritesReturnFalseAndLeaveTheFile) {
     Put("[S]\r\nk=old\r\n", file);
     chmod(FDir.Path().c_str(), 0755);
     chmod(dir.c_str(), 0555);
-    EXPECT_EQ(int(ERROR_ACCESS_DENIED), AsUnprivileged([&] {
+    EXPECT_EQ(int(ERROR_ACCESS_DENIED), testsupport::RunUnprivileged([&] {
         SetLastError(0);
         if (WritePrivateProfileStringA("S", "k", "new", file.c_str())) return 100;
         return int(GetLastError());
     }));
     chmod(dir.c_str(), 0755);
     chmod(file.c_str(), 0444);
-    EXPECT_EQ(int(ERROR_ACCESS_DENIED), AsUnprivileged([&] {
+    EXPECT_EQ(int(ERROR_ACCESS_DENIED), testsupport::RunUnprivileged([&] {
         return WritePrivateProfileStringA("S", "k", "new", file.c_str()) ? 100 : int(GetLastError());
     }));
     EXPECT_EQ("[S]\r\nk=old\r\n", Content(file));
