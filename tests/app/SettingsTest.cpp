@@ -170,7 +170,7 @@ TEST_F(SettingsTest, DamagedFileLoadsWhatCanBeRead) {
     const std::string files[] = {
         garbage,
         "[X0]\r\n00=7\r\n" + std::string(1 << 20, 'A') + "\r\n[Y0]\r\n00=4",  // a 1 MB line, no final newline
-        std::string("[X0]\n00=7\n\0\0\0[Y0]\n00=4", 24),
+        std::string("[X0]\n00=7\n\0\0\0[Y0]\n00=4", sizeof "[X0]\n00=7\n\0\0\0[Y0]\n00=4" - 1),
     };
     for (const auto& content : files) {
         WriteFile(content);
