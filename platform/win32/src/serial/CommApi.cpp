@@ -39,24 +39,28 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     return InsertHandle(std::move(port));
 }
 
-BOOL GetCommState(HANDLE hFile, LPDCB lpDCB) {
-    auto port = LookupHandleAs<SerialPort>(hFile);
+namespace {
+
+// Finds the port behind a handle and checks the record the caller passed, then lets call fill or apply it.
+template <class Record, class Call>
+BOOL OnPort(HANDLE handle, Record* record, Call call) {
+    auto port = LookupHandleAs<SerialPort>(handle);
     if (!port) return FALSE;
-    if (!lpDCB) {
+    if (!record) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    return port->GetState(*lpDCB);
+    return call(*port, *record);
+}
+
+}  // namespace
+
+BOOL GetCommState(HANDLE hFile, LPDCB lpDCB) {
+    return OnPort(hFile, lpDCB, [](SerialPort& port, auto& record) { return port.GetState(record); });
 }
 
 BOOL SetCommState(HANDLE hFile, LPDCB lpDCB) {
-    auto port = LookupHandleAs<SerialPort>(hFile);
-    if (!port) return FALSE;
-    if (!lpDCB) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return port->SetState(*lpDCB);
+    return OnPort(hFile, lpDCB, [](SerialPort& port, auto& record) { return port.SetState(record); });
 }
 
 BOOL GetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, LPDWORD lpdwSize) {
@@ -95,21 +99,9 @@ BOOL SetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, DWORD dwSize) {
 }
 
 BOOL GetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
-    auto port = LookupHandleAs<SerialPort>(hFile);
-    if (!port) return FALSE;
-    if (!lpCommTimeouts) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return port->GetTimeouts(*lpCommTimeouts);
+    return OnPort(hFile, lpCommTimeouts, [](SerialPort& port, auto& record) { return port.GetTimeouts(record); });
 }
 
 BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
-    auto port = LookupHandleAs<SerialPort>(hFile);
-    if (!port) return FALSE;
-    if (!lpCommTimeouts) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return port->SetTimeouts(*lpCommTimeouts);
+    return OnPort(hFile, lpCommTimeouts, [](SerialPort& port, auto& record) { return port.SetTimeouts(record); });
 }
