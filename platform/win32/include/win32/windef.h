@@ -34,6 +34,8 @@ typedef BYTE* LPBYTE;
 typedef BOOL* LPBOOL;
 typedef DWORD* LPDWORD;
 typedef LONG* LPLONG;
+typedef int* LPINT;
+typedef int* PINT;
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
 typedef WCHAR* LPWSTR;
@@ -47,6 +49,29 @@ typedef HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 struct HWND__;
 typedef HWND__* HWND;
+
+// GDI handles. Each kind is its own pointer type so that a pen cannot be passed where a brush is expected.
+typedef void* HGDIOBJ;
+struct HDC__;
+typedef HDC__* HDC;
+struct HBITMAP__;
+typedef HBITMAP__* HBITMAP;
+struct HBRUSH__;
+typedef HBRUSH__* HBRUSH;
+struct HPEN__;
+typedef HPEN__* HPEN;
+struct HFONT__;
+typedef HFONT__* HFONT;
+struct HRGN__;
+typedef HRGN__* HRGN;
+struct HPALETTE__;
+typedef HPALETTE__* HPALETTE;
+struct HICON__;
+typedef HICON__* HICON;
+typedef HICON HCURSOR;
+
+typedef DWORD COLORREF;
+typedef DWORD* LPCOLORREF;
 
 #ifndef TRUE
 #define TRUE 1

@@ -5,5 +5,6 @@
 #include <win32/winerror.h>
 #include <win32/winbase.h>
 #include <win32/winnls.h>
+#include <win32/wingdi.h>
 #include <win32/winuser.h>
 #include <win32/shellapi.h>
