@@ -1,0 +1,34 @@
+// Which font file a LOGFONT face name stands for: the fixed table of Windows face names, then fontconfig.
+#pragma once
+
+#include <win32/wingdi.h>
+
+#include <string>
+
+namespace win32::gdi {
+
+struct FaceFile {
+    std::string Path;
+    int Index = 0;            // face index inside a collection
+    std::u16string Family;    // the family fontconfig matched
+    bool SyntheticBold = false;    // bold asked for, the file has none
+    bool SyntheticItalic = false;  // italic asked for, the file is upright
+};
+
+class FaceTable {
+public:
+    // The family a Windows face name is drawn with: WenQuanYi Zen Hei Sharp for the SimSun names, DejaVu Sans
+    // for the Latin UI names (and an empty name); empty when the name is not in the table.
+    static std::u16string MappedFamily(const std::u16string& faceName);
+    // The file for a logical font: the mapped family when there is one, else the name as given, with
+    // fontconfig picking the nearest face. Empty Path when nothing at all is installed.
+    static FaceFile Resolve(const LOGFONTW& logFont);
+    // The face Chinese text falls back to when the chosen face lacks a character, as Windows links fonts.
+    static FaceFile Fallback();
+};
+
+// UTF-16 <-> UTF-8 for talking to fontconfig.
+std::string ToUtf8(const std::u16string& text);
+std::u16string FromUtf8(const std::string& text);
+
+}  // namespace win32::gdi

@@ -1,0 +1,275 @@
+// Realising a LOGFONT with FreeType at 96 DPI: size selection by Windows' height rules, metrics, glyph rendering
+// (embedded bitmap strikes when the size has one), synthetic bold and oblique.
+#include "FontInstance.h"
+
+#include "FaceTable.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <map>
+
+namespace win32::gdi {
+
+namespace {
+
+// Windows' size when a LOGFONT leaves the height at 0: a 16-pixel cell.
+constexpr long DefaultCellHeight = 16;
+constexpr long LargestEm = 2048;
+// The slant of a synthesised oblique face, about 12 degrees (16.16 fixed point).
+constexpr FT_Fixed ObliqueShear = 0x0366A;
+constexpr BYTE TmpfVariablePitch = 0x01;  // TMPF_FIXED_PITCH: set when the pitch is NOT fixed
+constexpr BYTE TmpfVector = 0x02;
+constexpr BYTE TmpfTrueType = 0x04;
+
+std::mutex& LibraryLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+FT_Library Library() {
+    static FT_Library library = [] {
+        FT_Library made = nullptr;
+        FT_Init_FreeType(&made);
+        return made;
+    }();
+    return library;
+}
+
+FT_Face OpenFace(const FaceFile& file) {
+    if (file.Path.empty() || !Library()) return nullptr;
+    std::lock_guard<std::mutex> guard(LibraryLock());
+    FT_Face face = nullptr;
+    if (FT_New_Face(Library(), file.Path.c_str(), file.Index, &face) != 0) return nullptr;
+    return face;
+}
+
+long Scale(long units, long ppem, long unitsPerEm) {
+    return (units * ppem + unitsPerEm / 2) / unitsPerEm;
+}
+
+struct VerticalTables {
+    long Ascent;
+    long Descent;
+    long LineGap;  // what the typographic line gap adds beyond the Windows ascent and descent
+};
+
+VerticalTables Vertical(FT_Face face) {
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+    long ascent = os2 && os2->usWinAscent ? os2->usWinAscent : face->ascender;
+    long descent = os2 && os2->usWinDescent ? os2->usWinDescent : -face->descender;
+    long gap = 0;
+    if (hhea) gap = std::max<long>(0, hhea->Line_Gap - ((ascent + descent) - (hhea->Ascender - hhea->Descender)));
+    return {ascent, descent, gap};
+}
+
+std::string CacheKey(const LOGFONTW& lf) {
+    std::string key;
+    for (char16_t c : std::u16string(lf.lfFaceName, std::find(lf.lfFaceName, lf.lfFaceName + LF_FACESIZE, u'\0'))) {
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        key += std::to_string(c) + ",";
+    }
+    bool smooth = lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY;
+    key += "|" + std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWidth) + "|" +
+           std::to_string(lf.lfWeight > FW_MEDIUM) + "|" + std::to_string(lf.lfItalic != 0) + "|" +
+           std::to_string(smooth) + "|" + std::to_string(lf.lfPitchAndFamily & 3) + "|" +
+           std::to_string(lf.lfCharSet);
+    return key;
+}
+
+}  // namespace
+
+struct FontInstance::Faces {
+    FT_Face Primary = nullptr;
+    FT_Face Fallback = nullptr;
+    bool SyntheticItalic = false;
+    long Ppem = 0;
+    long XPpem = 0;
+    ~Faces() {
+        std::lock_guard<std::mutex> guard(LibraryLock());
+        if (Primary) FT_Done_Face(Primary);
+        if (Fallback) FT_Done_Face(Fallback);
+    }
+};
+
+std::shared_ptr<FontInstance> FontInstance::ForLogFont(const LOGFONTW& logFont) {
+    static std::mutex lock;
+    static std::map<std::string, std::weak_ptr<FontInstance>> instances;
+    std::string key = CacheKey(logFont);
+    std::lock_guard<std::mutex> guard(lock);
+    if (auto existing = instances[key].lock()) return existing;
+    auto made = std::make_shared<FontInstance>(logFont);
+    instances[key] = made;
+    return made;
+}
+
+FontInstance::FontInstance(const LOGFONTW& logFont) : FFaces(std::make_unique<Faces>()) {
+    FaceFile file = FaceTable::Resolve(logFont);
+    FaceFile fallback = FaceTable::Fallback();
+    FFaces->Primary = OpenFace(file);
+    if (!FFaces->Primary) {
+        file = fallback;
+        FFaces->Primary = OpenFace(file);
+    }
+    if (fallback.Path != file.Path || fallback.Index != file.Index) FFaces->Fallback = OpenFace(fallback);
+    FFaces->SyntheticItalic = file.SyntheticItalic;
+    FAntialiased = logFont.lfQuality == ANTIALIASED_QUALITY || logFont.lfQuality == CLEARTYPE_QUALITY;
+
+    std::u16string asked(logFont.lfFaceName, std::find(logFont.lfFaceName, logFont.lfFaceName + LF_FACESIZE, u'\0'));
+    FFaceName = !asked.empty() && !FaceTable::MappedFamily(asked).empty() ? asked : file.Family;
+    ComputeMetrics(logFont);
+    if (file.SyntheticBold) {
+        FBoldStrength = static_cast<int>(std::max<long>(1, (FFaces->Ppem + 12) / 24));
+        FMetrics.tmWeight = FW_BOLD;
+        FMetrics.tmAveCharWidth += FBoldStrength;
+        FMetrics.tmMaxCharWidth += FBoldStrength;
+    }
+    if (file.SyntheticItalic) FMetrics.tmItalic = 255;
+}
+
+FontInstance::~FontInstance() = default;
+
+void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
+    TEXTMETRICW& tm = FMetrics;
+    tm.tmDigitizedAspectX = tm.tmDigitizedAspectY = 96;
+    tm.tmCharSet = logFont.lfCharSet == DEFAULT_CHARSET ? GB2312_CHARSET : logFont.lfCharSet;
+    tm.tmUnderlined = logFont.lfUnderline ? 255 : 0;
+    tm.tmStruckOut = logFont.lfStrikeOut ? 255 : 0;
+    tm.tmWeight = logFont.lfWeight > FW_MEDIUM ? FW_BOLD : FW_NORMAL;
+    FT_Face face = FFaces->Primary;
+    if (!face) return;
+    long upem = face->units_per_EM ? face->units_per_EM : 1;
+    VerticalTables vertical = Vertical(face);
+    long cell = vertical.Ascent + vertical.Descent;
+    auto cellAt = [&](long ppem) { return Scale(vertical.Ascent, ppem, upem) + Scale(vertical.Descent, ppem, upem); };
+
+    // Negative heights ask for the em, positive ones for the whole cell: then the largest em whose cell fits.
+    long height = logFont.lfHeight == 0 ? DefaultCellHeight : logFont.lfHeight;
+    long ppem;
+    if (height < 0) {
+        ppem = -static_cast<long long>(height) > LargestEm ? LargestEm : -height;
+    } else {
+        height = std::min(height, LargestEm * 2);
+        ppem = std::max<long>(1, (height * upem + cell / 2) / cell);
+        while (ppem > 1 && cellAt(ppem) > height) --ppem;
+    }
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    long averageUnits = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
+    long xppem = ppem;
+    if (logFont.lfWidth > 0) xppem = std::clamp<long>((logFont.lfWidth * upem + averageUnits / 2) / averageUnits, 1, LargestEm);
+    FFaces->Ppem = ppem;
+    FFaces->XPpem = xppem;
+    FT_Set_Pixel_Sizes(face, xppem, ppem);
+    if (FFaces->Fallback) FT_Set_Pixel_Sizes(FFaces->Fallback, xppem, ppem);
+
+    tm.tmAscent = Scale(vertical.Ascent, ppem, upem);
+    tm.tmDescent = Scale(vertical.Descent, ppem, upem);
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmInternalLeading = std::max<long>(0, tm.tmHeight - ppem);
+    tm.tmExternalLeading = Scale(vertical.LineGap, ppem, upem);
+    tm.tmAveCharWidth = std::max<long>(1, Scale(averageUnits, xppem, upem));
+    tm.tmMaxCharWidth = std::max<long>(1, Scale(face->max_advance_width, xppem, upem));
+    tm.tmItalic = (face->style_flags & FT_STYLE_FLAG_ITALIC) ? 255 : 0;
+    tm.tmFirstChar = os2 ? os2->usFirstCharIndex : 0x20;
+    tm.tmLastChar = os2 ? os2->usLastCharIndex : 0xFFFF;
+    tm.tmDefaultChar = os2 && os2->version >= 2 && os2->usDefaultChar ? os2->usDefaultChar : 0x1F;
+    tm.tmBreakChar = os2 && os2->version >= 2 && os2->usBreakChar ? os2->usBreakChar : 0x20;
+    bool fixed = FT_IS_FIXED_WIDTH(face);
+    BYTE family = fixed ? FF_MODERN : (os2 && os2->panose[0] == 2 && os2->panose[1] >= 11 ? FF_SWISS : FF_DONTCARE);
+    if (logFont.lfPitchAndFamily & 0xF0) family = logFont.lfPitchAndFamily & 0xF0;
+    tm.tmPitchAndFamily = static_cast<BYTE>(family | TmpfVector | TmpfTrueType | (fixed ? 0 : TmpfVariablePitch));
+
+    // Bars: the underline below the baseline and the strike-out above it, kept inside the cell.
+    long thickness = std::max<long>(1, Scale(face->underline_thickness, ppem, upem));
+    long below = std::max<long>(1, Scale(-face->underline_position, ppem, upem) - thickness / 2);
+    FUnderlineHeight = static_cast<int>(thickness);
+    FUnderlineTop = static_cast<int>(std::min<long>(tm.tmAscent + below, tm.tmHeight - thickness));
+    long strikeSize = os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
+    long strikeUnits = os2 && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : vertical.Ascent / 3;
+    FStrikeOutHeight = static_cast<int>(std::max<long>(1, Scale(strikeSize, ppem, upem)));
+    FStrikeOutTop = static_cast<int>(std::max<long>(0, tm.tmAscent - Scale(strikeUnits, ppem, upem)));
+}
+
+const Glyph& FontInstance::CharGlyph(char16_t c) {
+    std::lock_guard<std::mutex> guard(FLock);
+    auto known = FCharKeys.find(c);
+    if (known != FCharKeys.end()) return *FCache.Find(known->second);
+    int slot = 0;
+    uint32_t index = FFaces->Primary ? FT_Get_Char_Index(FFaces->Primary, c) : 0;
+    if (index == 0 && FFaces->Fallback) {
+        uint32_t fallbackIndex = FT_Get_Char_Index(FFaces->Fallback, c);
+        if (fallbackIndex != 0) {
+            slot = 1;
+            index = fallbackIndex;
+        }
+    }
+    const Glyph& glyph = Load(slot, index);
+    FCharKeys.emplace(c, GlyphCache::Key(slot, index));
+    return glyph;
+}
+
+const Glyph& FontInstance::IndexGlyph(uint32_t index) {
+    std::lock_guard<std::mutex> guard(FLock);
+    return Load(0, index & 0xFFFFFF);
+}
+
+const Glyph& FontInstance::Load(int slot, uint32_t index) {
+    uint32_t key = GlyphCache::Key(slot, index);
+    if (const Glyph* cached = FCache.Find(key)) return *cached;
+    Glyph glyph;
+    FT_Face face = slot == 0 ? FFaces->Primary : FFaces->Fallback;
+    FT_Int32 flags = FAntialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
+    if (FFaces->SyntheticItalic) {
+        // An oblique is sheared from the outline; the upright bitmap strikes cannot be used for it.
+        flags |= FT_LOAD_NO_BITMAP;
+        FT_Matrix shear{0x10000, ObliqueShear, 0, 0x10000};
+        FT_Set_Transform(face, &shear, nullptr);
+    }
+    if (face && FT_Load_Glyph(face, index, flags) == 0 &&
+        FT_Render_Glyph(face->glyph, FAntialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0) {
+        FT_GlyphSlot slotImage = face->glyph;
+        const FT_Bitmap& bitmap = slotImage->bitmap;
+        glyph.Advance = static_cast<int>((slotImage->advance.x + 32) >> 6);
+        glyph.Left = slotImage->bitmap_left;
+        glyph.Top = slotImage->bitmap_top;
+        glyph.Width = static_cast<int>(bitmap.width);
+        glyph.Height = static_cast<int>(bitmap.rows);
+        glyph.Coverage.assign(static_cast<size_t>(glyph.Width) * glyph.Height, 0);
+        for (int y = 0; y < glyph.Height; ++y) {
+            const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
+            for (int x = 0; x < glyph.Width; ++x) {
+                uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255
+                                : bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? row[x]
+                                                                          : 0;
+                glyph.Coverage[static_cast<size_t>(y) * glyph.Width + x] = value;
+            }
+        }
+    }
+    if (FFaces->SyntheticItalic && face) FT_Set_Transform(face, nullptr, nullptr);
+    if (FBoldStrength > 0) {
+        // Synthetic bold smears the image to the right, widening every glyph and its advance alike.
+        int width = glyph.Width + FBoldStrength;
+        std::vector<uint8_t> bold(static_cast<size_t>(width) * glyph.Height, 0);
+        for (int y = 0; y < glyph.Height; ++y)
+            for (int x = 0; x < glyph.Width; ++x) {
+                uint8_t value = glyph.Coverage[static_cast<size_t>(y) * glyph.Width + x];
+                for (int k = 0; k <= FBoldStrength; ++k) {
+                    uint8_t& out = bold[static_cast<size_t>(y) * width + x + k];
+                    out = std::max(out, value);
+                }
+            }
+        if (glyph.Width > 0) {
+            glyph.Width = width;
+            glyph.Coverage = std::move(bold);
+        }
+        glyph.Advance += FBoldStrength;
+    }
+    return FCache.Insert(key, std::move(glyph));
+}
+
+}  // namespace win32::gdi
