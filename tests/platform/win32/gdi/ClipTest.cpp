@@ -252,6 +252,24 @@ TEST_F(Clip, RestoreDcBringsBackTheClip) {
     EXPECT_EQ(GetClipRgn(FDc, FClip), 0);
 }
 
+TEST_F(Clip, DrawingTouchesExactlyTheClipRegion) {
+    // A complex clip in device coordinates; drawing goes through logical coordinates shifted by the window origin.
+    HRGN clip = CreateEllipticRgn(2, 2, 17, 15);
+    HRGN bar = CreateRectRgn(0, 8, 20, 11);
+    CombineRgn(clip, clip, bar, RGN_XOR);
+    SelectClipRgn(FDc, clip);
+    SetWindowOrgEx(FDc, -4, 7, nullptr);
+    ASSERT_TRUE(PatBlt(FDc, -4, 7, 20, 20, WHITENESS));
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            uint32_t expected = PtInRegion(clip, x, y) ? 0x00FFFFFFu : 0u;
+            ASSERT_EQ(FBits[y * 20 + x], expected) << x << "," << y;
+        }
+    }
+    DeleteObject(clip);
+    DeleteObject(bar);
+}
+
 TEST_F(Clip, GetClipRgnWritesIntoAnExistingRegion) {
     HRGN target = CreateRectRgn(50, 50, 60, 60);
     EXPECT_EQ(GetClipRgn(FDc, target), 0);
