@@ -280,6 +280,16 @@ typedef struct tagLOGBRUSH {
     ULONG_PTR lbHatch;
 } LOGBRUSH, *PLOGBRUSH, *LPLOGBRUSH;
 
+typedef struct tagEXTLOGPEN {
+    DWORD elpPenStyle;
+    DWORD elpWidth;
+    UINT elpBrushStyle;
+    COLORREF elpColor;
+    ULONG_PTR elpHatch;
+    DWORD elpNumEntries;
+    DWORD elpStyleEntry[1];
+} EXTLOGPEN, *PEXTLOGPEN, *LPEXTLOGPEN;
+
 #define LF_FACESIZE 32
 
 typedef struct tagLOGFONTA {
@@ -353,6 +363,12 @@ typedef struct tagLOGFONTW {
 #define FF_MODERN (3 << 4)
 #define FF_SCRIPT (4 << 4)
 #define FF_DECORATIVE (5 << 4)
+
+// tmPitchAndFamily bits; TMPF_FIXED_PITCH is set for a variable-pitch font.
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_DEVICE 0x08
+#define TMPF_TRUETYPE 0x04
 
 typedef struct tagTEXTMETRICA {
     LONG tmHeight;

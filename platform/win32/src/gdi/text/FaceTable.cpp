@@ -32,39 +32,56 @@ std::mutex& FontconfigLock() {
     return lock;
 }
 
-FaceFile Match(const std::u16string& family, LONG weight, bool italic, bool fixedPitch) {
-    std::lock_guard<std::mutex> guard(FontconfigLock());
-    FaceFile result;
+FcPattern* Query(const std::u16string& family, int weight, int slant, bool fixedPitch) {
     FcPattern* pattern = FcPatternCreate();
     if (!family.empty())
         FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(ToUtf8(family).c_str()));
-    bool wantBold = weight > FW_MEDIUM;
-    FcPatternAddInteger(pattern, FC_WEIGHT, wantBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    if (weight >= 0) FcPatternAddInteger(pattern, FC_WEIGHT, weight);
+    if (slant >= 0) FcPatternAddInteger(pattern, FC_SLANT, slant);
     if (fixedPitch) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult status = FcResultNoMatch;
     FcPattern* match = FcFontMatch(nullptr, pattern, &status);
-    if (match) {
-        FcChar8* file = nullptr;
-        FcChar8* matchedFamily = nullptr;
-        int index = 0, matchedWeight = FC_WEIGHT_REGULAR, matchedSlant = FC_SLANT_ROMAN;
-        if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
-            result.Path = reinterpret_cast<const char*>(file);
-            FcPatternGetInteger(match, FC_INDEX, 0, &index);
-            FcPatternGetInteger(match, FC_WEIGHT, 0, &matchedWeight);
-            FcPatternGetInteger(match, FC_SLANT, 0, &matchedSlant);
-            if (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch)
-                result.Family = FromUtf8(reinterpret_cast<const char*>(matchedFamily));
-            result.Index = index;
-            result.SyntheticBold = wantBold && matchedWeight < FC_WEIGHT_DEMIBOLD;
-            result.SyntheticItalic = italic && matchedSlant == FC_SLANT_ROMAN;
-        }
-        FcPatternDestroy(match);
-    }
     FcPatternDestroy(pattern);
+    return match;
+}
+
+std::u16string FamilyOf(FcPattern* match) {
+    FcChar8* family = nullptr;
+    if (!match || FcPatternGetString(match, FC_FAMILY, 0, &family) != FcResultMatch) return {};
+    return FromUtf8(reinterpret_cast<const char*>(family));
+}
+
+// The family fontconfig settles on for the name comes first; a bold or italic member of it is taken when the
+// family has one, else the regular face is used and the style is synthesised.
+FaceFile Match(const std::u16string& family, LONG weight, bool italic, bool fixedPitch) {
+    std::lock_guard<std::mutex> guard(FontconfigLock());
+    bool wantBold = weight > FW_MEDIUM;
+    FcPattern* plain = Query(family, FC_WEIGHT_REGULAR, FC_SLANT_ROMAN, fixedPitch);
+    std::u16string plainFamily = FamilyOf(plain);
+    FcPattern* match = plain;
+    if ((wantBold || italic) && !plainFamily.empty()) {
+        FcPattern* styled = Query(plainFamily, wantBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR,
+                                  italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN, fixedPitch);
+        if (styled && FamilyOf(styled) == plainFamily) {
+            match = styled;
+        } else if (styled) {
+            FcPatternDestroy(styled);
+        }
+    }
+    FaceFile result;
+    FcChar8* file = nullptr;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
+        int index = 0;
+        FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        result.Path = reinterpret_cast<const char*>(file);
+        result.Index = index;
+        result.Family = FamilyOf(match);
+    }
+    if (match && match != plain) FcPatternDestroy(match);
+    if (plain) FcPatternDestroy(plain);
     return result;
 }
 

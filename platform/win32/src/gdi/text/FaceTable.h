@@ -11,8 +11,8 @@ struct FaceFile {
     std::string Path;
     int Index = 0;            // face index inside a collection
     std::u16string Family;    // the family fontconfig matched
-    bool SyntheticBold = false;    // bold asked for, the file has none
-    bool SyntheticItalic = false;  // italic asked for, the file is upright
+    bool SyntheticBold = false;    // bold asked for, the face is not bold (decided once the face is open)
+    bool SyntheticItalic = false;  // italic asked for, the face is upright
 };
 
 class FaceTable {

@@ -22,9 +22,6 @@ constexpr long DefaultCellHeight = 16;
 constexpr long LargestEm = 2048;
 // The slant of a synthesised oblique face, about 12 degrees (16.16 fixed point).
 constexpr FT_Fixed ObliqueShear = 0x0366A;
-constexpr BYTE TmpfVariablePitch = 0x01;  // TMPF_FIXED_PITCH: set when the pitch is NOT fixed
-constexpr BYTE TmpfVector = 0x02;
-constexpr BYTE TmpfTrueType = 0x04;
 
 std::mutex& LibraryLock() {
     static std::mutex lock;
@@ -117,6 +114,12 @@ FontInstance::FontInstance(const LOGFONTW& logFont) : FFaces(std::make_unique<Fa
         FFaces->Primary = OpenFace(file);
     }
     if (fallback.Path != file.Path || fallback.Index != file.Index) FFaces->Fallback = OpenFace(fallback);
+    // fontconfig reports the style it was asked for even when its configuration would fake it, so the face
+    // itself says whether it is bold or italic.
+    if (FFaces->Primary) {
+        file.SyntheticBold = logFont.lfWeight > FW_MEDIUM && !(FFaces->Primary->style_flags & FT_STYLE_FLAG_BOLD);
+        file.SyntheticItalic = logFont.lfItalic && !(FFaces->Primary->style_flags & FT_STYLE_FLAG_ITALIC);
+    }
     FFaces->SyntheticItalic = file.SyntheticItalic;
     FAntialiased = logFont.lfQuality == ANTIALIASED_QUALITY || logFont.lfQuality == CLEARTYPE_QUALITY;
 
@@ -182,7 +185,7 @@ void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
     bool fixed = FT_IS_FIXED_WIDTH(face);
     BYTE family = fixed ? FF_MODERN : (os2 && os2->panose[0] == 2 && os2->panose[1] >= 11 ? FF_SWISS : FF_DONTCARE);
     if (logFont.lfPitchAndFamily & 0xF0) family = logFont.lfPitchAndFamily & 0xF0;
-    tm.tmPitchAndFamily = static_cast<BYTE>(family | TmpfVector | TmpfTrueType | (fixed ? 0 : TmpfVariablePitch));
+    tm.tmPitchAndFamily = static_cast<BYTE>(family | TMPF_VECTOR | TMPF_TRUETYPE | (fixed ? 0 : TMPF_FIXED_PITCH));
 
     // Bars: the underline below the baseline and the strike-out above it, kept inside the cell.
     long thickness = std::max<long>(1, Scale(face->underline_thickness, ppem, upem));
