@@ -1,0 +1,47 @@
+// A one-bit picture of a classic glyph (check mark, caption symbols, arrows, radio rings) made for a given size,
+// in the square the glyph is sized from, so every caller draws the same shape at any size.
+#pragma once
+
+#include <win32/windef.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace win32::gdi::classic {
+
+class GlyphMask {
+public:
+    GlyphMask(int width, int height);
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    bool Get(int x, int y) const;
+    // Points outside are ignored, so shapes may run off the edge.
+    void Set(int x, int y, bool on = true);
+    void FillRect(int left, int top, int right, int bottom, bool on = true);
+    // A small picture given as rows of '#' and '.', scaled (nearest pixel) into the box.
+    void Stamp(const char* const* rows, int columns, int lines, int left, int top, int width, int height);
+    // Horizontal runs of set pixels as rectangles, moved by (dx, dy).
+    std::vector<RECT> Runs(int dx, int dy) const;
+
+    // The glyphs, each centred in a square of the given side.
+    static GlyphMask CheckMark(int side, int markSize);
+    static GlyphMask Cross(int side);
+    static GlyphMask MinimizeBar(int side);
+    static GlyphMask MaximizeBox(int side);
+    static GlyphMask RestoreBoxes(int side);
+    static GlyphMask HelpMark(int side);
+    // direction: 0 up, 1 down, 2 left, 3 right (the DFCS_SCROLLxxx order); size is the triangle's height.
+    static GlyphMask Arrow(int side, int direction, int size);
+    static GlyphMask Disc(int side, double radius);
+    // Radio rings: part 0 outer top-left, 1 outer bottom-right, 2 inner top-left, 3 inner bottom-right,
+    // 4 the inside, 5 the whole disc.
+    static GlyphMask RadioPart(int side, int part);
+
+private:
+    int FWidth;
+    int FHeight;
+    std::vector<uint8_t> FBits;
+};
+
+}  // namespace win32::gdi::classic
