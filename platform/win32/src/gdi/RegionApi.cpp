@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 using namespace win32::gdi;
 
@@ -41,8 +42,9 @@ HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
 }
 
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {
-    // The corner ellipses as large as the whole box (they are capped to it) make the ellipse.
-    return Insert(RoundRectRegion(x1, y1, x2, y2, x2 - x1, y2 - y1));
+    // Corner ellipses as large as the whole box (they are capped to it) make the ellipse.
+    constexpr int kWhole = std::numeric_limits<int>::max();
+    return Insert(RoundRectRegion(x1, y1, x2, y2, kWhole, kWhole));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT* lprect) {

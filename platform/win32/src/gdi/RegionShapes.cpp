@@ -40,11 +40,11 @@ struct Edge {
 
     // The first integer x at or right of the edge on row y.
     int64_t FirstPixel(int64_t y) const {
-        int64_t num = (y - y0) * (x1 - x0);
+        __int128 num = static_cast<__int128>(y - y0) * (x1 - x0);
         int64_t den = y1 - y0;
-        int64_t q = num / den;
+        __int128 q = num / den;
         if (num % den != 0 && num > 0) ++q;  // ceiling; den is positive
-        return x0 + q;
+        return x0 + static_cast<int64_t>(q);
     }
 };
 
