@@ -68,35 +68,34 @@ std::vector<RECT> RandomRects(std::mt19937& random) {
 // The banded form: non-empty rectangles sorted into bands; a band's rectangles share top and bottom and neither
 // overlap nor touch; bands do not overlap; touching bands differ (else they would have been joined).
 ::testing::AssertionResult Banded(const std::vector<RECT>& rects) {
-    size_t bandStart = 0;
-    size_t previousBand = SIZE_MAX;
+    std::vector<std::pair<size_t, size_t>> bands;  // [first, last) of each run of equal tops
     for (size_t i = 0; i < rects.size(); ++i) {
         const RECT& r = rects[i];
         if (r.left >= r.right || r.top >= r.bottom) return ::testing::AssertionFailure() << "empty rect " << i;
-        if (i > bandStart && r.top == rects[bandStart].top) {
-            if (r.bottom != rects[bandStart].bottom) return ::testing::AssertionFailure() << "ragged band at " << i;
-            if (r.left <= rects[i - 1].right) return ::testing::AssertionFailure() << "overlap or touch at " << i;
+        if (bands.empty() || rects[bands.back().first].top != r.top) {
+            bands.push_back({i, i + 1});
             continue;
         }
-        if (i > 0) {
-            // rects[bandStart, i) is a complete band
-            if (r.top < rects[i - 1].bottom) return ::testing::AssertionFailure() << "bands overlap at " << i;
-            if (previousBand != SIZE_MAX && rects[previousBand].bottom == rects[bandStart].top &&
-                bandStart - previousBand == i - bandStart &&
-                std::equal(rects.begin() + static_cast<long>(previousBand), rects.begin() + static_cast<long>(bandStart),
-                           rects.begin() + static_cast<long>(bandStart),
-                           [](const RECT& a, const RECT& b) { return a.left == b.left && a.right == b.right; }))
-                return ::testing::AssertionFailure() << "unjoined equal bands before " << i;
-            previousBand = bandStart;
-        }
-        bandStart = i;
+        if (r.bottom != rects[i - 1].bottom) return ::testing::AssertionFailure() << "ragged band at " << i;
+        if (r.left <= rects[i - 1].right) return ::testing::AssertionFailure() << "overlap or touch at " << i;
+        bands.back().second = i + 1;
     }
-    if (previousBand != SIZE_MAX && rects[previousBand].bottom == rects[bandStart].top &&
-        bandStart - previousBand == rects.size() - bandStart &&
-        std::equal(rects.begin() + static_cast<long>(previousBand), rects.begin() + static_cast<long>(bandStart),
-                   rects.begin() + static_cast<long>(bandStart),
-                   [](const RECT& a, const RECT& b) { return a.left == b.left && a.right == b.right; }))
-        return ::testing::AssertionFailure() << "unjoined equal last bands";
+    auto sameSpans = [&](std::pair<size_t, size_t> a, std::pair<size_t, size_t> b) {
+        if (a.second - a.first != b.second - b.first) return false;
+        for (size_t k = 0; k < a.second - a.first; ++k) {
+            const RECT& x = rects[a.first + k];
+            const RECT& y = rects[b.first + k];
+            if (x.left != y.left || x.right != y.right) return false;
+        }
+        return true;
+    };
+    for (size_t b = 1; b < bands.size(); ++b) {
+        const RECT& above = rects[bands[b - 1].first];
+        const RECT& below = rects[bands[b].first];
+        if (below.top < above.bottom) return ::testing::AssertionFailure() << "bands overlap at " << bands[b].first;
+        if (below.top == above.bottom && sameSpans(bands[b - 1], bands[b]))
+            return ::testing::AssertionFailure() << "touching equal bands at " << bands[b].first;
+    }
     return ::testing::AssertionSuccess();
 }
 
