@@ -385,7 +385,12 @@ TEST(OemBitmapTest, CheckBoxesBitmap) {
 
     // Each 13 x 13 cell is the frame control on the button face: the checked check box is column 1 of row 0.
     ClassicCanvas canvas(52, 39);
-    BITMAPINFO header{};
+    // Room for a colour table after the header, as GetDIBits callers usually leave.
+    struct {
+        BITMAPINFO Info;
+        RGBQUAD More[255];
+    } buffer{};
+    BITMAPINFO& header = buffer.Info;
     header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     header.bmiHeader.biWidth = 52;
     header.bmiHeader.biHeight = -39;
