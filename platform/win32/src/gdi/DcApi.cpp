@@ -1,10 +1,6 @@
 // Device context functions: creation, SaveDC/RestoreDC, selection, attributes, origins and device caps.
+#include "ClipApi.h"
 #include "DeviceContext.h"
-
-namespace win32::gdi {
-// Selecting a region into a DC sets the clip region (implemented with the clip functions).
-int SelectClipRegion(DeviceContext& dc, const Region* region, int mode);
-}  // namespace win32::gdi
 
 using namespace win32::gdi;
 
