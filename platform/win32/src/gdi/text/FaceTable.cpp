@@ -4,6 +4,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
 
 namespace win32::gdi {
@@ -27,8 +28,14 @@ bool InList(const std::u16string& folded, const char16_t* const* begin, const ch
     return std::any_of(begin, end, [&](const char16_t* name) { return Folded(name) == folded; });
 }
 
+// fontconfig's own configuration is released at exit: left alone, its one-time allocations read as leaks.
 std::mutex& FontconfigLock() {
     static std::mutex lock;
+    static const bool finiRegistered = [] {
+        FcInit();
+        return std::atexit(FcFini) == 0;
+    }();
+    (void)finiRegistered;
     return lock;
 }
 
