@@ -88,7 +88,8 @@ PenPainter::PenPainter(DeviceContext& dc)
     if (FWide && (pen->Style & PS_JOIN_MASK) != PS_JOIN_ROUND) FSupported = false;
     if (!FWide) FPattern = StylePattern(style);
     FOpaqueGaps = state.BkMode == OPAQUE;
-    if (!FSurface) {
+    // R2_NOP changes nothing, not even the alpha byte that every other mode clears.
+    if (!FSurface || state.Rop2 == R2_NOP) {
         FNull = true;
         return;
     }

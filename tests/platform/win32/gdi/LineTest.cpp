@@ -331,6 +331,39 @@ TEST(LineTest, Failures) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
 }
 
+TEST(LineTest, NopModeLeavesPixelsWhole) {
+    ShapeCanvas canvas(3, 1);
+    canvas.Clear(0xFF123456);
+    SetROP2(canvas.Dc(), R2_NOP);
+    MoveToEx(canvas.Dc(), 0, 0, nullptr);
+    ASSERT_TRUE(LineTo(canvas.Dc(), 3, 0));
+    EXPECT_EQ(canvas.Pixel(1, 0), 0xFF123456u);
+}
+
+TEST(LineTest, MonochromeBitmapsTakeTheNearerColour) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateBitmap(8, 2, 1, 1, nullptr);
+    HGDIOBJ old = SelectObject(dc, mono);
+    HPEN light = CreatePen(PS_SOLID, 1, RGB(200, 200, 200));
+    HGDIOBJ oldPen = SelectObject(dc, light);
+    MoveToEx(dc, 1, 0, nullptr);
+    ASSERT_TRUE(LineTo(dc, 5, 0));
+    SelectObject(dc, oldPen);
+    SetROP2(dc, R2_NOT);
+    MoveToEx(dc, 0, 1, nullptr);
+    LineTo(dc, 2, 1);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 4, 0), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 5, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 2, 1), RGB(0, 0, 0));
+    SelectObject(dc, old);
+    DeleteObject(light);
+    DeleteObject(mono);
+    DeleteDC(dc);
+}
+
 TEST(LineTest, PolyPolylineDrawsEachPolyline) {
     ShapeCanvas canvas(5, 3);
     const POINT points[] = {{0, 0}, {4, 0}, {0, 2}, {3, 2}};
