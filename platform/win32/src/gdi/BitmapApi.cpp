@@ -156,9 +156,12 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     int height = std::min(std::abs(h.biHeight), bitmap->Height());
     int width = std::min<int>(h.biWidth, bitmap->Width());
     int copied = 0;
+    // A 32-bit request may come with a one-entry BITMAPINFO: the colour table is touched only for 1 bit.
     BitmapObject scratch(1, 1, 1, true, false);
-    scratch.SetPalette(0, lpbmi->bmiColors[0]);
-    scratch.SetPalette(1, lpbmi->bmiColors[1]);
+    if (h.biBitCount == 1) {
+        scratch.SetPalette(0, lpbmi->bmiColors[0]);
+        scratch.SetPalette(1, lpbmi->bmiColors[1]);
+    }
     for (UINT line = start; line < start + cLines && static_cast<int>(line) < height; ++line, ++copied) {
         int y = height - 1 - static_cast<int>(line);  // from the top
         uint8_t* out = static_cast<uint8_t*>(lpvBits) + DibRowOffset(h, std::abs(h.biHeight) - height + y);

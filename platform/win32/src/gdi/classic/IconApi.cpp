@@ -11,7 +11,6 @@
 using win32::gdi::BitmapObject;
 using win32::gdi::BrushObject;
 using win32::gdi::ObjectTable;
-using win32::gdi::classic::ErrorInvalidCursorHandle;
 using win32::gdi::classic::IconObject;
 
 namespace {

@@ -63,7 +63,7 @@ std::shared_ptr<IconObject> IconObject::Lookup(HICON handle) {
     std::lock_guard<std::mutex> guard(table.Lock);
     auto found = table.Icons.find(reinterpret_cast<uintptr_t>(handle));
     if (found == table.Icons.end()) {
-        SetLastError(ErrorInvalidCursorHandle);
+        SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return nullptr;
     }
     return found->second;
@@ -73,7 +73,7 @@ bool IconObject::Remove(HICON handle) {
     IconTable& table = Table();
     std::lock_guard<std::mutex> guard(table.Lock);
     if (table.Icons.erase(reinterpret_cast<uintptr_t>(handle)) == 0) {
-        SetLastError(ErrorInvalidCursorHandle);
+        SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return false;
     }
     return true;

@@ -47,7 +47,4 @@ private:
     bool FHasAlpha = false;
 };
 
-// Windows' error for a handle that is no icon or cursor.
-constexpr DWORD ErrorInvalidCursorHandle = 1402;
-
 }  // namespace win32::gdi::classic

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr DWORD ErrorResourceNameNotFound = 1814;
 constexpr int Cell = 13;
 
 // Columns: normal, checked, pushed, pushed and checked. Rows: check box, radio button, three-state box.
@@ -42,7 +41,7 @@ HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
     // Only the system's own bitmaps exist: no module carries bitmap resources here.
     bool ordinal = (reinterpret_cast<ULONG_PTR>(lpBitmapName) >> 16) == 0;
     if (hInstance || !ordinal || reinterpret_cast<ULONG_PTR>(lpBitmapName) != OBM_CHECKBOXES) {
-        SetLastError(ErrorResourceNameNotFound);
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
     return MakeCheckBoxes();
