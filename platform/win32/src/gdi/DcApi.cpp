@@ -88,7 +88,8 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
     auto object = ObjectTable::Lookup(h);
     if (!object) return nullptr;
     switch (object->Type()) {
-    case OBJ_PEN: return Previous<HGDIOBJ>(dc->SelectPen(std::static_pointer_cast<PenObject>(object)));
+    case OBJ_PEN:
+    case OBJ_EXTPEN: return Previous<HGDIOBJ>(dc->SelectPen(std::static_pointer_cast<PenObject>(object)));
     case OBJ_BRUSH: return Previous<HGDIOBJ>(dc->SelectBrush(std::static_pointer_cast<BrushObject>(object)));
     case OBJ_FONT: return Previous<HGDIOBJ>(dc->SelectFont(object));
     case OBJ_BITMAP: {

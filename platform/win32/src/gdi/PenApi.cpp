@@ -22,10 +22,10 @@ int PenObject::Describe(int size, void* buffer, bool) const {
 
 namespace {
 
-// A pen made by ExtCreatePen: GetObject describes it as an EXTLOGPEN. Windows also types it OBJ_EXTPEN; it stays
-// OBJ_PEN here until SelectObject and GetCurrentObject take that type.
+// A pen made by ExtCreatePen: typed OBJ_EXTPEN and described by GetObject as an EXTLOGPEN, as on Windows.
 class ExtPenObject : public PenObject {
 public:
+    DWORD Type() const override { return OBJ_EXTPEN; }
     int Describe(int size, void* buffer, bool) const override {
         const int needed = static_cast<int>(offsetof(EXTLOGPEN, elpStyleEntry));
         if (!buffer) return needed;

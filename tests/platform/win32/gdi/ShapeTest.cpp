@@ -265,6 +265,12 @@ TEST(PenTest, CreationRules) {
             EXPECT_EQ(GetLastError(), c.error);
         }
         if (ext) {
+            EXPECT_EQ(GetObjectType(ext), static_cast<DWORD>(OBJ_EXTPEN));
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old = SelectObject(dc, ext);
+            EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), ext);
+            SelectObject(dc, old);
+            DeleteDC(dc);
             EXTLOGPEN described{};
             const int size = GetObjectA(ext, sizeof(described), &described);
             EXPECT_EQ(size, static_cast<int>(offsetof(EXTLOGPEN, elpStyleEntry)));
