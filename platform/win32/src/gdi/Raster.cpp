@@ -176,6 +176,16 @@ const uint32_t* BitmapSourceRows::Row(int y, int x, int count, uint32_t* scratch
     return scratch;
 }
 
+const uint32_t* BitmapSourceRows::Block(const BitmapObject& destination, int y, int rows, int x, int count) const {
+    int sx = x + FOffset.x, sy = y + FOffset.y;
+    if (FSource.BitsPerPixel() != 32 || !FConversion.Identity() || sx != 0 ||
+        count * 4 != FSource.Stride() || FSource.Stride() != destination.Stride() ||
+        FSource.TopDown() != destination.TopDown()) {
+        return nullptr;
+    }
+    return reinterpret_cast<const uint32_t*>(FSource.TopDown() ? FSource.RowBytes(sy) : FSource.RowBytes(sy + rows - 1));
+}
+
 void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJob& job) {
     BitmapObject* surface = dc.Surface();
     if (!surface) return;
@@ -220,6 +230,17 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
 
     for (const RECT& rect : clipped) {
         int count = rect.right - rect.left;
+        // Rows as wide as the bitmap lie end to end in memory: one long row then, when the source's do too.
+        if (!mono && !masked && !patterned && count * 4 == surface->Stride()) {
+            int rows = rect.bottom - rect.top;
+            const uint32_t* block = needsSource ? job.Source->Block(*surface, rect.top, rows, rect.left, count) : nullptr;
+            if (block || !needsSource) {
+                auto* first = reinterpret_cast<uint32_t*>(surface->TopDown() ? surface->RowBytes(rect.top)
+                                                                             : surface->RowBytes(rect.bottom - 1));
+                fore.Row(first, block, nullptr, solid, count * rows, foreKeep);
+                continue;
+            }
+        }
         for (int y = rect.top; y < rect.bottom; ++y) {
             uint32_t* dst;
             uint8_t* bits = nullptr;

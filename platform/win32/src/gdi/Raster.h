@@ -32,6 +32,13 @@ public:
     // The source for destination surface row y, columns x to x + count. It may point into the source bitmap or
     // into scratch, which holds count pixels.
     virtual const uint32_t* Row(int y, int x, int count, uint32_t* scratch) const = 0;
+    // For rows that fill their bitmap's whole width: the source of rows y to y + rows as one block of memory laid
+    // out as those destination rows are (same stride, same order), or null when it is not, so that a large copy
+    // runs as one memory move.
+    virtual const uint32_t* Block(const BitmapObject& destination, int y, int rows, int x, int count) const {
+        (void)destination, (void)y, (void)rows, (void)x, (void)count;
+        return nullptr;
+    }
 };
 
 // A whole raster operation over rectangles in surface coordinates (clipped to the DC's drawable region here).
@@ -79,6 +86,7 @@ public:
     BitmapSourceRows(const BitmapObject& source, POINT offset, PixelConversion conversion)
         : FSource(source), FOffset(offset), FConversion(conversion) {}
     const uint32_t* Row(int y, int x, int count, uint32_t* scratch) const override;
+    const uint32_t* Block(const BitmapObject& destination, int y, int rows, int x, int count) const override;
 
 private:
     const BitmapObject& FSource;

@@ -119,6 +119,41 @@ TEST(Blits, MovesWithinOneBitmapReadTheSourceBeforeWriting) {
     EXPECT_EQ(canvas.Row(1), (std::vector<uint32_t>{6, 7, 8, 9, 4}));
 }
 
+HBITMAP BottomUpDib(int width, int height, uint32_t** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(bits), nullptr, 0);
+}
+
+TEST(Blits, WholeBitmapCopiesKeepTheRowsInPlaceWhateverTheirMemoryOrder) {
+    // Bottom-up DIBs keep the top row last in memory; copies between whole bitmaps of either order must still
+    // put each row where it was.
+    uint32_t* sourceBits = nullptr;
+    HBITMAP sourceBitmap = BottomUpDib(3, 3, &sourceBits);
+    for (uint32_t i = 0; i < 9; ++i) sourceBits[i] = i + 1;  // memory row 0 is the bottom row: 1 2 3
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ previousSource = SelectObject(source, sourceBitmap);
+
+    uint32_t* bottomUpBits = nullptr;
+    HBITMAP bottomUp = BottomUpDib(3, 3, &bottomUpBits);
+    HDC destination = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(destination, bottomUp);
+    ASSERT_TRUE(BitBlt(destination, 0, 0, 3, 2, source, 0, 1, SRCCOPY));
+    EXPECT_EQ(std::vector<uint32_t>(bottomUpBits, bottomUpBits + 9), (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 4, 5, 6}));
+    SelectObject(destination, previous);
+
+    RasterCanvas topDown(3, 3);
+    ASSERT_TRUE(BitBlt(topDown.Dc(), 0, 0, 3, 3, source, 0, 0, SRCCOPY));
+    EXPECT_EQ(topDown.Row(0), (std::vector<uint32_t>{7, 8, 9}));
+    EXPECT_EQ(topDown.Row(2), (std::vector<uint32_t>{1, 2, 3}));
+
+    SelectObject(source, previousSource);
+    DeleteDC(source);
+    DeleteDC(destination);
+    DeleteObject(sourceBitmap);
+    DeleteObject(bottomUp);
+}
+
 TEST(Blits, ArgumentsAreCheckedAsWindowsChecksThem) {
     RasterCanvas source(1, 1, A);
     RasterCanvas destination(1, 1, kUntouched);

@@ -164,6 +164,33 @@ TEST(Fills, FillRectUsesTheBrushHandleOrTheSystemColourItNames) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
+TEST(Fills, LargeFillsCoverExactlyTheirRectangle) {
+    // Whole bitmaps fill as one long run, narrower rectangles row by row; both stop at the rectangle's edges.
+    constexpr int kWidth = 256, kHeight = 80;
+    RasterCanvas canvas(kWidth, kHeight, 0xFF000000);
+    HBRUSH brush = CreateSolidBrush(RGB(0x12, 0x34, 0x56));
+    RECT all{0, 0, kWidth, kHeight};
+    ASSERT_NE(FillRect(canvas.Dc(), &all, brush), 0);
+    int wrong = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) wrong += canvas.Pixel(x, y) != 0x00123456u;
+    }
+    EXPECT_EQ(wrong, 0);
+
+    canvas.Fill(0xFF000000);
+    RECT inset{1, 1, kWidth - 3, kHeight - 1};
+    ASSERT_NE(FillRect(canvas.Dc(), &inset, brush), 0);
+    wrong = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            bool inside = x >= 1 && x < kWidth - 3 && y >= 1 && y < kHeight - 1;
+            wrong += canvas.Pixel(x, y) != (inside ? 0x00123456u : 0xFF000000u);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+    DeleteObject(brush);
+}
+
 TEST(Fills, FillRectHonoursTheWindowOriginAndTheClipRegion) {
     RasterCanvas canvas(6, 4, 0xFF000000);
     SetWindowOrgEx(canvas.Dc(), 1, 0, nullptr);
