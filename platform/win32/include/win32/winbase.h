@@ -178,3 +178,19 @@ typedef struct _SYSTEMTIME {
 void Sleep(DWORD dwMilliseconds);
 DWORD GetTickCount(void);
 void GetLocalTime(LPSYSTEMTIME lpSystemTime);
+
+// Global memory, as the clipboard hands it over.
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_DDESHARE 0x2000
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+typedef void* HGLOBAL;
+HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+LPVOID GlobalLock(HGLOBAL hMem);
+BOOL GlobalUnlock(HGLOBAL hMem);
+HGLOBAL GlobalFree(HGLOBAL hMem);
+SIZE_T GlobalSize(HGLOBAL hMem);
+DWORD GetCurrentThreadId(void);
+DWORD GetCurrentProcessId(void);

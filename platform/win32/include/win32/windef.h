@@ -31,6 +31,8 @@ typedef LONG_PTR LRESULT;
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
+typedef BYTE* PBYTE;
+typedef void* PVOID;
 typedef BOOL* LPBOOL;
 typedef DWORD* LPDWORD;
 typedef LONG* LPLONG;

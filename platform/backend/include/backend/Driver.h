@@ -1,0 +1,68 @@
+// The display driver boundary: what the window manager asks of a display, and the input it gets back. The
+// headless driver (memory only, input injected by tests) and the SDL driver implement it; nothing above this
+// folder knows which one runs.
+#pragma once
+
+#include <win32/windef.h>
+
+#include <memory>
+#include <string>
+
+namespace backend {
+
+struct InputEvent {
+    enum class Kind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text };
+    Kind kind = Kind::MouseMove;
+    POINT screen{0, 0};     // mouse events: where the pointer is, in screen coordinates
+    int button = 0;         // ButtonDown/Up: 0 left, 1 right, 2 middle
+    int wheelDelta = 0;     // Wheel: multiples of WHEEL_DELTA, positive away from the user
+    UINT vk = 0;            // KeyDown/Up: the virtual key
+    UINT scanCode = 0;
+    bool extended = false;
+    bool repeat = false;
+    std::u16string text;    // Text: characters typed or composed by an input method
+    DWORD time = 0;         // milliseconds, GetTickCount's clock; 0 means "now"
+};
+
+// How a top-level window shows on the display.
+enum class SurfaceKind { Normal, Popup, Tooltip };
+
+class Driver {
+public:
+    virtual ~Driver() = default;
+    virtual const char* Name() const = 0;
+
+    virtual SIZE ScreenSize() const = 0;
+    virtual RECT WorkArea() const = 0;
+
+    // Top-level windows, keyed by their HWND; rectangles in screen coordinates, frame included.
+    virtual void WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) = 0;
+    virtual void WindowDestroyed(HWND hwnd) = 0;
+    virtual void WindowMoved(HWND hwnd, const RECT& rect) = 0;
+    virtual void WindowShown(HWND hwnd, bool visible, bool activate) = 0;
+    virtual void WindowTitle(HWND hwnd, const std::u16string& title) { (void)hwnd, (void)title; }
+    // The window's whole surface (0x00RRGGBB rows, top-down, stride in pixels) after painting; dirty says which
+    // part changed since the last call.
+    virtual void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) = 0;
+
+    // Input: the next event without waiting, or false when there is none.
+    virtual bool NextEvent(InputEvent& event) = 0;
+    // Waits until an event is there, Wake() is called or timeoutMs pass (INFINITE waits for ever).
+    virtual void WaitForEvent(DWORD timeoutMs) = 0;
+    // Ends a WaitForEvent from any thread (a message posted from another thread).
+    virtual void Wake() = 0;
+
+    // The desktop's clipboard as text; the window manager keeps other formats itself.
+    virtual void SetClipboardText(const std::u16string& text) = 0;
+    virtual bool ClipboardText(std::u16string& text) = 0;
+
+    virtual void SetCursorShape(int standardCursorId) { (void)standardCursorId; }
+    virtual void Beep() {}
+};
+
+// The driver in use: the one installed, else the headless driver.
+Driver& CurrentDriver();
+// Installs a driver before the first window is made (the SDL program does this at start-up).
+void InstallDriver(std::unique_ptr<Driver> driver);
+
+}  // namespace backend

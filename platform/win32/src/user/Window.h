@@ -1,0 +1,114 @@
+// The window object behind an HWND and the window manager's shared state (desktop, focus, activation, capture,
+// keyboard). Rectangles are kept as Windows keeps them: relative to the parent's client area (the screen for
+// top-level windows, whose parent is the desktop window).
+#pragma once
+
+#include "gdi/BitmapObject.h"
+#include "gdi/Region.h"
+
+#include <win32/windows.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win32::user {
+
+struct WindowClass {
+    std::u16string Name;  // compared without regard to case
+    ATOM Atom = 0;
+    UINT Style = 0;
+    WNDPROC Proc = nullptr;
+    bool Unicode = false;  // registered with the W function
+    int ClassExtra = 0;
+    int WindowExtra = 0;
+    HINSTANCE Instance = nullptr;
+    HICON Icon = nullptr;
+    HICON SmallIcon = nullptr;
+    HCURSOR Cursor = nullptr;
+    HBRUSH Background = nullptr;
+    std::vector<BYTE> Extra;
+};
+
+class Window {
+public:
+    HWND Handle = nullptr;
+    std::shared_ptr<WindowClass> Class;
+    WNDPROC Proc = nullptr;
+    bool Unicode = false;  // messages carry UTF-16 text (the window procedure was set through a W function)
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HINSTANCE Instance = nullptr;
+    LONG_PTR Id = 0;  // GWLP_ID (the menu handle of a top-level window)
+    LONG_PTR UserData = 0;
+    std::vector<BYTE> Extra;  // cbWndExtra bytes
+    std::map<std::string, HANDLE> Props;  // SetProp names, or "#<atom>"
+    std::u16string Text;
+
+    // Tree and ownership. Children are in z-order, the topmost first. Top-level windows are the desktop's children.
+    Window* Parent = nullptr;
+    Window* Owner = nullptr;
+    std::vector<Window*> Children;
+
+    // Geometry, relative to the parent's client area.
+    RECT WindowRect{0, 0, 0, 0};
+    RECT ClientRect{0, 0, 0, 0};
+    // Where the window goes back to when restored from minimized or maximized (screen/parent coordinates).
+    RECT NormalRect{0, 0, 0, 0};
+    POINT MinPosition{-1, -1};
+    POINT MaxPosition{-1, -1};
+    // SetWindowRgn's region, in window coordinates (origin at the window rectangle's top-left).
+    std::optional<gdi::Region> WindowRegion;
+
+    // Painting state, in window coordinates: what needs WM_PAINT (client part) and WM_NCPAINT (frame part).
+    gdi::Region UpdateRegion;
+    bool EraseNeeded = false;
+    bool NcPaintNeeded = false;
+    bool InternalPaint = false;
+    bool Painting = false;  // between BeginPaint and EndPaint
+
+    // A top-level window's pixels: its whole window rectangle. Children draw into their top-level's surface.
+    std::shared_ptr<gdi::BitmapObject> Surface;
+    RECT SurfaceDirty{0, 0, 0, 0};  // surface coordinates, what changed since the last present
+
+    // Lifetime.
+    bool Destroying = false;  // DestroyWindow is running; WM_DESTROY has been or is being sent
+    bool Created = false;     // WM_CREATE answered
+
+    bool Visible() const { return (Style & WS_VISIBLE) != 0; }
+    bool Child() const { return (Style & WS_CHILD) != 0; }
+    bool TopLevel() const;
+    // The top-level window this one draws into (itself for a top-level window).
+    Window* Root();
+    // Window and client rectangles in screen coordinates.
+    RECT ScreenWindowRect() const;
+    RECT ScreenClientRect() const;
+    // The client area's top-left relative to the window rectangle's top-left.
+    POINT ClientOffset() const {
+        return {ClientRect.left - WindowRect.left, ClientRect.top - WindowRect.top};
+    }
+};
+
+// Window handles: positive, never reused while the process lives long enough to matter.
+Window* FromHandle(HWND hwnd);  // null with ERROR_INVALID_WINDOW_HANDLE
+Window* FromHandleQuiet(HWND hwnd);  // null, last error untouched
+HWND InsertWindow(std::unique_ptr<Window> window);
+void RemoveWindow(HWND hwnd);  // after WM_NCDESTROY
+Window& Desktop();
+
+// The window manager's shared state. One user-interface thread, as the toolkit has.
+struct UserState {
+    HWND Focus = nullptr;
+    HWND Active = nullptr;
+    HWND Foreground = nullptr;
+    HWND Capture = nullptr;
+    POINT CursorPos{0, 0};
+    BYTE KeyState[256] = {};  // bit 0x80 down, bit 0x01 toggled, as GetKeyboardState reports
+    HCURSOR Cursor = nullptr;
+    int CursorShowCount = 0;
+};
+UserState& State();
+
+}  // namespace win32::user
