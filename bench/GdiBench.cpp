@@ -86,6 +86,21 @@ void BM_FillRectVsMemset(benchmark::State& state) {
 }
 BENCHMARK(BM_FillRectVsMemset)->Unit(benchmark::kMicrosecond);
 
+// A rectangle one pixel short of the bitmap on every side fills row by row instead of as one run.
+void BM_FillRectInsetVsMemset(benchmark::State& state) {
+    DibCanvas canvas;
+    HBRUSH brush = CreateSolidBrush(RGB(0x12, 0x34, 0x56));
+    RECT inset{1, 1, kWidth - 1, kHeight - 1};
+    Paired(
+        state, [&] { FillRect(canvas.Dc(), &inset, brush); },
+        [&] {
+            std::memset(canvas.Bits(), 0x34, kBytes);
+            benchmark::ClobberMemory();
+        });
+    DeleteObject(brush);
+}
+BENCHMARK(BM_FillRectInsetVsMemset)->Unit(benchmark::kMicrosecond);
+
 void BM_BitBltSrcCopyVsMemcpy(benchmark::State& state) {
     DibCanvas source, destination;
     Paired(
