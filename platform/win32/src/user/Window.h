@@ -76,6 +76,13 @@ public:
     // Lifetime.
     bool Destroying = false;  // DestroyWindow is running; WM_DESTROY has been or is being sent
     bool Created = false;     // WM_CREATE answered
+    // An overlapped window gets its first WM_SIZE and WM_MOVE when first shown, not from CreateWindowEx.
+    bool NeedSize = false;
+    // Restoring from minimized goes back to maximized (WPF_RESTORETOMAXIMIZED).
+    bool RestoreToMaximized = false;
+    // An owned window that DefWindowProc hid because its owner was minimized (WM_SHOWWINDOW SW_PARENTCLOSING),
+    // shown again when the owner is restored.
+    bool HiddenByOwner = false;
 
     bool Visible() const { return (Style & WS_VISIBLE) != 0; }
     bool Child() const { return (Style & WS_CHILD) != 0; }
