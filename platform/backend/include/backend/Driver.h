@@ -5,8 +5,10 @@
 
 #include <win32/windef.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace backend {
 
@@ -40,6 +42,8 @@ public:
     virtual void WindowDestroyed(HWND hwnd) = 0;
     virtual void WindowMoved(HWND hwnd, const RECT& rect) = 0;
     virtual void WindowShown(HWND hwnd, bool visible, bool activate) = 0;
+    // The top-level windows' stacking order, the topmost first; sent whenever it changes.
+    virtual void WindowZOrder(const std::vector<HWND>& topToBottom) { (void)topToBottom; }
     virtual void WindowTitle(HWND hwnd, const std::u16string& title) { (void)hwnd, (void)title; }
     // The window's whole surface (0x00RRGGBB rows, top-down, stride in pixels) after painting; dirty says which
     // part changed since the last call.
@@ -58,6 +62,10 @@ public:
 
     virtual void SetCursorShape(int standardCursorId) { (void)standardCursorId; }
     virtual void Beep() {}
+
+    // A modal loop (message box, modal form) calls this once its window is up: when a test queued an answer,
+    // the loop runs it with its own window (for instance to press a button), otherwise it waits for the user.
+    virtual bool TakeModalAnswer(std::function<void(HWND)>& answer) { (void)answer; return false; }
 };
 
 // The driver in use: the one installed, else the headless driver.
