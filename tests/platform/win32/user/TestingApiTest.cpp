@@ -152,4 +152,19 @@ TEST_F(TestingApi, ScreenshotsShowWhatTheWindowPainted) {
     EXPECT_TRUE(whole.Pixels == loaded.Pixels);
 }
 
+TEST_F(TestingApi, ScreenshotStacksWindowsAsTheWindowManagerDoes) {
+    // A second probe over the first, its blue square over the first one's red background.
+    HWND over = CreateWindowExW(0, u"WintestProbe", u"over", WS_POPUP | WS_BORDER | WS_VISIBLE, 110, 110, 200, 150,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, over);
+    wintest::PumpUntilIdle();
+    POINT probe{120, 120};
+    EXPECT_EQ(0x0000FFu, wintest::Screenshot(nullptr).At(probe.x, probe.y));
+    SetWindowPos(Window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(0xFF0000u, wintest::Screenshot(nullptr).At(probe.x, probe.y));
+    DestroyWindow(over);
+    wintest::PumpUntilIdle();
+}
+
 }  // namespace
