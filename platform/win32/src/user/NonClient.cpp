@@ -1,0 +1,113 @@
+// Default frame geometry and hit testing. The outer frame is what AdjustWindowRectEx adds for the styles (so
+// windows made from a client size get that client size back); scroll bars are inside it.
+#include "user/NonClient.h"
+
+namespace win32::user {
+namespace {
+
+RECT FrameInsets(const Window& window) {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, window.Style, FALSE, window.ExStyle & ~WS_EX_CLIENTEDGE);
+    return RECT{-frame.left, -frame.top, frame.right, frame.bottom};
+}
+
+bool HasCaption(const Window& window) { return (window.Style & WS_CAPTION) == WS_CAPTION; }
+
+void Deflate(RECT& rect, const RECT& insets) {
+    rect.left += insets.left;
+    rect.top += insets.top;
+    rect.right -= insets.right;
+    rect.bottom -= insets.bottom;
+}
+
+}  // namespace
+
+RECT DefaultClientRect(const Window& window, const RECT& windowRect) {
+    RECT client = windowRect;
+    if (window.Style & WS_MINIMIZE) {
+        client.right = client.left;
+        client.bottom = client.top;
+        return client;
+    }
+    Deflate(client, FrameInsets(window));
+    if (window.ExStyle & WS_EX_CLIENTEDGE)
+        InflateRect(&client, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    if (window.Style & WS_VSCROLL) {
+        if (window.ExStyle & WS_EX_LEFTSCROLLBAR)
+            client.left += GetSystemMetrics(SM_CXVSCROLL);
+        else
+            client.right -= GetSystemMetrics(SM_CXVSCROLL);
+    }
+    if (window.Style & WS_HSCROLL) client.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+    // Never inside out, however small the window.
+    if (client.right < client.left) client.right = client.left;
+    if (client.bottom < client.top) client.bottom = client.top;
+    return client;
+}
+
+int DefaultHitTest(const Window& window, POINT pt) {
+    RECT rect = window.ScreenWindowRect();
+    if (!PtInRect(&rect, pt)) return HTNOWHERE;
+    if (window.Style & WS_MINIMIZE) return HTCAPTION;
+    RECT client = window.ScreenClientRect();
+    if (PtInRect(&client, pt)) return HTCLIENT;
+
+    // The outer frame: sizing borders (with corners as long as a caption button) or a plain border.
+    DWORD style = window.Style;
+    RECT insets = FrameInsets(window);
+    if (HasCaption(window)) insets.top -= GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    RECT inner = rect;
+    Deflate(inner, insets);
+    if (!PtInRect(&inner, pt)) {
+        if ((style & WS_THICKFRAME) && !(window.ExStyle & WS_EX_DLGMODALFRAME)) {
+            int cornerX = GetSystemMetrics(SM_CXSIZE) + GetSystemMetrics(SM_CXFRAME);
+            int cornerY = GetSystemMetrics(SM_CYSIZE) + GetSystemMetrics(SM_CYFRAME);
+            bool left = pt.x < rect.left + cornerX, right = pt.x >= rect.right - cornerX;
+            bool top = pt.y < rect.top + cornerY, bottom = pt.y >= rect.bottom - cornerY;
+            if (pt.y < inner.top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+            if (pt.y >= inner.bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+            if (pt.x < inner.left) return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
+            return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
+        }
+        return HTBORDER;
+    }
+
+    // The caption and its buttons, right to left: close, maximize, minimize.
+    if (HasCaption(window)) {
+        int captionHeight = GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+        if (pt.y < inner.top + captionHeight) {
+            int buttonWidth = GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CXSMSIZE : SM_CXSIZE);
+            int right = inner.right;
+            if (style & WS_SYSMENU) {
+                if (!(window.ExStyle & WS_EX_TOOLWINDOW) && pt.x < inner.left + GetSystemMetrics(SM_CXSMICON) + 2)
+                    return HTSYSMENU;
+                if (pt.x >= right - buttonWidth) return HTCLOSE;
+                right -= buttonWidth + 2;
+                if (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
+                    if (pt.x >= right - buttonWidth) return HTMAXBUTTON;
+                    right -= buttonWidth;
+                    if (pt.x >= right - buttonWidth) return HTMINBUTTON;
+                }
+            }
+            return HTCAPTION;
+        }
+    }
+
+    // Inside the frame, outside the client area: the client edge and scroll bars.
+    RECT scrollArea = inner;
+    if (HasCaption(window))
+        scrollArea.top += GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    if (window.ExStyle & WS_EX_CLIENTEDGE)
+        InflateRect(&scrollArea, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+    bool vertical = (style & WS_VSCROLL) != 0, horizontal = (style & WS_HSCROLL) != 0;
+    bool leftBar = (window.ExStyle & WS_EX_LEFTSCROLLBAR) != 0;
+    bool inVertical = vertical && (leftBar ? pt.x < scrollArea.left + GetSystemMetrics(SM_CXVSCROLL)
+                                           : pt.x >= scrollArea.right - GetSystemMetrics(SM_CXVSCROLL));
+    bool inHorizontal = horizontal && pt.y >= scrollArea.bottom - GetSystemMetrics(SM_CYHSCROLL);
+    if (inVertical && inHorizontal) return (style & WS_THICKFRAME) ? HTSIZE : HTNOWHERE;
+    if (inVertical) return HTVSCROLL;
+    if (inHorizontal) return HTHSCROLL;
+    return HTBORDER;
+}
+
+}  // namespace win32::user
