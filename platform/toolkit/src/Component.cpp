@@ -94,7 +94,9 @@ void TComponent::SetName(const std::string& value) {
 
 void TComponent::ValidateRename(TComponent* component, const std::string& currentName, const std::string& newName) {
     // Changing only the case of one's own name is no clash.
-    if (component && component->FOwner == this && !SameText(currentName, newName) && FindComponent(newName))
+    if (!component || SameText(currentName, newName)) return;
+    TComponent* holder = FindComponent(newName);
+    if (holder && holder != component)
         throw EComponentError("A component named " + newName + " already exists");
 }
 

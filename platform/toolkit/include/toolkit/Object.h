@@ -53,9 +53,12 @@ constexpr TClassInfo::TFactory FactoryFor() {
     using TArg = typename T::TConstructorArg;
     if constexpr (std::is_abstract_v<T>)
         return nullptr;
-    else if constexpr (std::is_void_v<TArg>)
-        return std::is_default_constructible_v<T> ? &CreateDefault<T> : nullptr;
-    else if constexpr (std::is_constructible_v<T, TArg>)
+    else if constexpr (std::is_void_v<TArg>) {
+        if constexpr (std::is_default_constructible_v<T>)
+            return &CreateDefault<T>;
+        else
+            return nullptr;
+    } else if constexpr (std::is_constructible_v<T, TArg>)
         return &CreateWithArgument<T>;
     else
         return nullptr;
@@ -103,10 +106,16 @@ public:
     using Exception::Exception;
 };
 
-// Raised when two different classes are registered under one name: "A class named %s already exists".
-class EFilerError : public Exception {
+// Stream and filer errors (their family continues in Stream.h). RegisterClass raises EFilerError when two
+// different classes are registered under one name: "A class named %s already exists".
+class EStreamError : public Exception {
 public:
     using Exception::Exception;
+};
+
+class EFilerError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
 };
 
 // The by-name registry. Names compare without regard to ASCII case, as identifiers do in form descriptions.
