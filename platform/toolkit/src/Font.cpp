@@ -1,0 +1,135 @@
+// TFont values and the HFONT made from them.
+#include <toolkit/Font.h>
+
+#include <cstring>
+
+namespace {
+constexpr int kScreenPixelsPerInch = 96;
+}
+
+TFont::TFont()
+    : FName("MS Sans Serif"),
+      FHeight(-GraphicsMulDiv(8, kScreenPixelsPerInch, 72)),
+      FColor(clWindowText),
+      FCharset(DEFAULT_CHARSET),
+      FPitch(fpDefault),
+      FPixelsPerInch(kScreenPixelsPerInch) {}
+
+void TFont::SetName(const std::string& name) {
+    if (name.empty() || name == FName) return;
+    FName = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == FHeight) return;
+    FHeight = height;
+    Changed();
+}
+
+int TFont::Size() const { return -GraphicsMulDiv(FHeight, 72, FPixelsPerInch); }
+
+void TFont::SetSize(int size) { SetHeight(-GraphicsMulDiv(size, FPixelsPerInch, 72)); }
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style == FStyle) return;
+    FStyle = style;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == FColor) return;
+    FColor = color;
+    Changed(false);
+}
+
+void TFont::SetCharset(TFontCharset charset) {
+    if (charset == FCharset) return;
+    FCharset = charset;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch pitch) {
+    if (pitch == FPitch) return;
+    FPitch = pitch;
+    Changed();
+}
+
+void TFont::SetPixelsPerInch(int pixelsPerInch) {
+    // Only Size reads it; the handle keeps the height in pixels.
+    if (pixelsPerInch <= 0) return;
+    FPixelsPerInch = pixelsPerInch;
+}
+
+bool TFont::SameValues(const TFont& other) const {
+    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
+           FCharset == other.FCharset && FPitch == other.FPitch;
+}
+
+void TFont::Assign(const TPersistent* source) {
+    if (auto same = dynamic_cast<const TFont*>(source))
+        Assign(*same);
+    else
+        inherited::Assign(source);
+}
+
+void TFont::Assign(const TFont& source) {
+    if (&source == this) return;
+    bool resource = !SameValues(source);
+    if (!resource && FColor == source.FColor && FPixelsPerInch == source.FPixelsPerInch) return;
+    FName = source.FName;
+    FHeight = source.FHeight;
+    FStyle = source.FStyle;
+    FCharset = source.FCharset;
+    FPitch = source.FPitch;
+    FColor = source.FColor;
+    FPixelsPerInch = source.FPixelsPerInch;
+    Changed(resource);
+}
+
+std::unique_ptr<TFont> TFont::Clone() const {
+    auto copy = std::make_unique<TFont>();
+    copy->Assign(*this);
+    return copy;
+}
+
+LOGFONTA TFont::LogFont() const {
+    LOGFONTA lf{};
+    lf.lfHeight = FHeight;
+    lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = FStyle.Contains(fsItalic);
+    lf.lfUnderline = FStyle.Contains(fsUnderline);
+    lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.lfCharSet = FCharset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = FPitch == fpFixed ? FIXED_PITCH : FPitch == fpVariable ? VARIABLE_PITCH : DEFAULT_PITCH;
+    std::strncpy(lf.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
+    return lf;
+}
+
+HGDIOBJ TFont::CreateHandle() const {
+    LOGFONTA lf = LogFont();
+    HFONT font = CreateFontIndirectA(&lf);
+    if (!font) throw EInvalidGraphicOperation("Cannot create the font \"" + FName + "\"");
+    return font;
+}
+
+void TFont::SetHandle(HFONT handle) {
+    LOGFONTA lf{};
+    if (!handle || GetObjectA(handle, sizeof lf, &lf) != static_cast<int>(sizeof lf))
+        throw EInvalidGraphicOperation("Not a font handle");
+    FName = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    FHeight = lf.lfHeight;
+    TFontStyles style;
+    if (lf.lfWeight >= FW_BOLD) style.Include(fsBold);
+    if (lf.lfItalic) style.Include(fsItalic);
+    if (lf.lfUnderline) style.Include(fsUnderline);
+    if (lf.lfStrikeOut) style.Include(fsStrikeOut);
+    FStyle = style;
+    FCharset = lf.lfCharSet;
+    int pitch = lf.lfPitchAndFamily & 0x03;
+    FPitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
+    AdoptHandle(handle);
+}
