@@ -1,4 +1,4 @@
-// PNG files for tests: 0x00RRGGBB pixel rows (top-down) saved and loaded through libpng, and golden-picture checks.
+// Golden-picture checks for tests; PNG files themselves come from the platform testing library (wintest).
 #pragma once
 
 #include <cstdint>
@@ -9,12 +9,6 @@
 
 namespace testsupport {
 
-// Writes an RGB picture; the top byte of each pixel (alpha in a DIB) is ignored.
-bool SavePng(const std::string& path, int width, int height, const uint32_t* pixels);
-
-// Reads any PNG as 0x00RRGGBB pixels, top row first; alpha is dropped.
-bool LoadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels);
-
 // Compares the picture's RGB exactly with the golden PNG. On a difference (or a missing golden) the picture is
 // written beside the test program as <golden name>.actual.png and the message says where. With UPDATE_GOLDENS=1 in
 // the environment the golden itself is (re)written and the check passes.
@@ -23,6 +17,8 @@ bool LoadPng(const std::string& path, int& width, int& height, std::vector<uint3
 
 }  // namespace testsupport
 
-using testsupport::LoadPng;
+#include <testing/Testing.h>
+
 using testsupport::MatchesGolden;
-using testsupport::SavePng;
+using wintest::LoadPng;
+using wintest::SavePng;
