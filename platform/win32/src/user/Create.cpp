@@ -1,7 +1,9 @@
 // CreateWindowExA/W and DestroyWindow, with the messages of creation and destruction in Windows' order.
 #include "user/AnsiConvert.h"
+#include "user/Caret.h"
 #include "user/ClassTable.h"
 #include "user/Painting.h"
+#include "user/Timers.h"
 #include "user/WindowPos.h"
 
 #include <backend/Driver.h>
@@ -70,6 +72,8 @@ void FreeWindow(HWND hwnd) {
     for (Window* other : Desktop().Children)
         if (other->Owner == window) other->Owner = nullptr;
     ForgetWindowPainting(hwnd);
+    KillWindowTimers(hwnd);
+    DestroyWindowCaret(hwnd);
     if (topLevel) backend::CurrentDriver().WindowDestroyed(hwnd);
     RemoveWindow(hwnd);
 }
