@@ -53,6 +53,7 @@ struct TPropertyInfo {
     std::function<TPersistent*(TPersistent&)> GetNested;
     std::function<std::vector<std::string>(TPersistent&)> GetStrings;
     std::function<void(TPersistent&, const std::vector<std::string>&)> SetStrings;
+    std::function<void(TPersistent&, bool begin)> UpdateItems;  // BeginUpdate (true) / EndUpdate (false)
     std::function<void(TPersistent&)> ClearItems;
     std::function<TPersistent*(TPersistent&)> AddItem;
     std::function<std::vector<TPersistent*>(TPersistent&)> GetItems;
@@ -242,14 +243,22 @@ public:
         return *this;
     }
 
-    // get answers the list (a TStrings or anything with Clear, Add, Count and Strings(i)).
+    // get answers the list (a TStrings, or anything with BeginUpdate, EndUpdate, Clear, Add, Count and Strings(i)).
     template <class G>
     TPublisher& Strings(const char* name, G get) {
         TPropertyInfo info = Named(name, TPropertyKind::Strings);
         info.SetStrings = [get](TPersistent& o, const std::vector<std::string>& items) {
             auto* list = std::invoke(get, Self(o));
-            list->Clear();
-            for (const std::string& item : items) list->Add(item);
+            // One change notification for the whole list, as TStrings.Assign gives.
+            list->BeginUpdate();
+            try {
+                list->Clear();
+                for (const std::string& item : items) list->Add(item);
+            } catch (...) {
+                list->EndUpdate();
+                throw;
+            }
+            list->EndUpdate();
         };
         info.GetStrings = [get](TPersistent& o) {
             auto* list = std::invoke(get, Self(o));
@@ -261,10 +270,18 @@ public:
         return *this;
     }
 
-    // get answers the collection (anything with Clear, Add answering the new item, Count and Items(i)).
+    // get answers the collection (a TCollection, or anything with BeginUpdate, EndUpdate, Clear, Add answering the
+    // new item, Count and Items(i)).
     template <class G>
     TPublisher& Collection(const char* name, G get) {
         TPropertyInfo info = Named(name, TPropertyKind::Collection);
+        info.UpdateItems = [get](TPersistent& o, bool begin) {
+            auto* collection = std::invoke(get, Self(o));
+            if (begin)
+                collection->BeginUpdate();
+            else
+                collection->EndUpdate();
+        };
         info.ClearItems = [get](TPersistent& o) { std::invoke(get, Self(o))->Clear(); };
         info.AddItem = [get](TPersistent& o) -> TPersistent* { return std::invoke(get, Self(o))->Add(); };
         info.GetItems = [get](TPersistent& o) {
