@@ -1,5 +1,6 @@
 // The system colours (the classic "Windows Standard" scheme) and their brushes, which follow SetSysColors.
 #include "../gdi/BrushObject.h"
+#include "user/Broadcast.h"
 
 #include <win32/winbase.h>
 #include <win32/winuser.h>
@@ -94,13 +95,17 @@ BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbV
             return FALSE;
         }
     }
-    SysColors& state = State();
-    std::lock_guard<std::mutex> guard(state.Lock);
-    for (int i = 0; i < cElements; ++i) {
-        COLORREF color = lpaRgbValues[i] & 0x00FFFFFF;
-        state.Colors[lpaElements[i]] = color;
-        // The brushes handed out earlier change colour with the scheme.
-        if (auto& brush = state.Brushes[lpaElements[i]]) brush->Color = color;
+    {
+        SysColors& state = State();
+        std::lock_guard<std::mutex> guard(state.Lock);
+        for (int i = 0; i < cElements; ++i) {
+            COLORREF color = lpaRgbValues[i] & 0x00FFFFFF;
+            state.Colors[lpaElements[i]] = color;
+            // The brushes handed out earlier change colour with the scheme.
+            if (auto& brush = state.Brushes[lpaElements[i]]) brush->Color = color;
+        }
     }
+    // Every top-level window hears of it, hidden ones too, after the new colours are in place.
+    win32::user::NotifySysColorChange();
     return TRUE;
 }

@@ -103,4 +103,15 @@ TEST_F(MessageSendTest, BroadcastReachesHiddenAndDisabledTopLevelWindowsButNotCh
     EXPECT_TRUE(Messages(child, {WM_SYSCOLORCHANGE}).empty());
 }
 
+TEST_F(MessageSendTest, SystemColourChangeReachesHiddenWindows) {
+    HWND hidden = Make(WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+    COLORREF before = GetSysColor(COLOR_BTNFACE);
+    Clear();
+    INT index = COLOR_BTNFACE;
+    COLORREF green = RGB(0, 128, 0);
+    ASSERT_TRUE(SetSysColors(1, &index, &green));
+    EXPECT_EQ(Messages(hidden, {WM_SYSCOLORCHANGE}).size(), 1u);
+    SetSysColors(1, &index, &before);
+}
+
 }  // namespace
