@@ -79,8 +79,9 @@ TEST(DateTime, RoundSendsHalvesToEvenAndTruncCutsTowardZero) {
     struct {
         double value;
         int64_t rounded, truncated;
-    } cases[] = {{2.5, 2, 2},   {3.5, 4, 3},   {-2.5, -2, -2}, {0.5, 0, 0},     {1.5, 2, 1},
-                 {2.6, 3, 2},   {-2.7, -3, -2}, {2.4999, 2, 2}, {-0.5, 0, 0},   {1e12 + 0.5, 1000000000000, 1000000000000}};
+    } cases[] = {{2.5, 2, 2},  {3.5, 4, 3},     {-2.5, -2, -2},  {0.5, 0, 0},
+                 {1.5, 2, 1},  {2.6, 3, 2},     {-2.7, -3, -2},  {2.4999, 2, 2},
+                 {-0.5, 0, 0}, {1e12 + 0.5, 1000000000000, 1000000000000}};
     for (auto& c : cases) {
         EXPECT_EQ(c.rounded, Round(c.value)) << c.value;
         EXPECT_EQ(c.truncated, Trunc(c.value)) << c.value;
