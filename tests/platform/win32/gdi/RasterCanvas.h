@@ -2,6 +2,8 @@
 // pixels are read straight from its bits, or a monochrome device-dependent bitmap read through GetBitmapBits.
 #pragma once
 
+#include "DibCanvas.h"
+
 #include <win32/windows.h>
 
 #include <gtest/gtest.h>
@@ -11,42 +13,18 @@
 #include <string>
 #include <vector>
 
-class RasterCanvas {
+class RasterCanvas : public DibCanvas {
 public:
-    RasterCanvas(int width, int height, uint32_t fill = 0) : FWidth(width), FHeight(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        FDc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        FBitmap = CreateDIBSection(FDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        FBits = static_cast<uint32_t*>(bits);
-        FPrevious = SelectObject(FDc, FBitmap);
-        Fill(fill);
-    }
-    ~RasterCanvas() {
-        SelectObject(FDc, FPrevious);
-        DeleteObject(FBitmap);
-        DeleteDC(FDc);
-    }
-    RasterCanvas(const RasterCanvas&) = delete;
-    RasterCanvas& operator=(const RasterCanvas&) = delete;
+    using DibCanvas::DibCanvas;
 
-    HDC Dc() const { return FDc; }
-    HBITMAP Bitmap() const { return FBitmap; }
-    void Fill(uint32_t value) { std::fill(FBits, FBits + FWidth * FHeight, value); }
-    uint32_t& At(int x, int y) { return FBits[y * FWidth + x]; }
-    uint32_t Pixel(int x, int y) const { return FBits[y * FWidth + x]; }
-    std::vector<uint32_t> Row(int y) const { return std::vector<uint32_t>(FBits + y * FWidth, FBits + (y + 1) * FWidth); }
+    std::vector<uint32_t> Row(int y) const {
+        return std::vector<uint32_t>(Bits() + y * Width(), Bits() + (y + 1) * Width());
+    }
     // One character per pixel from a legend: the picture of what was drawn, for readable expectations.
     std::string Picture(const std::vector<std::pair<uint32_t, char>>& legend) const {
         std::string text;
-        for (int y = 0; y < FHeight; ++y) {
-            for (int x = 0; x < FWidth; ++x) {
+        for (int y = 0; y < Height(); ++y) {
+            for (int x = 0; x < Width(); ++x) {
                 char c = '?';
                 for (const auto& entry : legend) {
                     if (entry.first == Pixel(x, y)) c = entry.second;
@@ -57,14 +35,6 @@ public:
         }
         return text;
     }
-
-private:
-    int FWidth;
-    int FHeight;
-    HDC FDc = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FPrevious = nullptr;
-    uint32_t* FBits = nullptr;
 };
 
 // A monochrome bitmap (rows padded to 16 bits, as CreateBitmap pads them) in a memory DC.

@@ -2,6 +2,8 @@
 // characters so that expected pixel sets read like the drawing.
 #pragma once
 
+#include "DibCanvas.h"
+
 #include <win32/windows.h>
 
 #include <gtest/gtest.h>
@@ -9,47 +11,21 @@
 #include <cstdint>
 #include <string>
 
-class ShapeCanvas {
+class ShapeCanvas : public DibCanvas {
 public:
     static constexpr uint32_t kBackground = 0x00FFFFFF;
 
-    ShapeCanvas(int width, int height) : FWidth(width), FHeight(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        FBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        FBits = static_cast<uint32_t*>(bits);
-        FDc = CreateCompatibleDC(nullptr);
-        FOldBitmap = SelectObject(FDc, FBitmap);
-        Clear();
-    }
-    ~ShapeCanvas() {
-        SelectObject(FDc, FOldBitmap);
-        DeleteDC(FDc);
-        DeleteObject(FBitmap);
-    }
-    ShapeCanvas(const ShapeCanvas&) = delete;
-    ShapeCanvas& operator=(const ShapeCanvas&) = delete;
+    ShapeCanvas(int width, int height) : DibCanvas(width, height, kBackground) {}
 
-    HDC Dc() const { return FDc; }
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
-    uint32_t& Pixel(int x, int y) { return FBits[y * FWidth + x]; }
-    void Clear(uint32_t value = kBackground) {
-        for (int i = 0; i < FWidth * FHeight; ++i) FBits[i] = value;
-    }
+    uint32_t& Pixel(int x, int y) { return At(x, y); }
+    void Clear(uint32_t value = kBackground) { Fill(value); }
 
     // One character a pixel, rows joined by '\n': '.' for the background, '#' for black, 'o' for anything else.
     std::string Picture() {
         std::string text;
-        for (int y = 0; y < FHeight; ++y) {
+        for (int y = 0; y < Height(); ++y) {
             if (y) text += '\n';
-            for (int x = 0; x < FWidth; ++x) {
+            for (int x = 0; x < Width(); ++x) {
                 const uint32_t p = Pixel(x, y);
                 text += p == kBackground ? '.' : (p == 0 ? '#' : 'o');
             }
@@ -58,23 +34,15 @@ public:
     }
     int Changed() {
         int count = 0;
-        for (int i = 0; i < FWidth * FHeight; ++i) count += FBits[i] != kBackground;
+        for (int i = 0; i < Width() * Height(); ++i) count += Bits()[i] != kBackground;
         return count;
     }
 
     // Selects a pen for the canvas's lifetime of the test and deletes it afterwards.
     void UsePen(HPEN pen) {
         ASSERT_NE(pen, nullptr);
-        DeleteObject(SelectObject(FDc, pen));
+        DeleteObject(SelectObject(Dc(), pen));
     }
-
-private:
-    int FWidth;
-    int FHeight;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOldBitmap = nullptr;
-    HDC FDc = nullptr;
-    uint32_t* FBits = nullptr;
 };
 
 // Joins picture rows.

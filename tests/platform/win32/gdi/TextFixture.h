@@ -1,11 +1,14 @@
 // A small 32-bit top-down DIB section in a memory DC for text tests, with helpers to make fonts and read ink back.
 #pragma once
 
+#include "DibCanvas.h"
+
 #include <win32/windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class TextFixture : public ::testing::Test {
@@ -18,23 +21,11 @@ protected:
     // A fresh white surface of the given size; the selected font and DC attributes start over.
     void Reset(int width, int height) {
         Release();
-        FWidth = width;
-        FHeight = height;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        FBitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&FBits), nullptr, 0);
-        ASSERT_NE(FBitmap, nullptr);
-        FDc = CreateCompatibleDC(nullptr);
-        ASSERT_NE(FDc, nullptr);
-        FOldBitmap = SelectObject(FDc, FBitmap);
-        Clear();
+        FCanvas = std::make_unique<DibCanvas>(width, height, White);
+        ASSERT_NE(FCanvas->Bitmap(), nullptr);
+        ASSERT_NE(FCanvas->Dc(), nullptr);
     }
-    void Clear(uint32_t pixel = White) { std::fill(FBits, FBits + FWidth * FHeight, pixel); }
+    void Clear(uint32_t pixel = White) { FCanvas->Fill(pixel); }
 
     // Makes a font and selects it; the fixture deletes it.
     HFONT Use(int height, const char16_t* face, int weight = FW_NORMAL, int escapement = 0, BYTE underline = 0,
@@ -43,19 +34,19 @@ protected:
                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                  DEFAULT_PITCH, face);
         EXPECT_NE(font, nullptr);
-        HGDIOBJ old = SelectObject(FDc, font);
+        HGDIOBJ old = SelectObject(Dc(), font);
         if (FOriginalFont == nullptr) FOriginalFont = old;
         if (FFont) DeleteObject(FFont);
         FFont = font;
         return font;
     }
 
-    uint32_t Pixel(int x, int y) const { return FBits[y * FWidth + x]; }
+    uint32_t Pixel(int x, int y) const { return FCanvas->Pixel(x, y); }
     // The bounding box of every pixel that is not `background`; empty (all zero) when there is none.
     RECT InkBox(uint32_t background = White) const {
-        RECT box{FWidth, FHeight, 0, 0};
-        for (int y = 0; y < FHeight; ++y)
-            for (int x = 0; x < FWidth; ++x)
+        RECT box{Width(), Height(), 0, 0};
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x)
                 if (Pixel(x, y) != background) {
                     box.left = std::min<LONG>(box.left, x);
                     box.top = std::min<LONG>(box.top, y);
@@ -64,7 +55,9 @@ protected:
                 }
         return box.right == 0 ? RECT{0, 0, 0, 0} : box;
     }
-    int Count(uint32_t pixel) const { return static_cast<int>(std::count(FBits, FBits + FWidth * FHeight, pixel)); }
+    int Count(uint32_t pixel) const {
+        return static_cast<int>(std::count(Bits(), Bits() + Width() * Height(), pixel));
+    }
     // Rows of the picture as text ('#' for ink), for messages and direct comparisons.
     std::string Picture(int left, int top, int right, int bottom) const {
         std::string text;
@@ -75,34 +68,23 @@ protected:
         return text;
     }
 
-    HDC Dc() const { return FDc; }
-    const uint32_t* Bits() const { return FBits; }
-    int Width() const { return FWidth; }
-    int Height() const { return FHeight; }
+    HDC Dc() const { return FCanvas->Dc(); }
+    const uint32_t* Bits() const { return FCanvas->Bits(); }
+    int Width() const { return FCanvas->Width(); }
+    int Height() const { return FCanvas->Height(); }
 
 private:
     void Release() {
-        if (FDc) {
-            if (FOriginalFont) SelectObject(FDc, FOriginalFont);
-            SelectObject(FDc, FOldBitmap);
-            DeleteDC(FDc);
-        }
+        if (FCanvas && FOriginalFont) SelectObject(FCanvas->Dc(), FOriginalFont);
+        FCanvas.reset();
         if (FFont) DeleteObject(FFont);
-        if (FBitmap) DeleteObject(FBitmap);
-        FDc = nullptr;
         FFont = nullptr;
-        FBitmap = nullptr;
         FOriginalFont = nullptr;
     }
 
-    HDC FDc = nullptr;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOldBitmap = nullptr;
+    std::unique_ptr<DibCanvas> FCanvas;
     HGDIOBJ FOriginalFont = nullptr;
     HFONT FFont = nullptr;
-    uint32_t* FBits = nullptr;
-    int FWidth = 0;
-    int FHeight = 0;
 };
 
 inline bool operator==(const RECT& a, const RECT& b) {
