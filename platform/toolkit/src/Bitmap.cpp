@@ -194,7 +194,7 @@ void TBitmap::SetSize(int width, int height) {
     DibImage old = Snapshot();
     COLORREF fill = ColorToRGB(FCanvas ? FCanvas->Brush().Color() : clWhite);
     DibImage image = BlankImage(width, height, old.BitCount, FPalette, fill);
-    int keepWidth = std::min(width, old.Width), keepHeight = old.Bits.empty() ? 0 : std::min(height, old.Height);
+    int keepWidth = std::min(width, old.Width), keepHeight = old.Bits.empty() || image.Bits.empty() ? 0 : std::min(height, old.Height);
     for (int y = 0; y < keepHeight; ++y) {
         const std::uint8_t* from = old.Bits.data() + static_cast<size_t>(old.Height - 1 - y) *
                                                          bmpformat::Stride(old.Width, old.BitCount);
