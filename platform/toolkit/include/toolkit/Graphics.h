@@ -2,12 +2,12 @@
 // shared by TFont, TPen, TBrush and TCanvas.
 #pragma once
 
+#include <toolkit/Set.h>
 #include <toolkit/SysUtils.h>
 #include <win32/windef.h>
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <string>
 
 // The values are written out so that this header pulls in no GDI or window-manager declarations.
@@ -103,42 +103,7 @@ public:
 
 enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
 
-// The set of TFontStyle, as a bit mask.
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (TFontStyle s : styles) FBits |= Bit(s);
-    }
-
-    constexpr bool Contains(TFontStyle style) const { return (FBits & Bit(style)) != 0; }
-    constexpr bool Empty() const { return FBits == 0; }
-    TFontStyles& Include(TFontStyle style) {
-        FBits |= Bit(style);
-        return *this;
-    }
-    TFontStyles& Exclude(TFontStyle style) {
-        FBits &= static_cast<unsigned char>(~Bit(style));
-        return *this;
-    }
-    constexpr unsigned char Bits() const { return FBits; }
-
-    friend constexpr TFontStyles operator+(TFontStyles a, TFontStyles b) { return FromBits(a.FBits | b.FBits); }
-    friend constexpr TFontStyles operator-(TFontStyles a, TFontStyles b) { return FromBits(a.FBits & ~b.FBits); }
-    friend constexpr TFontStyles operator*(TFontStyles a, TFontStyles b) { return FromBits(a.FBits & b.FBits); }
-    friend constexpr bool operator==(TFontStyles a, TFontStyles b) { return a.FBits == b.FBits; }
-    friend constexpr bool operator!=(TFontStyles a, TFontStyles b) { return a.FBits != b.FBits; }
-
-private:
-    static constexpr unsigned char Bit(TFontStyle style) { return static_cast<unsigned char>(1u << style); }
-    static constexpr TFontStyles FromBits(unsigned bits) {
-        TFontStyles s;
-        s.FBits = static_cast<unsigned char>(bits & 0x0F);
-        return s;
-    }
-
-    unsigned char FBits = 0;
-};
+using TFontStyles = TSet<TFontStyle>;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
 using TFontCharset = std::uint8_t;
