@@ -243,17 +243,18 @@ HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName,
 
 HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                      int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
-    // The creation messages carry a CREATESTRUCTA; it has the CREATESTRUCTW layout with narrow strings.
-    CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
-                     static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
+    // The creation messages carry a CREATESTRUCTA: the CREATESTRUCTW layout with narrow strings, so the narrow
+    // pointers travel in the wide fields and are read back as narrow ones for this window.
+    static_assert(sizeof(CREATESTRUCTA) == sizeof(CREATESTRUCTW), "the two creation structures share a layout");
+    CREATESTRUCTW cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
+                     reinterpret_cast<LPCWSTR>(lpWindowName), reinterpret_cast<LPCWSTR>(lpClassName), dwExStyle};
     std::u16string className;
     const char16_t* classArgument = reinterpret_cast<const char16_t*>(lpClassName);
     if (!IsIntResource(lpClassName)) {
         className = AnsiToWide(lpClassName);
         classArgument = className.c_str();
     }
-    static_assert(sizeof(CREATESTRUCTA) == sizeof(CREATESTRUCTW), "the two creation structures share a layout");
-    return CreateWindowCommon(reinterpret_cast<CREATESTRUCTW&>(cs), classArgument, false);
+    return CreateWindowCommon(cs, classArgument, false);
 }
 
 BOOL DestroyWindow(HWND hWnd) {
