@@ -1,6 +1,6 @@
-// DefWindowProcA/W: Windows' default answers for everything but the drawing of the frame (WM_NCPAINT and the
-// caption's look on WM_NCACTIVATE belong to the frame painter).
+// DefWindowProcA/W: Windows' default answers; the frame's painting, clicks and loops are in user/Frame.h.
 #include "user/AnsiConvert.h"
+#include "user/Frame.h"
 #include "user/NonClient.h"
 #include "user/Window.h"
 #include "user/WindowPos.h"
@@ -131,15 +131,13 @@ LRESULT SetCursorFor(HWND hwnd, Window& window, LPARAM lParam) {
     return FALSE;
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM command) {
+LRESULT SysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
+    if (FrameSysCommand(hwnd, command, lParam)) return 0;
     switch (command & 0xFFF0) {
     case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); return 0;
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;
-    // Without a native menu bar or system menu there is nothing to open: the skinned forms show their own.
-    case SC_KEYMENU:
-    case SC_MOUSEMENU: return 0;
     default: return 0;
     }
 }
@@ -192,9 +190,16 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
     }
     case WM_NCHITTEST:
         return DefaultHitTest(*window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    case WM_NCACTIVATE: return TRUE;
-    case WM_NCPAINT: return 0;
+    case WM_NCACTIVATE: return ActivateFrame(hwnd, wParam != FALSE);
+    case WM_NCPAINT: PaintFrame(hwnd, reinterpret_cast<HRGN>(wParam)); return 0;
+    case WM_NCLBUTTONDOWN:
+        FrameButtonDown(hwnd, static_cast<int>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_NCLBUTTONDBLCLK:
+        FrameDoubleClick(hwnd, static_cast<int>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
     case WM_NCDESTROY:
+        ForgetFrame(hwnd);
         hiddenWithOwner.erase(hwnd);
         icons.erase(hwnd);
         return 0;
@@ -246,7 +251,7 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         }
         return 0;
     }
-    case WM_SYSCOMMAND: return SysCommand(hwnd, wParam);
+    case WM_SYSCOMMAND: return SysCommand(hwnd, wParam, lParam);
     case WM_SYSKEYDOWN:
         if (HIWORD(lParam) & KfAltDown) {
             altAlonePending = wParam == VK_MENU && !(HIWORD(lParam) & KfRepeat);

@@ -2,6 +2,8 @@
 // windows made from a client size get that client size back); scroll bars are inside it.
 #include "user/NonClient.h"
 
+#include "user/Frame.h"
+
 namespace win32::user {
 namespace {
 
@@ -72,25 +74,11 @@ int DefaultHitTest(const Window& window, POINT pt) {
         return HTBORDER;
     }
 
-    // The caption and its buttons, right to left: close, maximize, minimize.
+    // The caption, its icon and its buttons.
     if (HasCaption(window)) {
-        int captionHeight = GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-        if (pt.y < inner.top + captionHeight) {
-            int buttonWidth = GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CXSMSIZE : SM_CXSIZE);
-            int right = inner.right;
-            if (style & WS_SYSMENU) {
-                if (!(window.ExStyle & WS_EX_TOOLWINDOW) && pt.x < inner.left + GetSystemMetrics(SM_CXSMICON) + 2)
-                    return HTSYSMENU;
-                if (pt.x >= right - buttonWidth) return HTCLOSE;
-                right -= buttonWidth + 2;
-                if (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) {
-                    if (pt.x >= right - buttonWidth) return HTMAXBUTTON;
-                    right -= buttonWidth;
-                    if (pt.x >= right - buttonWidth) return HTMINBUTTON;
-                }
-            }
-            return HTCAPTION;
-        }
+        RECT windowRect = window.ScreenWindowRect();
+        int captionHit = CaptionHitTest(window, POINT{pt.x - windowRect.left, pt.y - windowRect.top});
+        if (captionHit != HTNOWHERE) return captionHit;
     }
 
     // Inside the frame, outside the client area: the client edge and scroll bars.
@@ -105,6 +93,7 @@ int DefaultHitTest(const Window& window, POINT pt) {
                                            : pt.x >= scrollArea.right - GetSystemMetrics(SM_CXVSCROLL));
     bool inHorizontal = horizontal && pt.y >= scrollArea.bottom - GetSystemMetrics(SM_CYHSCROLL);
     if (inVertical && inHorizontal) return (style & WS_THICKFRAME) ? HTSIZE : HTNOWHERE;
+    // The scroll bar helper's hit testing (user/ScrollBar.h) takes over these two once it exists.
     if (inVertical) return HTVSCROLL;
     if (inHorizontal) return HTHSCROLL;
     return HTBORDER;

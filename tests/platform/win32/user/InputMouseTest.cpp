@@ -144,6 +144,9 @@ TEST_F(InputMouseTest, DoubleClicksNeedTheClassStyleInTheClientAreaOnly) {
     };
     for (const Case& c : cases) {
         HWND hwnd = Make(c.style | WS_VISIBLE, 100, 100, 300, 200, nullptr, 0, c.dblclks);
+        // Routing alone: DefWindowProc would start moving on the caption and maximize on its double click.
+        for (UINT frameClick : {WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK})
+            OnMessage(hwnd, frameClick, [](HWND, UINT, WPARAM, LPARAM) { return Answer(0); });
         Pump();
         Clear();
         wintest::MouseClick(100 + c.x, 100 + c.y);

@@ -1,0 +1,172 @@
+// The classic frame: pictures of active, inactive and dialog frames, hit-test tables, and the caption's state
+// following WM_NCACTIVATE.
+#include "FrameFixture.h"
+
+#include <Png.h>
+#include <testing/Testing.h>
+
+#include <string>
+
+namespace {
+
+class FrameTest : public FrameFixture {};
+
+std::string Golden(const std::string& name) {
+    return std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/" + name;
+}
+
+::testing::AssertionResult LooksLike(HWND hwnd, const std::string& name) {
+    wintest::Picture picture = wintest::Screenshot(hwnd);
+    if (picture.Empty()) return ::testing::AssertionFailure() << "no picture";
+    return MatchesGolden(Golden(name), picture.Width, picture.Height, picture.Pixels.data());
+}
+
+constexpr DWORD Sizable = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+constexpr DWORD Dialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
+
+TEST_F(FrameTest, ActiveAndInactiveFramesLookClassic) {
+    HWND main = Make(Sizable, WS_EX_CLIENTEDGE, RECT{100, 100, 300, 220}, u"Classic frame");
+    Settle();
+    ASSERT_EQ(GetActiveWindow(), main);
+    EXPECT_TRUE(LooksLike(main, "frame-active.png"));
+
+    HWND dialog = Make(Dialog, WS_EX_DLGMODALFRAME, RECT{400, 100, 560, 200}, u"Dialog");
+    Settle();
+    ASSERT_EQ(GetActiveWindow(), dialog);
+    EXPECT_TRUE(LooksLike(main, "frame-inactive.png"));
+    EXPECT_TRUE(LooksLike(dialog, "frame-dialog.png"));
+}
+
+TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
+    // The first column inside each border is the client's colour; the border's own colours end just before it.
+    constexpr uint32_t Magenta = 0xFF00FF;
+    SetHook([](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
+        if (message != WM_ERASEBKGND) return false;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        answer = 1;
+        return true;
+    });
+    struct Case {
+        const char* what;
+        DWORD style, exStyle;
+        int border;  // pixels of frame on the left
+    } cases[] = {
+        {"thick frame", WS_POPUP | WS_THICKFRAME | WS_BORDER | WS_VISIBLE, 0, GetSystemMetrics(SM_CXFRAME)},
+        {"dialog frame", WS_POPUP | WS_DLGFRAME | WS_VISIBLE, 0, GetSystemMetrics(SM_CXDLGFRAME)},
+        {"modal dialog frame", WS_POPUP | WS_VISIBLE, WS_EX_DLGMODALFRAME, GetSystemMetrics(SM_CXDLGFRAME)},
+        {"single border", WS_POPUP | WS_BORDER | WS_VISIBLE, 0, GetSystemMetrics(SM_CXBORDER)},
+        {"static edge", WS_POPUP | WS_VISIBLE, WS_EX_STATICEDGE, GetSystemMetrics(SM_CXBORDER)},
+        {"client edge", WS_POPUP | WS_VISIBLE, WS_EX_CLIENTEDGE, GetSystemMetrics(SM_CXEDGE)},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 260, 250});
+        Settle();
+        wintest::Picture picture = wintest::Screenshot(hwnd);
+        ASSERT_FALSE(picture.Empty()) << c.what;
+        int y = picture.Height / 2;
+        EXPECT_NE(picture.At(c.border - 1, y), Magenta) << c.what;
+        EXPECT_EQ(picture.At(c.border, y), Magenta) << c.what;
+        EXPECT_NE(picture.At(picture.Width - c.border, y), Magenta) << c.what;
+        EXPECT_EQ(picture.At(picture.Width - c.border - 1, y), Magenta) << c.what;
+        if ((c.style & WS_BORDER) && !(c.style & WS_THICKFRAME)) {
+            EXPECT_EQ(picture.At(0, y), 0u) << c.what;
+        }
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, HitTestTables) {
+    struct Point {
+        int x, y, hit;  // window coordinates
+    };
+    struct Case {
+        const char* what;
+        DWORD style, exStyle;
+        std::vector<Point> points;
+    };
+    int frame = GetSystemMetrics(SM_CXFRAME), dlg = GetSystemMetrics(SM_CXDLGFRAME);
+    int corner = frame + GetSystemMetrics(SM_CXSIZE), caption = GetSystemMetrics(SM_CYCAPTION);
+    int button = GetSystemMetrics(SM_CXSIZE) - 2;
+    // A 300 x 200 window; the caption's buttons from the right: close, 2-pixel gap, maximize, minimize.
+    int closeLeft = 300 - frame - 2 - button, maxLeft = closeLeft - 2 - button, minLeft = maxLeft - button;
+    int mid = frame + caption / 2;
+    Case cases[] = {
+        {"sizable with a client edge",
+         WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+         WS_EX_CLIENTEDGE,
+         {{150, 100, HTCLIENT},           {150, mid, HTCAPTION},
+          {0, 100, HTLEFT},               {frame - 1, 100, HTLEFT},
+          {299, 100, HTRIGHT},            {150, 0, HTTOP},
+          {150, 199, HTBOTTOM},           {0, 0, HTTOPLEFT},
+          {corner - 1, 0, HTTOPLEFT},     {corner, 0, HTTOP},
+          {0, corner - 1, HTTOPLEFT},     {0, corner, HTLEFT},
+          {299, 0, HTTOPRIGHT},           {0, 199, HTBOTTOMLEFT},
+          {299, 199, HTBOTTOMRIGHT},      {299 - corner + 1, 199, HTBOTTOMRIGHT},
+          {frame + 2, mid, HTSYSMENU},    {closeLeft, mid, HTCLOSE},
+          {closeLeft + button - 1, mid, HTCLOSE}, {closeLeft - 1, mid, HTCAPTION},
+          {maxLeft, mid, HTMAXBUTTON},    {maxLeft + button - 1, mid, HTMAXBUTTON},
+          {minLeft, mid, HTMINBUTTON},    {minLeft - 1, mid, HTCAPTION},
+          {frame + 1, frame + caption + 1, HTBORDER},  // the client edge
+          {-1, 100, HTNOWHERE},           {300, 100, HTNOWHERE}}},
+        {"dialog frame",
+         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+         WS_EX_DLGMODALFRAME,
+         {{0, 100, HTBORDER},
+          {0, 0, HTBORDER},
+          {299, 199, HTBORDER},
+          {dlg, dlg + 2, HTSYSMENU},
+          {300 - dlg - 4, dlg + 2, HTCLOSE},
+          {150, dlg + 2, HTCAPTION},
+          {150, 100, HTCLIENT}}},
+        {"help button",
+         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+         WS_EX_CONTEXTHELP,
+         {{300 - dlg - 2 - 2 * button - 2, dlg + 2, HTHELP}, {300 - dlg - 2 - button, dlg + 2, HTCLOSE}, {300 - dlg - 3 - button, dlg + 2, HTCAPTION}}},
+        {"tool window",
+         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE,
+         WS_EX_TOOLWINDOW,
+         {{frame + 2, frame + 2, HTCAPTION},
+          {300 - frame - 4, frame + 2, HTCLOSE},
+          {150, frame + GetSystemMetrics(SM_CYSMCAPTION), HTCLIENT}}},
+        {"scroll bars",
+         WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE,
+         0,
+         {{300 - frame - 2, 100, HTVSCROLL}, {150, 200 - frame - 2, HTHSCROLL}, {300 - frame - 2, 200 - frame - 2, HTSIZE}}},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = Make(c.style, c.exStyle, RECT{100, 100, 400, 300});
+        for (const Point& p : c.points)
+            EXPECT_EQ(SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(100 + p.x, 100 + p.y)), p.hit)
+                << c.what << " at " << p.x << "," << p.y;
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, CaptionFollowsNcActivateAndIgnoresTheActiveWindow) {
+    HWND hwnd = Make(Sizable, 0, RECT{100, 100, 300, 200}, u"");
+    Settle();
+    int y = GetSystemMetrics(SM_CYFRAME) + 2;
+    COLORREF active = GetSysColor(COLOR_ACTIVECAPTION), inactive = GetSysColor(COLOR_INACTIVECAPTION);
+    auto pixel = [&] {
+        wintest::Picture picture = wintest::Screenshot(hwnd);
+        return picture.Empty() ? 0xFFFFFFFFu : picture.At(GetSystemMetrics(SM_CXFRAME), y);
+    };
+    auto rgb = [](COLORREF c) { return static_cast<uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c)); };
+    EXPECT_EQ(pixel(), rgb(active));
+    EXPECT_EQ(SendMessageW(hwnd, WM_NCACTIVATE, FALSE, 0), TRUE);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(pixel(), rgb(inactive));
+    // A full repaint keeps the state WM_NCACTIVATE gave, though the window is still the active one.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(GetActiveWindow(), hwnd);
+    EXPECT_EQ(pixel(), rgb(inactive));
+    SendMessageW(hwnd, WM_NCACTIVATE, TRUE, 0);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(pixel(), rgb(active));
+}
+
+}  // namespace
