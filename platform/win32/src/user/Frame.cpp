@@ -2,6 +2,8 @@
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
 #include "user/Frame.h"
 
+#include "user/ScrollBar.h"
+
 #include <map>
 
 namespace win32::user {
@@ -141,8 +143,7 @@ void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
         RECT edge = layout.ClientEdge;
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     }
-    // Native scroll bars: the scroll bar helper's painter goes here once user/ScrollBar.h provides it
-    // (WS_HSCROLL / WS_VSCROLL and the size box between them).
+    if (window.Style & (WS_HSCROLL | WS_VSCROLL)) PaintScrollBars(hwnd, dc);
 }
 
 }  // namespace
@@ -308,14 +309,15 @@ bool FrameSysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
     case SC_SIZE: TrackMoveSize(hwnd, command, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return true;
     case SC_HSCROLL:
     case SC_VSCROLL:
-        // The scroll bar helper's tracking (user/ScrollBar.h) starts here once it exists.
+        TrackScrollBar(hwnd, static_cast<int>(command & 0x000F), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return true;
     case SC_MOUSEMENU:
-        // The system menu (the menus helper's GetSystemMenu + TrackPopupMenu under the icon) opens here once
-        // user/Menu.h exists.
+        // MENU CALL SITE: the system menu under the icon, TrackSystemMenu(hwnd, bottom-left of the icon, false)
+        // from user/Menu.h, once the menus helper's files are in.
         return true;
     case SC_KEYMENU:
-        // Alt+Space (lParam ' '): the same system menu, under the caption's left end, once user/Menu.h exists.
+        // MENU CALL SITE: Alt+Space (lParam ' ') opens the same menu from the keyboard, TrackSystemMenu(hwnd,
+        // bottom-left of the caption's icon, true); other characters are the menu bar's mnemonics.
         return true;
     default: return false;
     }

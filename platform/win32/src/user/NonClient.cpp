@@ -3,6 +3,7 @@
 #include "user/NonClient.h"
 
 #include "user/Frame.h"
+#include "user/ScrollBar.h"
 
 namespace win32::user {
 namespace {
@@ -34,13 +35,7 @@ RECT DefaultClientRect(const Window& window, const RECT& windowRect) {
     Deflate(client, FrameInsets(window));
     if (window.ExStyle & WS_EX_CLIENTEDGE)
         InflateRect(&client, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
-    if (window.Style & WS_VSCROLL) {
-        if (window.ExStyle & WS_EX_LEFTSCROLLBAR)
-            client.left += GetSystemMetrics(SM_CXVSCROLL);
-        else
-            client.right -= GetSystemMetrics(SM_CXVSCROLL);
-    }
-    if (window.Style & WS_HSCROLL) client.bottom -= GetSystemMetrics(SM_CYHSCROLL);
+    RemoveScrollBars(window, client);
     // Never inside out, however small the window.
     if (client.right < client.left) client.right = client.left;
     if (client.bottom < client.top) client.bottom = client.top;
@@ -81,21 +76,21 @@ int DefaultHitTest(const Window& window, POINT pt) {
         if (captionHit != HTNOWHERE) return captionHit;
     }
 
-    // Inside the frame, outside the client area: the client edge and scroll bars.
-    RECT scrollArea = inner;
-    if (HasCaption(window))
-        scrollArea.top += GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
-    if (window.ExStyle & WS_EX_CLIENTEDGE)
-        InflateRect(&scrollArea, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
-    bool vertical = (style & WS_VSCROLL) != 0, horizontal = (style & WS_HSCROLL) != 0;
-    bool leftBar = (window.ExStyle & WS_EX_LEFTSCROLLBAR) != 0;
-    bool inVertical = vertical && (leftBar ? pt.x < scrollArea.left + GetSystemMetrics(SM_CXVSCROLL)
-                                           : pt.x >= scrollArea.right - GetSystemMetrics(SM_CXVSCROLL));
-    bool inHorizontal = horizontal && pt.y >= scrollArea.bottom - GetSystemMetrics(SM_CYHSCROLL);
-    if (inVertical && inHorizontal) return (style & WS_THICKFRAME) ? HTSIZE : HTNOWHERE;
-    // The scroll bar helper's hit testing (user/ScrollBar.h) takes over these two once it exists.
-    if (inVertical) return HTVSCROLL;
-    if (inHorizontal) return HTHSCROLL;
+    // Inside the frame, outside the client area: the scroll bars or the client edge.
+    if (style & (WS_HSCROLL | WS_VSCROLL)) {
+        int barHit = ScrollBarHitTest(window.Handle, pt);
+        if (barHit != HTNOWHERE) return barHit;
+        // The corner between two bars of a fixed window is nowhere.
+        if ((style & WS_HSCROLL) && (style & WS_VSCROLL) && PtInRect(&rect, pt)) {
+            RECT vertical, horizontal;
+            if (ScrollBarRect(window, SB_VERT, vertical) && ScrollBarRect(window, SB_HORZ, horizontal)) {
+                POINT inWindow{pt.x - rect.left, pt.y - rect.top};
+                if (inWindow.x >= vertical.left && inWindow.x < vertical.right && inWindow.y >= horizontal.top &&
+                    inWindow.y < horizontal.bottom)
+                    return HTNOWHERE;
+            }
+        }
+    }
     return HTBORDER;
 }
 
