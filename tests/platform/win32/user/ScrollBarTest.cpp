@@ -430,7 +430,7 @@ TEST_F(ScrollBarControlTest, ClassicPictureOfControls) {
 
 // The window's own bars, through the default frame's hit testing and WM_NCLBUTTONDOWN. Off until the default
 // window procedure hands WM_NCPAINT and WM_NCLBUTTONDOWN to the scroll bar functions.
-TEST_F(ScrollBarTest, DISABLED_ClicksOnAWindowsOwnBars) {
+TEST_F(ScrollBarTest, ClicksOnAWindowsOwnBars) {
     HWND hwnd = Make(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 100, 100, 200, 150);
     SCROLLINFO info = Info(SIF_ALL, 0, 99, 10, 0);
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
@@ -447,7 +447,7 @@ TEST_F(ScrollBarTest, DISABLED_ClicksOnAWindowsOwnBars) {
     EXPECT_EQ(Received(), expected);
 }
 
-TEST_F(ScrollBarTest, DISABLED_ClassicPictureOfBothBars) {
+TEST_F(ScrollBarTest, ClassicPictureOfBothBars) {
     HWND hwnd = Make(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 40, 40, 160, 120);
     SCROLLINFO info = Info(SIF_ALL, 0, 99, 25, 30);
     SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
