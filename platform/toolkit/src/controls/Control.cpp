@@ -42,6 +42,18 @@ namespace {
         .Event("OnMouseLeave", &TControl::OnMouseLeave)
         .Event("OnResize", &TControl::OnResize);
 
+// Font.Name and friends in descriptions need TFont's properties; the graphics sources declare none yet.
+[[maybe_unused]] const auto publishedFont =
+    Publish<TFont>()
+        .String("Name", &TFont::Name, &TFont::SetName, "MS Sans Serif")
+        .Integer("Height", &TFont::Height, &TFont::SetHeight, -11)
+        .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
+        .Color("Color", &TFont::Color, &TFont::SetColor, clWindowText)
+        .Set<TFontStyle>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
+                         &TFont::SetStyle)
+        .Integer("Charset", &TFont::Charset, &TFont::SetCharset, TFontCharset(DEFAULT_CHARSET))
+        .Enumeration("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch, fpDefault);
+
 TControl* GCaptureControl = nullptr;
 
 const TAnchors AnchorAlign[] = {
