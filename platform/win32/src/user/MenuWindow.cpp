@@ -29,6 +29,7 @@ public:
     HWND Owner = nullptr;
     UINT Flags = 0;
     bool System = false;
+    RECT Exclude{0, 0, 0, 0};  // TPMPARAMS.rcExclude: what the menu must not cover
     std::vector<Level> Levels;
     bool Done = false;
     UINT Chosen = 0;
@@ -256,6 +257,15 @@ bool OpenLevel(Tracker& tracker, HMENU menu, int x, int y, UINT position, const 
         else if (tracker.Flags & TPM_VCENTERALIGN) y -= size.cy / 2;
         if (x + size.cx > screenWidth) x = screenWidth - size.cx;
         if (y + size.cy > screenHeight) y -= size.cy;
+        RECT menuRect{x, y, x + size.cx, y + size.cy}, overlap;
+        const RECT& exclude = tracker.Exclude;
+        if (IntersectRect(&overlap, &menuRect, &exclude)) {
+            // Beside the excluded rectangle: after it when there is room, else before it.
+            if (tracker.Flags & TPM_VERTICAL)
+                y = exclude.bottom + size.cy <= screenHeight ? exclude.bottom : exclude.top - size.cy;
+            else
+                x = exclude.right + size.cx <= screenWidth ? exclude.right : exclude.left - size.cx;
+        }
     }
     x = std::max(0, x);
     y = std::max(0, std::min<int>(y, screenHeight - size.cy));
@@ -495,8 +505,10 @@ void RunLoop(Tracker& tracker) {
 }
 
 // The whole of TrackPopupMenu: notifications in Windows' order around the loop, then the command.
-UINT Track(HMENU hmenu, UINT flags, int x, int y, HWND owner, bool system, bool selectFirst) {
+UINT Track(HMENU hmenu, UINT flags, int x, int y, HWND owner, bool system, bool selectFirst,
+           const RECT* exclude = nullptr) {
     Tracker tracker;
+    if (exclude) tracker.Exclude = *exclude;
     tracker.Owner = owner;
     tracker.Flags = flags;
     tracker.System = system;
@@ -560,7 +572,7 @@ BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPA
         return FALSE;
     }
     if (!RegisterPopupClass()) return FALSE;
-    UINT chosen = Track(hMenu, uFlags, x, y, hwnd, false, false);
+    UINT chosen = Track(hMenu, uFlags, x, y, hwnd, false, false, lptpm ? &lptpm->rcExclude : nullptr);
     if (uFlags & TPM_RETURNCMD) return static_cast<BOOL>(chosen);
     if (chosen && !(uFlags & TPM_NONOTIFY)) PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
     return TRUE;

@@ -520,4 +520,34 @@ TEST_F(MenuTest, PopupPixels) {
                               picture.Width, picture.Height, picture.Pixels.data()));
 }
 
+TEST_F(MenuTest, PlacementFollowsAlignmentAndAvoidsTheExcludedRectangle) {
+    HWND owner = MakeOwner();
+    HMENU menu = Sample();
+    RECT placed{};
+    FIdle = [&](HWND popup) {
+        GetWindowRect(popup, &placed);
+        wintest::KeyPress(VK_ESCAPE);
+    };
+    TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, 400, 500, 0, owner, nullptr);
+    EXPECT_EQ(placed.right, 400);
+    EXPECT_EQ(placed.bottom, 500);
+    int width = placed.right - placed.left, height = placed.bottom - placed.top;
+    // Near the screen's bottom-right corner the menu stays on the screen.
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    TrackPopupMenu(menu, TPM_RETURNCMD, screenWidth - 5, screenHeight - 5, 0, owner, nullptr);
+    EXPECT_LE(placed.right, screenWidth);
+    EXPECT_LE(placed.bottom, screenHeight);
+    EXPECT_EQ(placed.right - placed.left, width);
+    EXPECT_EQ(placed.bottom - placed.top, height);
+
+    TPMPARAMS params{sizeof(TPMPARAMS), RECT{100, 100, 300, 120}};
+    TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_VERTICAL, 150, 105, owner, &params);
+    EXPECT_EQ(placed.left, 150);
+    EXPECT_EQ(placed.top, 120);
+    TrackPopupMenuEx(menu, TPM_RETURNCMD, 150, 105, owner, &params);
+    EXPECT_EQ(placed.left, 300);
+    params.cbSize = 4;
+    EXPECT_FALSE(TrackPopupMenuEx(menu, TPM_RETURNCMD, 150, 105, owner, &params));
+}
+
 }  // namespace
