@@ -10,6 +10,8 @@ namespace win32::user {
 namespace {
 
 const char16_t BoxClass[] = u"MessageBoxWindow";
+// Boxes without an answer for closing (Yes/No, Abort/Retry/Ignore) show their close button disabled.
+const char16_t NoCloseBoxClass[] = u"MessageBoxWindowNoClose";
 const char16_t ButtonClass[] = u"MessageBoxButton";
 
 // Pixels at 96 DPI: the classic box's 7-dialog-unit margins and its 50 x 14 unit buttons in the message font.
@@ -159,11 +161,14 @@ bool MessageBoxWindow::RegisterClasses() {
     box.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     box.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
     box.lpszClassName = BoxClass;
+    WNDCLASSEXW noClose = box;
+    noClose.style = CS_NOCLOSE;
+    noClose.lpszClassName = NoCloseBoxClass;
     WNDCLASSEXW button = box;
     button.lpfnWndProc = ButtonProc;
     button.hbrBackground = nullptr;  // the frame control paints every pixel
     button.lpszClassName = ButtonClass;
-    registered = RegisterClassExW(&box) && RegisterClassExW(&button);
+    registered = RegisterClassExW(&box) && RegisterClassExW(&noClose) && RegisterClassExW(&button);
     return registered;
 }
 
@@ -190,7 +195,7 @@ HWND MessageBoxWindow::Create(HWND owner, const std::u16string& caption) {
     x = std::max(work.left, std::min(x, static_cast<int>(work.right) - width));
     y = std::max(work.top, std::min(y, static_cast<int>(work.bottom) - height));
 
-    FHandle = CreateWindowExW(exStyle, BoxClass, caption.c_str(), style, x, y, width, height, owner, nullptr,
+    FHandle = CreateWindowExW(exStyle, CloseAnswer() ? BoxClass : NoCloseBoxClass, caption.c_str(), style, x, y, width, height, owner, nullptr,
                               nullptr, nullptr);
     if (!FHandle) return nullptr;
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -193,15 +193,41 @@ TEST_F(MessageBoxFixture, EscAndCloseAnswerCancelOrOkAndAreRefusedWithoutThem) {
     }
 }
 
-TEST_F(MessageBoxFixture, TheCloseCommandIsRefusedWithoutCancel) {
-    // What the caption's close button sends.
-    for (UINT type : {MB_OKCANCEL, MB_YESNO}) {
-        SCOPED_TRACE(type);
-        wintest::QueueModalAnswer([](HWND box) {
-            SendMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+// Where the caption's close button is, found through hit testing along the caption's middle row.
+bool CloseButtonPoint(HWND box, POINT& point) {
+    RECT window, client;
+    GetWindowRect(box, &window);
+    GetClientRect(box, &client);
+    POINT clientTop{0, 0};
+    ClientToScreen(box, &clientTop);
+    int y = (window.top + clientTop.y) / 2;
+    for (int x = window.right - 1; x > window.left; --x)
+        if (SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+            point = {x - 3, y};
+            return true;
+        }
+    return false;
+}
+
+TEST_F(MessageBoxFixture, TheCloseButtonAnswersLikeEscAndIsDisabledWithoutCancel) {
+    const struct {
+        UINT Type;
+        int Expected;
+        bool Disabled;
+    } cases[] = {{MB_OKCANCEL, IDCANCEL, false}, {MB_OK, IDOK, false}, {MB_YESNO, IDYES, true},
+                 {MB_ABORTRETRYIGNORE, IDABORT, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Type);
+        bool disabled = false;
+        wintest::QueueModalAnswer([&](HWND box) {
+            disabled = GetClassLongPtrW(box, GCL_STYLE) & CS_NOCLOSE;
+            POINT close;
+            ASSERT_TRUE(CloseButtonPoint(box, close));
+            wintest::MouseClick(close.x, close.y);
             wintest::KeyPress(VK_RETURN);
         });
-        EXPECT_EQ(type == MB_OKCANCEL ? IDCANCEL : IDYES, MessageBoxW(Owner, u"text", nullptr, type));
+        EXPECT_EQ(c.Expected, MessageBoxW(Owner, u"text", nullptr, c.Type));
+        EXPECT_EQ(c.Disabled, disabled);
     }
 }
 
