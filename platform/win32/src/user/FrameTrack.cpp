@@ -58,12 +58,17 @@ public:
         while (GetCapture() == FHwnd && NextMessage(msg)) {
             switch (msg.message) {
             case WM_MOUSEMOVE:
+                // Started from the keyboard, the loop follows the arrows alone: moves of the pointer (some
+                // made by putting it on the caption) would make the window jump.
+                if (keyboard) break;
                 FPointer = msg.pt;
                 Follow();
                 break;
             case WM_LBUTTONUP:
-                FPointer = msg.pt;
-                Follow();
+                if (msg.pt.x != FPointer.x || msg.pt.y != FPointer.y) {
+                    FPointer = msg.pt;
+                    Follow();
+                }
                 return;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
@@ -96,7 +101,6 @@ private:
         if (FSizing && FWmsz == 0) FWmsz = dx < 0 ? WMSZ_LEFT : dx > 0 ? WMSZ_RIGHT : dy < 0 ? WMSZ_TOP : WMSZ_BOTTOM;
         FPointer.x += dx;
         FPointer.y += dy;
-        SetCursorPos(FPointer.x, FPointer.y);
         Follow();
     }
 
