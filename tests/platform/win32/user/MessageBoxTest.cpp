@@ -407,6 +407,46 @@ TEST_F(MessageBoxFixture, LongTextWrapsAtFiveEighthsOfTheScreen) {
     EXPECT_LE(std::abs((longBox.top + longBox.bottom) / 2 - (work.top + work.bottom) / 2), 1);
 }
 
+TEST_F(MessageBoxFixture, ChineseTextWithoutSpacesWrapsToo) {
+    RECT work, box{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    std::u16string text;
+    for (int i = 0; i < 120; ++i) text += u"通道设置";
+    Answer({{VK_RETURN, NoModifiers}}, [&](HWND hwnd) { GetWindowRect(hwnd, &box); });
+    MessageBoxW(nullptr, text.c_str(), u"caption", MB_OK);
+    EXPECT_LE(box.right - box.left, (work.right - work.left) * 5 / 8);
+}
+
+TEST_F(MessageBoxFixture, StylesFollowTheFlags) {
+    const struct {
+        UINT Type;
+        bool Topmost;
+    } cases[] = {{MB_OK, false}, {MB_OK | MB_TOPMOST, true}, {MB_OK | MB_SYSTEMMODAL, true},
+                 {MB_OK | MB_SETFOREGROUND, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Type);
+        LONG_PTR style = 0, exStyle = 0;
+        Answer({{VK_RETURN, NoModifiers}}, [&](HWND box) {
+            style = GetWindowLongPtrW(box, GWL_STYLE);
+            exStyle = GetWindowLongPtrW(box, GWL_EXSTYLE);
+        });
+        EXPECT_EQ(IDOK, MessageBoxW(Owner, u"text", u"caption", c.Type));
+        EXPECT_EQ(WS_POPUP | WS_CAPTION | WS_SYSMENU, style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));
+        EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+        EXPECT_EQ(c.Topmost, (exStyle & WS_EX_TOPMOST) != 0);
+    }
+
+    // MB_RIGHT moves the shorter line to the right, in a box of the same size.
+    wintest::Picture left, right;
+    Answer({{VK_RETURN, NoModifiers}}, [&](HWND box) { left = wintest::ScreenshotClient(box); });
+    MessageBoxW(Owner, u"a longer first line\nshort", u"caption", MB_OK);
+    Answer({{VK_RETURN, NoModifiers}}, [&](HWND box) { right = wintest::ScreenshotClient(box); });
+    MessageBoxW(Owner, u"a longer first line\nshort", u"caption", MB_OK | MB_RIGHT);
+    EXPECT_EQ(left.Width, right.Width);
+    EXPECT_EQ(left.Height, right.Height);
+    EXPECT_FALSE(left.Pixels == right.Pixels);
+}
+
 TEST_F(MessageBoxFixture, BadArgumentsFailWithoutABox) {
     const struct {
         HWND Owner;
