@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Smoke test of the SDL driver on a real X server: the demo's window is where the window manager put it and the
+# screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point.
+# Usage: sdl_smoke.sh CLASSIC_DEMO XWD_PIXELS (DISPLAY must name the server; without it the test is skipped).
+set -uo pipefail
+demo=$1 pixels=$2
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "SKIP: no DISPLAY (scripts/test runs this under Xvfb)"
+  exit 77
+fi
+for tool in xdotool xwd; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+demoPid=
+cleanup() {
+  [[ -n "$demoPid" ]] && kill "$demoPid" 2>/dev/null && wait "$demoPid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# waitFor SECONDS COMMAND...: polls until the command succeeds.
+waitFor() {
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# The X libraries keep allocations for the life of the process; the leak check is for our own code's tests.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$demo" --quit-after 60000 >"$work/out" 2>"$work/err" &
+demoPid=$!
+if ! waitFor 30 grep -q '^READY$' "$work/out"; then
+  echo "FAIL: the demo did not come up"; cat "$work/out" "$work/err"; exit 1
+fi
+window=$(xdotool search --onlyvisible --name '^Classic demo$' | head -n 1)
+[[ -n "$window" ]] || { echo "FAIL: no visible X window named 'Classic demo'"; exit 1; }
+
+echo "== the window and what it shows"
+read -r _ left top right bottom < <(grep '^WINDOW ' "$work/out")
+eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
+[[ "$X $Y $WIDTH $HEIGHT" == "$left $top $((right - left)) $((bottom - top))" ]] ||
+  fail "the X window is at $X,$Y size ${WIDTH}x$HEIGHT, the window manager has $left,$top to $right,$bottom"
+xwd -root -silent >"$work/screen.xwd" || fail "xwd could not read the screen"
+mapfile -t probes < <(grep '^PROBE ' "$work/out")
+coordinates=()
+for probe in "${probes[@]}"; do
+  read -r _ _ x y _ <<<"$probe"
+  coordinates+=("$x" "$y")
+done
+mapfile -t shown < <("$pixels" "$work/screen.xwd" "${coordinates[@]}")
+for i in "${!probes[@]}"; do
+  read -r _ name x y painted <<<"${probes[$i]}"
+  [[ "${shown[$i]:-}" == "$painted" ]] || fail "$name at $x,$y: the screen shows ${shown[$i]:-nothing}, the window has $painted"
+done
+read -r _ left top width height painted < <(grep '^DIGEST ' "$work/out")
+shown=$("$pixels" "$work/screen.xwd" --digest "$left" "$top" "$width" "$height")
+[[ "$shown" == "$painted" ]] || fail "the window's pixels on the screen differ from what it painted (digest $shown, not $painted)"
+# The panel paints a colour no system colour has, so finding it proves the pixels came from the demo.
+grep -q '^PROBE panel .* 309060$' "$work/out" || fail "the panel was not painted in its colour"
+
+echo "== a click in the panel"
+read -r _ panelLeft panelTop panelRight panelBottom < <(grep '^PANEL ' "$work/out")
+clickX=$((panelLeft + 37)) clickY=$((panelTop + 21))
+xdotool mousemove "$clickX" "$clickY" click 1
+expected="WM_LBUTTONDOWN 37 21"
+waitFor 10 grep -q "^$expected\$" "$work/out" ||
+  fail "clicked the panel ($panelLeft,$panelTop to $panelRight,$panelBottom) at $clickX,$clickY; expected '$expected', the demo printed: $(grep WM_LBUTTONDOWN "$work/out" | tr '\n' ' ')"
+
+if ((failures)); then
+  echo "--- demo output"; cat "$work/out" "$work/err"
+  exit 1
+fi
+echo "PASS"
