@@ -1,6 +1,7 @@
 // Window classes: RegisterClassEx, UnregisterClass, GetClassInfoEx, GetClassName and Get/SetClassLongPtr.
 #include "user/AnsiConvert.h"
 #include "user/ClassTable.h"
+#include "user/SystemClasses.h"
 
 #include <algorithm>
 #include <cstring>
@@ -215,6 +216,7 @@ int CopyName(const std::basic_string<Char>& name, Char* buffer, int size) {
 namespace win32::user {
 
 std::shared_ptr<WindowClass> FindClass(const char16_t* nameOrAtom, HINSTANCE instance) {
+    RegisterSystemClasses();
     if (!nameOrAtom) return Fail<std::shared_ptr<WindowClass>>(nullptr, ERROR_CANNOT_FIND_WND_CLASS);
     auto& classes = Registry().Classes;
     auto own = FindOwn(nameOrAtom, instance);

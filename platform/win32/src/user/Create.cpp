@@ -74,6 +74,7 @@ void FreeWindow(HWND hwnd) {
     ForgetWindowPainting(hwnd);
     KillWindowTimers(hwnd);
     DestroyWindowCaret(hwnd);
+    GetSystemMenu(hwnd, TRUE);  // frees the window's copy of the system menu
     if (topLevel) backend::CurrentDriver().WindowDestroyed(hwnd);
     RemoveWindow(hwnd);
 }

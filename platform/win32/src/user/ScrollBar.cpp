@@ -11,9 +11,6 @@ using namespace win32::user::scrollbar;
 
 namespace {
 
-// The scroll bar control is one of the classes every process has from the start.
-const bool ScrollBarClassRegistered = RegisterScrollBarClass();
-
 constexpr UINT KnownInfoFlags = SIF_ALL | SIF_DISABLENOSCROLL;
 
 template <class Result>

@@ -1,0 +1,17 @@
+// Registration of the system classes, called from the class lookup so that a program that only names a class
+// ("SCROLLBAR") still finds it, whatever else it links.
+#include "user/SystemClasses.h"
+
+#include "user/ScrollBarState.h"
+
+namespace win32::user {
+
+void RegisterSystemClasses() {
+    // Set before registering: registration itself looks classes up.
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    scrollbar::RegisterScrollBarClass();
+}
+
+}  // namespace win32::user
