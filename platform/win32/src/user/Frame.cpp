@@ -1,6 +1,7 @@
 // The classic frame: layout from the styles and system metrics, painting through the window DC, the caption's
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
 #include "user/Frame.h"
+#include "user/Menu.h"
 
 #include "user/ScrollBar.h"
 
@@ -303,6 +304,20 @@ void FrameDoubleClick(HWND hwnd, int hit, POINT screen) {
     }
 }
 
+namespace {
+
+// Where the system menu opens: under the caption's icon (or the caption's left end), in screen coordinates.
+POINT SystemMenuPoint(HWND hwnd) {
+    Window* window = FromHandleQuiet(hwnd);
+    if (!window) return POINT{0, 0};
+    FrameLayout layout = LayOutFrame(*window);
+    RECT screen = window->ScreenWindowRect();
+    LONG left = IsRectEmpty(&layout.Icon) ? layout.Caption.left : layout.Icon.left;
+    return POINT{screen.left + left, screen.top + layout.Caption.bottom + 1};
+}
+
+}  // namespace
+
 bool FrameSysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
     case SC_MOVE:
@@ -311,13 +326,12 @@ bool FrameSysCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
     case SC_VSCROLL:
         TrackScrollBar(hwnd, static_cast<int>(command & 0x000F), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return true;
-    case SC_MOUSEMENU:
-        // MENU CALL SITE: the system menu under the icon, TrackSystemMenu(hwnd, bottom-left of the icon, false)
-        // from user/Menu.h, once the menus helper's files are in.
-        return true;
+    case SC_MOUSEMENU: TrackSystemMenu(hwnd, SystemMenuPoint(hwnd), false); return true;
     case SC_KEYMENU:
-        // MENU CALL SITE: Alt+Space (lParam ' ') opens the same menu from the keyboard, TrackSystemMenu(hwnd,
-        // bottom-left of the caption's icon, true); other characters are the menu bar's mnemonics.
+        // Alt+Space opens the system menu from the keyboard; other characters would be a menu bar's mnemonics,
+        // and these windows have no menu bar.
+        if (lParam == ' ' && (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_SYSMENU))
+            TrackSystemMenu(hwnd, SystemMenuPoint(hwnd), true);
         return true;
     default: return false;
     }

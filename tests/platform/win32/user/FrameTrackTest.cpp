@@ -210,6 +210,21 @@ TEST_F(FrameTrackTest, AltF4ClosesThroughWmCloseAndDefWindowProcDestroys) {
     EXPECT_GE(GetKeyState(VK_MENU), 0);
 }
 
+TEST_F(FrameTrackTest, AltSpaceOpensTheSystemMenuWhoseCloseItemCloses) {
+    Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, RECT{500, 500, 700, 600});
+    HWND hwnd = MakeSizable();
+    SetFocus(hwnd);
+    Settle();
+    // Queued before the menu opens: its loop takes them. Up wraps to the last item, Close.
+    wintest::KeyPress(VK_SPACE, wintest::Alt);
+    wintest::KeyPress(VK_UP);
+    wintest::KeyPress(VK_RETURN);
+    wintest::PumpUntilIdle();
+    std::vector<UINT> expected{WM_SYSCOMMAND, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY};
+    EXPECT_EQ(Messages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}), expected);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(FrameTrackTest, KeyboardMoveAndSizeUseArrowsInSteps) {
     HWND hwnd = MakeSizable();
     wintest::KeyPress(VK_RIGHT);
