@@ -225,6 +225,25 @@ TEST_F(FrameTrackTest, AltSpaceOpensTheSystemMenuWhoseCloseItemCloses) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+TEST_F(FrameTrackTest, SystemMenuMaximizesMinimizesAndRestoresByMnemonic) {
+    HWND hwnd = MakeSizable();
+    SetFocus(hwnd);
+    Settle();
+    struct Step {
+        UINT key;
+        bool zoomed, iconic;
+    };
+    // 最大化(&X), 还原(&R), 最小化(&N), then 还原 again from the minimized window.
+    const Step steps[] = {{'X', true, false}, {'R', false, false}, {'N', false, true}, {'R', false, false}};
+    for (const Step& step : steps) {
+        wintest::KeyPress(VK_SPACE, wintest::Alt);
+        wintest::KeyPress(step.key);
+        wintest::PumpUntilIdle();
+        EXPECT_EQ(IsZoomed(hwnd) != FALSE, step.zoomed) << char(step.key);
+        EXPECT_EQ(IsIconic(hwnd) != FALSE, step.iconic) << char(step.key);
+    }
+}
+
 TEST_F(FrameTrackTest, KeyboardMoveAndSizeUseArrowsInSteps) {
     HWND hwnd = MakeSizable();
     wintest::KeyPress(VK_RIGHT);
