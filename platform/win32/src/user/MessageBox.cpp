@@ -96,7 +96,7 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
         if (IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
         if (owner && IsWindow(owner) && IsWindowVisible(owner)) SetActiveWindow(owner);
     }
-    // The loop that ends the program must see the quit request too.
+    // A quit request ends the box without an answer (0); the loop that ends the program must see it too.
     if (quit) PostQuitMessage(static_cast<int>(quitCode));
     return answer;
 }
