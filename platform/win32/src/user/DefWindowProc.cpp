@@ -255,7 +255,8 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
     case WM_SYSKEYDOWN:
         if (HIWORD(lParam) & KfAltDown) {
             altAlonePending = wParam == VK_MENU && !(HIWORD(lParam) & KfRepeat);
-            if (wParam == VK_F4) SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            // Alt+F4 closes the top-level window, whichever of its children has the keyboard.
+            if (wParam == VK_F4) SendMessageW(window->Child() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (wParam == VK_F10) {
             f10Pending = true;
         }

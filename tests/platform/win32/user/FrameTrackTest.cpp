@@ -210,6 +210,19 @@ TEST_F(FrameTrackTest, AltF4ClosesThroughWmCloseAndDefWindowProcDestroys) {
     EXPECT_GE(GetKeyState(VK_MENU), 0);
 }
 
+TEST_F(FrameTrackTest, AltF4OnAFocusedChildClosesItsTopLevelWindow) {
+    Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, RECT{500, 500, 700, 600});
+    HWND hwnd = MakeSizable();
+    HWND child = CreateWindowExW(0, u"SCROLLBAR", u"", WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, 0, 60, 17, hwnd, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    SetFocus(child);
+    Settle();
+    wintest::KeyPress(VK_F4, wintest::Alt);
+    wintest::PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(FrameTrackTest, AltSpaceOpensTheSystemMenuWhoseCloseItemCloses) {
     Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, RECT{500, 500, 700, 600});
     HWND hwnd = MakeSizable();
