@@ -46,6 +46,12 @@ void HeadlessDriver::WindowShown(HWND hwnd, bool visible, bool activate) {
     if (it != FWindows.end()) it->second.Visible = visible;
 }
 
+void HeadlessDriver::WindowStateChanged(HWND hwnd, int showState) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    auto it = FWindows.find(hwnd);
+    if (it != FWindows.end()) it->second.ShowState = showState;
+}
+
 void HeadlessDriver::WindowZOrder(const std::vector<HWND>& topToBottom) {
     std::lock_guard<std::mutex> lock(FMutex);
     FZOrder = topToBottom;

@@ -30,6 +30,7 @@ public:
         SurfaceKind Kind = SurfaceKind::Normal;
         RECT Rect{0, 0, 0, 0};  // screen coordinates, frame included
         bool Visible = false;
+        int ShowState = 0;  // the last WindowStateChanged (SW_SHOWMINIMIZED ...), 0 before any
         std::u16string Title;
         int PresentCount = 0;
         RECT LastDirty{0, 0, 0, 0};
@@ -52,6 +53,7 @@ public:
     void WindowDestroyed(HWND hwnd) override;
     void WindowMoved(HWND hwnd, const RECT& rect) override;
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
+    void WindowStateChanged(HWND hwnd, int showState) override;
     void WindowZOrder(const std::vector<HWND>& topToBottom) override;
     void WindowTitle(HWND hwnd, const std::u16string& title) override;
     void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) override;

@@ -1,4 +1,5 @@
-// The SDL driver: windows, presenting, input, the clipboard and cursors through SDL2.
+// The SDL driver: windows and their minimized state, presenting, input, the desktop's window events, the
+// clipboard and cursors through SDL2.
 #include "SdlDriver.h"
 
 #include "SdlKeys.h"
@@ -139,15 +140,8 @@ void SdlDriver::WindowMoved(HWND hwnd, const RECT& rect) {
     WindowEntry* entry = Find(hwnd);
     if (!entry) return;
     entry->Rect = rect;
-    if (IsMinimizedRect(rect)) {
-        if (!entry->Minimized) SDL_MinimizeWindow(entry->Window);
-        entry->Minimized = true;
-        return;
-    }
-    if (entry->Minimized) {
-        SDL_RestoreWindow(entry->Window);
-        entry->Minimized = false;
-    }
+    // The parking place is not a place on the desktop: WindowStateChanged iconifies the window instead.
+    if (IsMinimizedRect(rect)) return;
     int width = 0, height = 0;
     SDL_GetWindowSize(entry->Window, &width, &height);
     if (width != Width(rect) || height != Height(rect)) SDL_SetWindowSize(entry->Window, Width(rect), Height(rect));
@@ -162,8 +156,34 @@ void SdlDriver::WindowShown(HWND hwnd, bool visible, bool activate) {
         return;
     }
     SDL_ShowWindow(entry->Window);
+    if (entry->Minimized) {
+        // Shown minimized: mapping the window brought it up, the desktop must iconify it again.
+        entry->ExpectMinimized = true;
+        SDL_MinimizeWindow(entry->Window);
+        return;
+    }
     // Raising asks the desktop for the input focus too, which popups must never take.
     if (activate && entry->Kind == SurfaceKind::Normal) SDL_RaiseWindow(entry->Window);
+}
+
+void SdlDriver::WindowStateChanged(HWND hwnd, int showState) {
+    WindowEntry* entry = Find(hwnd);
+    if (!entry) return;
+    bool minimized = showState == SW_SHOWMINIMIZED;
+    if (minimized == entry->Minimized) return;  // the desktop got there first (its own minimize or restore)
+    entry->Minimized = minimized;
+    if (minimized) {
+        entry->ExpectMinimized = true;
+        SDL_MinimizeWindow(entry->Window);
+        return;
+    }
+    // A maximized window is a normal desktop window as large as the work area: the platform sized it already.
+    entry->ExpectRestored = true;
+    SDL_RestoreWindow(entry->Window);
+    const RECT& rect = entry->Rect;
+    if (IsMinimizedRect(rect)) return;
+    SDL_SetWindowSize(entry->Window, Width(rect), Height(rect));
+    SDL_SetWindowPosition(entry->Window, rect.left, rect.top);
 }
 
 void SdlDriver::WindowTitle(HWND hwnd, const std::u16string& title) {
@@ -252,16 +272,70 @@ void SdlDriver::Translate(const SDL_Event& event) {
         break;
     }
     case SDL_WINDOWEVENT:
-        // The window surface keeps the last picture, so an uncovered window is repainted without the program.
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-            if (WindowEntry* entry = FindSdl(event.window.windowID)) SDL_UpdateWindowSurface(entry->Window);
-        }
-        return;
+        if (!TranslateWindowEvent(event.window, input)) return;
+        break;
     default:
         if (event.type == FWakeEvent) FWakePending = false;
         return;
     }
     FInput.push_back(std::move(input));
+}
+
+bool SdlDriver::FocusMovesToAnotherOfOurs() {
+    // X reports a focus change between two windows as a loss and a gain, usually read together: the program only
+    // loses the foreground when none of its windows gains the focus.
+    SDL_PumpEvents();
+    SDL_Event pending[64];
+    int count = SDL_PeepEvents(pending, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < count; ++i)
+        if (pending[i].window.event == SDL_WINDOWEVENT_FOCUS_GAINED && FindSdl(pending[i].window.windowID))
+            return true;
+    return false;
+}
+
+bool SdlDriver::TranslateWindowEvent(const SDL_WindowEvent& event, InputEvent& input) {
+    HWND hwnd = nullptr;
+    WindowEntry* entry = nullptr;
+    for (auto& [handle, candidate] : FWindows)
+        if (SDL_GetWindowID(candidate.Window) == event.windowID) {
+            hwnd = handle;
+            entry = &candidate;
+        }
+    if (!entry) return false;
+    input.window = hwnd;
+    switch (event.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+        // The window surface keeps the last picture, so an uncovered window is repainted without the program.
+        SDL_UpdateWindowSurface(entry->Window);
+        return false;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        if (entry->ExpectMinimized) {
+            entry->ExpectMinimized = false;
+            return false;
+        }
+        if (entry->Minimized) return false;
+        entry->Minimized = true;
+        input.kind = InputEvent::Kind::WindowMinimized;
+        return true;
+    case SDL_WINDOWEVENT_RESTORED:
+        if (entry->ExpectRestored) {
+            entry->ExpectRestored = false;
+            return false;
+        }
+        if (!entry->Minimized) return false;
+        entry->Minimized = false;
+        input.kind = InputEvent::Kind::WindowRestored;
+        return true;
+    case SDL_WINDOWEVENT_CLOSE: input.kind = InputEvent::Kind::WindowCloseRequested; break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (FocusMovesToAnotherOfOurs()) return false;
+        input.kind = InputEvent::Kind::WindowFocusLost;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: input.kind = InputEvent::Kind::WindowFocusGained; break;
+    default: return false;
+    }
+    // Menus and tooltips are never closed or focused by the desktop on their own.
+    return entry->Kind == SurfaceKind::Normal;
 }
 
 bool SdlDriver::NextEvent(InputEvent& event) {

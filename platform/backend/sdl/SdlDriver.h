@@ -32,6 +32,7 @@ public:
     void WindowDestroyed(HWND hwnd) override;
     void WindowMoved(HWND hwnd, const RECT& rect) override;
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
+    void WindowStateChanged(HWND hwnd, int showState) override;
     void WindowTitle(HWND hwnd, const std::u16string& title) override;
     void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) override;
 
@@ -50,7 +51,9 @@ private:
         SDL_Window* Window = nullptr;
         SurfaceKind Kind = SurfaceKind::Normal;
         RECT Rect{0, 0, 0, 0};
-        bool Minimized = false;
+        bool Minimized = false;        // iconified on the desktop, or about to be
+        bool ExpectMinimized = false;  // the desktop's answer to our own minimize is still to come
+        bool ExpectRestored = false;
     };
 
     explicit SdlDriver(Uint32 wakeEvent);
@@ -59,6 +62,9 @@ private:
     POINT ScreenPoint(Uint32 windowId, int x, int y);
     // Turns one SDL event into input for the window manager (or handles it here).
     void Translate(const SDL_Event& event);
+    // The desktop's window events that the window manager must hear of; false for echoes of its own requests.
+    bool TranslateWindowEvent(const SDL_WindowEvent& event, InputEvent& input);
+    bool FocusMovesToAnotherOfOurs();
 
     Uint32 FWakeEvent;
     std::atomic<bool> FWakePending{false};

@@ -13,7 +13,12 @@
 namespace backend {
 
 struct InputEvent {
-    enum class Kind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text };
+    enum class Kind {
+        MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text,
+        // The desktop acted on one of our top-level windows itself (its taskbar, its title bar, another
+        // program taking the focus); not echoes of what the window manager asked for.
+        WindowMinimized, WindowRestored, WindowCloseRequested, WindowFocusLost, WindowFocusGained
+    };
     Kind kind = Kind::MouseMove;
     POINT screen{0, 0};     // mouse events: where the pointer is, in screen coordinates
     int button = 0;         // ButtonDown/Up: 0 left, 1 right, 2 middle
@@ -23,6 +28,7 @@ struct InputEvent {
     bool extended = false;
     bool repeat = false;
     std::u16string text;    // Text: characters typed or composed by an input method
+    HWND window = nullptr;  // Window...: the top-level window the desktop acted on
     DWORD time = 0;         // milliseconds, GetTickCount's clock; 0 means "now"
 };
 
@@ -42,6 +48,10 @@ public:
     virtual void WindowDestroyed(HWND hwnd) = 0;
     virtual void WindowMoved(HWND hwnd, const RECT& rect) = 0;
     virtual void WindowShown(HWND hwnd, bool visible, bool activate) = 0;
+    // The window became minimized (SW_SHOWMINIMIZED), maximized (SW_SHOWMAXIMIZED) or normal (SW_SHOWNORMAL).
+    // WindowMoved has already told the new rectangle; a minimized window's is parked off the screen, and the
+    // desktop should show it iconified instead.
+    virtual void WindowStateChanged(HWND hwnd, int showState) { (void)hwnd, (void)showState; }
     // The top-level windows' stacking order, the topmost first; sent whenever it changes.
     virtual void WindowZOrder(const std::vector<HWND>& topToBottom) { (void)topToBottom; }
     virtual void WindowTitle(HWND hwnd, const std::u16string& title) { (void)hwnd, (void)title; }

@@ -1,5 +1,6 @@
 // Mouse and keyboard messages from driver events, decided when the event is read: hit testing with WM_NCHITTEST,
-// capture, double clicks, mouse activation, WM_SETCURSOR and key state.
+// capture, double clicks, mouse activation, WM_SETCURSOR and key state; the desktop's own window events (minimize,
+// restore, close, focus) become system commands and activation changes.
 #include "user/Input.h"
 
 #include "user/Focus.h"
@@ -115,6 +116,46 @@ void SendParentNotify(HWND hwnd, UINT rawMessage, POINT screen) {
     }
 }
 
+bool IsDesktopWindowEvent(Kind kind) {
+    return kind == Kind::WindowMinimized || kind == Kind::WindowRestored || kind == Kind::WindowCloseRequested ||
+           kind == Kind::WindowFocusLost || kind == Kind::WindowFocusGained;
+}
+
+// The window that takes the activation when the desktop focuses a top-level window: a window disabled by a modal
+// one it owns hands it on to that one, as clicking a disabled owner on Windows brings up its box.
+HWND ActivationTarget(HWND top) {
+    Window* window = FromHandleQuiet(top);
+    if (!window || !(window->Style & WS_DISABLED)) return top;
+    for (Window* other : Desktop().Children)
+        if (other->Owner == window && other->Visible() && !(other->Style & WS_DISABLED)) return other->Handle;
+    return nullptr;
+}
+
+// What Windows does when the user acts on a window through the shell: the system commands of the title bar and
+// taskbar, and the application losing or getting the foreground.
+void HandleDesktopEvent(const backend::InputEvent& event) {
+    HWND top = RootOf(event.window);
+    if (!top) return;
+    switch (event.kind) {
+    case Kind::WindowMinimized:
+        if (!IsIconic(top)) SendMessageW(top, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case Kind::WindowRestored:
+        if (IsIconic(top)) SendMessageW(top, WM_SYSCOMMAND, SC_RESTORE, 0);
+        break;
+    case Kind::WindowCloseRequested: SendMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case Kind::WindowFocusLost:
+        // Another program took the foreground; a window the platform has already deactivated has nothing to lose.
+        if (GetActiveWindow() == top) SetActiveWindow(nullptr);
+        break;
+    case Kind::WindowFocusGained:
+        if (HWND target = ActivationTarget(top); target && GetActiveWindow() != target && IsWindowVisible(target))
+            SetForegroundWindow(target);
+        break;
+    default: break;
+    }
+}
+
 }  // namespace
 
 void NoteAsyncInput(const backend::InputEvent& event) {
@@ -163,6 +204,19 @@ bool InputRouter::Route(const RawInput& raw, RoutedInput& routed) {
     routed = RoutedInput();
     routed.Msg.time = raw.Time;
     routed.Msg.pt = State().CursorPos;
+    if (IsDesktopWindowEvent(raw.Event.kind)) {
+        // Handled here and never returned as a message. It leaves the queue first: a handler's own message loop
+        // (a "save changes?" box on SC_CLOSE) reads the queue again and must not meet it twice.
+        backend::InputEvent event = raw.Event;
+        auto& input = MessageQueue::Instance().Input();
+        for (auto it = input.begin(); it != input.end(); ++it)
+            if (it->Serial == raw.Serial) {
+                input.erase(it);
+                break;
+            }
+        HandleDesktopEvent(event);
+        return false;
+    }
     if (raw.Event.kind == Kind::KeyDown || raw.Event.kind == Kind::KeyUp || raw.Event.kind == Kind::Text)
         return RouteKey(raw, routed);
     return RouteMouse(raw, routed);

@@ -20,7 +20,8 @@ class InputRouter {
 public:
     static InputRouter& Instance();
 
-    // Where the event goes now, sending WM_NCHITTEST as needed. False when no window of ours takes it.
+    // Where the event goes now, sending WM_NCHITTEST as needed. False when no window of ours takes it, and for
+    // the desktop's window events, which are handled (and taken from the queue) right here.
     bool Route(const RawInput& raw, RoutedInput& routed);
     // The event leaves the queue: key state, double-click memory, WM_PARENTNOTIFY, WM_MOUSEACTIVATE with
     // activation and WM_SETCURSOR. False when the message is eaten and must not be returned.

@@ -167,6 +167,10 @@ void MessageQueue::AddInput(const backend::InputEvent& event) {
             FInput.push_back(single);
         }
         return;
+    default:
+        // The desktop's window events: the router sends their messages when it reaches them, in input order.
+        MarkChanged(QS_KEY);
+        break;
     }
     NoteAsyncInput(event);
     raw.Serial = FNextSerial++;

@@ -2,6 +2,8 @@
 // and handing the activation on when the active window goes away.
 #include "user/WindowPos.h"
 
+#include <backend/Driver.h>
+
 #include <algorithm>
 
 using namespace win32::user;
@@ -268,6 +270,14 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
                      newRect.bottom - newRect.top, flags);
     }
     if (!(window = FromHandleQuiet(hWnd))) return wasVisible;
+    if ((flags & SWP_STATECHANGED) && window->TopLevel()) {
+        // The desktop shows a minimized window as an icon, not at the parking place WindowMoved reported.
+        int state = (window->Style & WS_MINIMIZE)   ? SW_SHOWMINIMIZED
+                    : (window->Style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                    : SW_SHOWNORMAL;
+        backend::CurrentDriver().WindowStateChanged(hWnd, state);
+        if (!(window = FromHandleQuiet(hWnd))) return wasVisible;
+    }
 
     if (nCmdShow == SW_HIDE) {
         if (hWnd == GetActiveWindow()) ActivateOtherWindow(hWnd);
