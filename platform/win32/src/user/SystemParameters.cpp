@@ -21,19 +21,19 @@ constexpr FontSpec PlainFont{-12, FW_NORMAL};
 const char16_t FaceW[] = u"宋体";
 const char FaceA[] = "宋体";  // code page 936 bytes
 
-void FillFont(LOGFONTW& font, const FontSpec& spec) {
+void FillFont(LOGFONTW& font, const FontSpec& wanted) {
     font = LOGFONTW{};
-    font.lfHeight = spec.Height;
-    font.lfWeight = spec.Weight;
+    font.lfHeight = wanted.Height;
+    font.lfWeight = wanted.Weight;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     std::copy(std::begin(FaceW), std::end(FaceW), font.lfFaceName);
 }
 
-void FillFont(LOGFONTA& font, const FontSpec& spec) {
+void FillFont(LOGFONTA& font, const FontSpec& wanted) {
     font = LOGFONTA{};
-    font.lfHeight = spec.Height;
-    font.lfWeight = spec.Weight;
+    font.lfHeight = wanted.Height;
+    font.lfWeight = wanted.Weight;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
     std::memcpy(font.lfFaceName, FaceA, sizeof(FaceA));
