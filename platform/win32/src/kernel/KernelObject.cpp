@@ -85,27 +85,36 @@ BOOL CloseHandle(HANDLE hObject) {
     return object->Close();
 }
 
-BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
-              LPOVERLAPPED lpOverlapped) {
-    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
+namespace {
+
+// ReadFile and WriteFile share their checks: every handle here is opened for synchronous use, so a call must
+// pass its count pointer and no OVERLAPPED.
+template <class Buffer, class Transfer>
+BOOL TransferFile(HANDLE hFile, Buffer buffer, DWORD count, LPDWORD done, LPOVERLAPPED overlapped, Transfer transfer) {
+    if (done) *done = 0;
     auto object = LookupHandle(hFile);
     if (!object) return FALSE;
-    // Every handle here is opened for synchronous use; a synchronous call must pass its count pointer.
-    if (lpOverlapped || !lpNumberOfBytesRead || (!lpBuffer && nNumberOfBytesToRead)) {
+    if (overlapped || !done || (!buffer && count)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    return object->Read(lpBuffer, nNumberOfBytesToRead, lpNumberOfBytesRead);
+    return transfer(*object, buffer, count, done);
+}
+
+}  // namespace
+
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
+              LPOVERLAPPED lpOverlapped) {
+    return TransferFile(hFile, lpBuffer, nNumberOfBytesToRead, lpNumberOfBytesRead, lpOverlapped,
+                        [](KernelObject& object, LPVOID buffer, DWORD count, LPDWORD done) {
+                            return object.Read(buffer, count, done);
+                        });
 }
 
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                LPOVERLAPPED lpOverlapped) {
-    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
-    auto object = LookupHandle(hFile);
-    if (!object) return FALSE;
-    if (lpOverlapped || !lpNumberOfBytesWritten || (!lpBuffer && nNumberOfBytesToWrite)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    return object->Write(lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten);
+    return TransferFile(hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten, lpOverlapped,
+                        [](KernelObject& object, LPCVOID buffer, DWORD count, LPDWORD done) {
+                            return object.Write(buffer, count, done);
+                        });
 }
