@@ -29,13 +29,25 @@ void AnswerWithKey(UINT vk, std::string* caption) {
 TEST(ApplicationTest, HandleExceptionShowsABoxCaptionedWithTheTitle) {
     Application->SetTitle("串口配置");
     std::string caption;
-    AnswerWithKey(VK_RETURN, &caption);
+    // Ctrl+C copies the box's words to the clipboard, then Enter answers it.
+    wintest::QueueModalAnswer([&caption](HWND box) {
+        caption = WindowText(box);
+        wintest::KeyPress('C', wintest::Control);
+        wintest::KeyPress(VK_RETURN);
+    });
     try {
         throw EConvertError("'abc' is not a valid integer value");
     } catch (...) {
         Application->HandleException(nullptr);
     }
     EXPECT_EQ(caption, "串口配置");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_TEXT);
+    ASSERT_NE(data, nullptr);
+    std::string copied(static_cast<const char*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_NE(copied.find("\r\n'abc' is not a valid integer value.\r\n"), std::string::npos) << copied;
     EXPECT_EQ(wintest::PendingModalAnswers(), 0u);
     // Outside a catch block there is nothing to show.
     Application->HandleException(nullptr);

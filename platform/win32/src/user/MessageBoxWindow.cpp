@@ -294,6 +294,29 @@ void MessageBoxWindow::MoveFocus(HWND from, int step) {
     FocusButton(FButtonWindows[static_cast<size_t>((index + step + count) % count)]);
 }
 
+void MessageBoxWindow::CopyToClipboard() const {
+    // Ctrl+C copies the box as text, laid out the way Windows lays it out, so its words can be pasted elsewhere.
+    const std::u16string rule = u"---------------------------\r\n";
+    std::u16string caption(static_cast<size_t>(GetWindowTextLengthW(FHandle)) + 1, u'\0');
+    caption.resize(static_cast<size_t>(GetWindowTextW(FHandle, caption.data(), static_cast<int>(caption.size()))));
+    std::u16string buttons;
+    for (const Button& button : FButtons) {
+        for (const char16_t* c = button.Caption; *c; ++c)
+            if (*c != u'&') buttons += *c;
+        buttons += u"   ";
+    }
+    std::u16string text = rule + caption + u"\r\n" + rule + FText + u"\r\n" + rule + buttons + u"\r\n" + rule;
+    if (!OpenClipboard(FHandle)) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t))) {
+        auto* target = static_cast<char16_t*>(GlobalLock(memory));
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, target);
+        GlobalUnlock(memory);
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
+}
+
 HWND MessageBoxWindow::ButtonForMnemonic(WCHAR character) const {
     for (size_t i = 0; i < FButtons.size(); ++i) {
         WCHAR mnemonic = Mnemonic(FButtons[i].Caption);
@@ -314,6 +337,10 @@ bool MessageBoxWindow::ButtonKey(HWND button, UINT message, WPARAM key) {
         case VK_UP: MoveFocus(button, -1); return true;
         case VK_RIGHT:
         case VK_DOWN: MoveFocus(button, 1); return true;
+        case 'C':
+            if (GetKeyState(VK_CONTROL) >= 0) return false;
+            CopyToClipboard();
+            return true;
         default: return false;
         }
     }

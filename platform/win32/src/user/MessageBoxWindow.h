@@ -49,6 +49,8 @@ private:
     bool ButtonKey(HWND button, UINT message, WPARAM key);
     void MoveFocus(HWND from, int step);
     void FocusButton(HWND button);
+    // Ctrl+C: the caption, the text and the buttons as text on the clipboard.
+    void CopyToClipboard() const;
     // The button whose mnemonic (the letter after '&') is the character, or null.
     HWND ButtonForMnemonic(WCHAR character) const;
     int IndexOf(HWND button) const;

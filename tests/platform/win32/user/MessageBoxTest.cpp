@@ -498,4 +498,17 @@ TEST_F(MessageBoxFixture, AnOkCancelQuestionBoxLooksClassic) {
                                            client.Width, client.Height, client.Pixels.data()));
 }
 
+TEST_F(MessageBoxFixture, CtrlCCopiesTheBoxAsText) {
+    Answer({{'C', wintest::Control}, {VK_ESCAPE, NoModifiers}});
+    EXPECT_EQ(MessageBoxW(nullptr, u"磁盘已满", u"标题", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    ASSERT_NE(data, nullptr);
+    std::u16string copied(static_cast<const char16_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    CloseClipboard();
+    const std::u16string rule = u"---------------------------\r\n";
+    EXPECT_EQ(copied, rule + u"标题\r\n" + rule + u"磁盘已满\r\n" + rule + u"确定   取消   \r\n" + rule);
+}
+
 }  // namespace
