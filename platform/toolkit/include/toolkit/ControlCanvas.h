@@ -2,6 +2,8 @@
 // and clipped to the control, for a window-less one) when first asked.
 #pragma once
 
+#include <functional>
+
 #include <toolkit/Canvas.h>
 
 class TControl;
@@ -19,6 +21,8 @@ public:
     void FreeHandle();
     // Gives back every control canvas's DC on window, before that window goes.
     static void FreeDeviceContexts(HWND window);
+    // Runs paint with the canvas locked and pointed at dc, and lets go of dc afterwards, also when paint throws.
+    void PaintOn(HDC dc, const std::function<void()>& paint);
 
 protected:
     void CreateHandle() override;

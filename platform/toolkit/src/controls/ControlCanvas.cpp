@@ -54,3 +54,18 @@ void TControlCanvas::FreeDeviceContexts(HWND window) {
     for (TControlCanvas* canvas : canvases)
         if (canvas->FWindowHandle == window) canvas->FreeHandle();
 }
+
+void TControlCanvas::PaintOn(HDC dc, const std::function<void()>& paint) {
+    Lock();
+    FreeHandle();
+    SetHandle(dc);
+    try {
+        paint();
+    } catch (...) {
+        SetHandle(nullptr);
+        Unlock();
+        throw;
+    }
+    SetHandle(nullptr);
+    Unlock();
+}

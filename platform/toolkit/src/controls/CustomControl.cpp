@@ -32,16 +32,5 @@ void TCustomControl::Dispatch(TMessage& message) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(dc, [this] { Paint(); });
 }

@@ -25,16 +25,5 @@ void TGraphicControl::Dispatch(TMessage& message) {
     }
     HDC dc = reinterpret_cast<HDC>(message.WParam);
     if (!dc || ComponentState().Contains(csDestroying)) return;
-    FCanvas->Lock();
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    FCanvas->PaintOn(dc, [this] { Paint(); });
 }
