@@ -161,6 +161,8 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     auto key = static_cast<WORD>(msg.wParam);
     switch (msg.message) {
         case WM_KEYDOWN: {
+            // A container (a grid, a page control) may claim a key its focused child leaves alone.
+            if (control->Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(control)) != 0) return true;
             LRESULT mask = 0;
             switch (key) {
                 case VK_TAB: mask = kDlgcWantTab; break;
@@ -187,7 +189,34 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     }
 }
 
+namespace {
+
+// True when the typed UTF-16 unit has a code page 936 form (a lone surrogate half never has).
+bool FitsAnsiCodePage(WPARAM unit) {
+    if (unit < 0x80) return true;
+    auto wide = static_cast<WCHAR>(unit);
+    char bytes[2];
+    BOOL usedDefault = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr,
+                                     &usedDefault);
+    return length > 0 && !usedDefault;
+}
+
+// A character that code page 936 cannot hold would reach an ANSI window as '?': it is refused with a beep instead,
+// so an ANSI control never stores a character the user did not type.
+bool RefuseUnrepresentableChar() {
+    MSG next;
+    if (!PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE) || next.message != WM_CHAR || !next.hwnd) return false;
+    if (IsWindowUnicode(next.hwnd) || FitsAnsiCodePage(next.wParam)) return false;
+    PeekMessageW(&next, next.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE);
+    MessageBeep(MB_OK);
+    return true;
+}
+
+}  // namespace
+
 bool TApplication::ProcessMessage(MSG& msg) {
+    if (RefuseUnrepresentableChar()) return true;
     if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
         FTerminated = true;
@@ -245,6 +274,7 @@ void TApplication::HandleException(TObject* sender) {
     if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
     try {
         std::rethrow_exception(current);
+    } catch (const EAbort&) {
     } catch (const std::exception& error) {
         if (OnException)
             OnException(sender, error);

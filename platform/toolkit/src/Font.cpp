@@ -1,10 +1,23 @@
 // TFont values and the HFONT made from them.
 #include <toolkit/Font.h>
+#include <toolkit/PropertyRegistry.h>
 
 #include <cstring>
 
 namespace {
 constexpr int kScreenPixelsPerInch = 96;
+
+// The properties a description may give a font (Font.Name = ...).
+[[maybe_unused]] const auto publishedFont =
+    Publish<TFont>()
+        .String("Name", &TFont::Name, &TFont::SetName, "MS Sans Serif")
+        .Integer("Height", &TFont::Height, &TFont::SetHeight, -11)
+        .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
+        .Color("Color", &TFont::Color, &TFont::SetColor, clWindowText)
+        .Set<TFontStyle>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
+                         &TFont::SetStyle)
+        .Integer("Charset", &TFont::Charset, &TFont::SetCharset, TFontCharset(DEFAULT_CHARSET))
+        .Enumeration("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch, fpDefault);
 }
 
 TFont::TFont()

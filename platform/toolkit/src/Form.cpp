@@ -91,6 +91,13 @@ TCustomForm::~TCustomForm() {
     DestroyComponents();
 }
 
+void TCustomForm::MouseWheelHandler(TMessage& message) {
+    if (FActiveControl)
+        message.Result = FActiveControl->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+    else
+        inherited::MouseWheelHandler(message);
+}
+
 void TCustomForm::InitInheritedComponent(const std::string& name) {
     FFormState.Include(fsCreating);
     try {

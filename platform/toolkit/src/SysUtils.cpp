@@ -49,6 +49,8 @@ bool TryStrToInt(const std::string& text, int& value) {
     return true;
 }
 
+void Abort() { throw EAbort("Operation aborted"); }
+
 int StrToInt(const std::string& text) {
     int value = 0;
     if (!TryStrToInt(text, value)) throw EConvertError("'" + text + "' is not a valid integer value");

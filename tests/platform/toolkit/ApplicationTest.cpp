@@ -49,9 +49,16 @@ TEST(ApplicationTest, HandleExceptionShowsABoxCaptionedWithTheTitle) {
     CloseClipboard();
     EXPECT_NE(copied.find("\r\n'abc' is not a valid integer value.\r\n"), std::string::npos) << copied;
     EXPECT_EQ(wintest::PendingModalAnswers(), 0u);
-    // Outside a catch block there is nothing to show.
+    // Outside a catch block there is nothing to show, and EAbort is silent: no box appears to take an answer.
     Application->HandleException(nullptr);
-    EXPECT_EQ(wintest::PendingModalAnswers(), 0u);
+    wintest::QueueModalAnswer([](HWND) { wintest::KeyPress(VK_RETURN); });
+    try {
+        Abort();
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(wintest::PendingModalAnswers(), 1u);
+    Application->MessageBox("takes the answer", "", MB_OK);
 }
 
 TEST(ApplicationTest, OnExceptionReplacesTheBox) {

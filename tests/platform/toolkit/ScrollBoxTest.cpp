@@ -2,6 +2,7 @@
 // messages moving the children, ScrollInView, and the ranges following moves and resizes.
 #include "ControlFixture.h"
 
+#include <toolkit/Screen.h>
 #include <toolkit/ScrollBox.h>
 
 namespace {
@@ -172,4 +173,30 @@ TEST_F(ScrollBox, RangesFollowMovesAndResizes) {
     EXPECT_FALSE(Box->AutoScroll());
     EXPECT_TRUE(Box->VertScrollBar()->IsScrollBarVisible());
     EXPECT_EQ(VertInfo().nMax, 999);
+}
+
+TEST_F(ScrollBox, TheWheelOverAFocusedChildScrollsTheBoxUnlessOnMouseWheelTakesIt) {
+    Near->SetFocus();
+    RECT rect;
+    GetWindowRect(Near->Handle(), &rect);
+    wintest::MouseMove(rect.left + 5, rect.top + 5);
+    const int lines = Mouse->WheelScrollLines();
+    ASSERT_GT(lines, 0);
+    wintest::Wheel(-WHEEL_DELTA);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(Box->VertScrollBar()->Position(), 8 * lines);
+    // Half a notch of a fine wheel scrolls half as far.
+    wintest::Wheel(WHEEL_DELTA / 2);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(Box->VertScrollBar()->Position(), 8 * lines - 4 * lines);
+
+    int seen = 0;
+    Box->OnMouseWheel = [&seen](TObject*, TShiftState, int delta, POINT, bool& handled) {
+        seen = delta;
+        handled = true;
+    };
+    wintest::Wheel(-WHEEL_DELTA);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(seen, -WHEEL_DELTA);
+    EXPECT_EQ(Box->VertScrollBar()->Position(), 4 * lines);
 }

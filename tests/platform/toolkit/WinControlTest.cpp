@@ -2,6 +2,7 @@
 // reflected in the window, and recreation under a subclassed window procedure.
 #include "ControlFixture.h"
 
+#include <toolkit/Application.h>
 #include <toolkit/GraphicControl.h>
 
 using WinControl = ControlFixture;
@@ -194,4 +195,31 @@ TEST_F(WinControl, RecreatedWindowKeepsTextAndASubclassChainWorks) {
     wintest::PumpUntilIdle();
     EXPECT_GT(Subclass::Seen, before);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(WinControl, TypedCharactersReachAnAnsiControlAsBytesAndUnrepresentableOnesAreRefused) {
+    auto root = MakeRoot();
+    std::string typed;
+    root->OnKeyPress = [&typed](TObject*, char& key) { typed += key; };
+    root->SetFocus();
+    // Thai and an emoji (a surrogate pair) have no code page 936 form; the Chinese characters arrive as GBK bytes.
+    wintest::TypeText(u"a\u0E01通\U0001F600道");
+    Application->ProcessMessages();
+    EXPECT_EQ(typed, "a通道");
+}
+
+TEST_F(WinControl, FocusChangesAreBroadcastAndChildKeysGoOutwards) {
+    auto root = MakeRoot();
+    auto* panel = new TWinControl(nullptr);
+    panel->SetBounds(0, 0, 100, 100);
+    panel->SetParent(root.get());
+    auto* inner = new TWinControl(nullptr);
+    inner->SetBounds(5, 5, 40, 40);
+    inner->SetParent(panel);
+    MessageRecorder innerLog(*inner, {CM_FOCUSCHANGED});
+    MessageRecorder rootLog(*root, {CM_CHILDKEY});
+    inner->SetFocus();
+    EXPECT_EQ(innerLog.Count(CM_FOCUSCHANGED), 1);
+    EXPECT_EQ(inner->Perform(CM_CHILDKEY, VK_F2, reinterpret_cast<LPARAM>(inner)), 0);
+    EXPECT_EQ(rootLog.Count(CM_CHILDKEY), 1);
 }

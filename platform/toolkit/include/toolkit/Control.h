@@ -81,6 +81,9 @@ constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+// wheelDelta is in WHEEL_DELTA units (120 per notch, positive away from the user); mousePos is on the screen.
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, POINT mousePos, bool& handled)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 
 // Mouse and key messages' modifier flags as a shift state (MK_* in wParam, plus the Alt key's state).
@@ -216,6 +219,7 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
     TNotifyEvent OnResize;
 
 protected:
@@ -245,6 +249,12 @@ protected:
     virtual void DblClick();
     virtual void MouseEnter();
     virtual void MouseLeave();
+    // The wheel turned over this control (or it has the focus): true when it was used. The default asks
+    // OnMouseWheel.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos);
+    // Where WM_MOUSEWHEEL goes first: the form's focused control, as CM_MOUSEWHEEL, which climbs the parents
+    // until one uses it.
+    virtual void MouseWheelHandler(TMessage& message);
 
     // Captures the mouse for this control (through its parent's window for a window-less one); nullptr releases.
     static void SetCaptureControl(TControl* control);

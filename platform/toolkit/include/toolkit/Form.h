@@ -3,12 +3,12 @@
 // arrows between controls, Enter and Esc to the default and cancel buttons, accelerators, KeyPreview).
 #pragma once
 
+#include <toolkit/BorderStyle.h>
 #include <toolkit/ModalResult.h>
 #include <toolkit/WinControl.h>
 
 #include <string>
 
-enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -99,6 +99,8 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
     void Dispatch(TMessage& message) override;
+    // The wheel turns what has the focus, wherever the mouse is, as on Windows.
+    void MouseWheelHandler(TMessage& message) override;
     bool IsShowingRoot() const override { return true; }
     bool SetFocusedControl(TWinControl* control) override;
     void DefocusControl(TWinControl* control, bool removing) override;

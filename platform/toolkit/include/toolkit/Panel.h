@@ -3,10 +3,7 @@
 #pragma once
 
 #include <toolkit/CustomControl.h>
-#include <toolkit/Form.h>
-
-// The border of a plain container: bsNone or bsSingle (the sunken client edge).
-using TBorderStyle = TFormBorderStyle;
+#include <toolkit/BorderStyle.h>
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };

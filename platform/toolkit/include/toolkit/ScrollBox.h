@@ -1,11 +1,8 @@
 // TScrollBox: a bordered, scrolling container for other controls.
 #pragma once
 
-#include <toolkit/Form.h>
+#include <toolkit/BorderStyle.h>
 #include <toolkit/ScrollingWinControl.h>
-
-// The border of a plain container: bsNone or bsSingle (the sunken client edge); the form's wider set starts the same.
-using TBorderStyle = TFormBorderStyle;
 
 class TScrollBox : public TScrollingWinControl {
     TOOLKIT_CLASS(TScrollBox, TScrollingWinControl)

@@ -84,6 +84,9 @@ protected:
     // The children are aligned in the whole scrolled area, shifted by the scroll position.
     void AdjustClientRect(RECT& rect) override;
     void AlignControls(TControl* control, RECT& rect) override;
+    // Unless OnMouseWheel takes it, the wheel scrolls the vertical bar (or, without one, the horizontal bar) by
+    // the system's wheel lines per notch.
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) override;
 
 private:
     friend class TControlScrollBar;

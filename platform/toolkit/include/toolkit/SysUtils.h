@@ -17,6 +17,15 @@ public:
     using Exception::Exception;
 };
 
+// The silent exception: it unwinds an operation the user abandoned, and the application shows nothing for it.
+class EAbort : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Raises EAbort.
+[[noreturn]] void Abort();
+
 // Decimal with an optional sign, or hexadecimal after "$" or "0x"; blanks around are not allowed.
 // Raises EConvertError "'%s' is not a valid integer value".
 int StrToInt(const std::string& text);

@@ -1,5 +1,6 @@
 // TControl: properties, the message path and the mouse handling every control shares.
 #include <toolkit/Control.h>
+#include <toolkit/Form.h>
 #include <toolkit/PropertyRegistry.h>
 #include <toolkit/WinControl.h>
 
@@ -41,18 +42,6 @@ namespace {
         .Event("OnMouseEnter", &TControl::OnMouseEnter)
         .Event("OnMouseLeave", &TControl::OnMouseLeave)
         .Event("OnResize", &TControl::OnResize);
-
-// Font.Name and friends in descriptions need TFont's properties; the graphics sources declare none yet.
-[[maybe_unused]] const auto publishedFont =
-    Publish<TFont>()
-        .String("Name", &TFont::Name, &TFont::SetName, "MS Sans Serif")
-        .Integer("Height", &TFont::Height, &TFont::SetHeight, -11)
-        .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
-        .Color("Color", &TFont::Color, &TFont::SetColor, clWindowText)
-        .Set<TFontStyle>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
-                         &TFont::SetStyle)
-        .Integer("Charset", &TFont::Charset, &TFont::SetCharset, TFontCharset(DEFAULT_CHARSET))
-        .Enumeration("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch, fpDefault);
 
 TControl* GCaptureControl = nullptr;
 
@@ -418,6 +407,20 @@ void TControl::WndProc(TMessage& message) {
     Dispatch(message);
 }
 
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
+void TControl::MouseWheelHandler(TMessage& message) {
+    TCustomForm* form = GetParentForm(this);
+    if (form && form != this)
+        static_cast<TControl*>(form)->MouseWheelHandler(message);
+    else
+        message.Result = Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+}
+
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool doubleClick) {
     DefaultHandler(message);
     bool left = button == mbLeft;
@@ -476,6 +479,19 @@ void TControl::Dispatch(TMessage& message) {
     case WM_MBUTTONUP:
         HandleMouseButton(message, mbMiddle, false, false);
         return;
+    case WM_MOUSEWHEEL:
+        // Not handed on to the parent window as well: CM_MOUSEWHEEL has already climbed the parents.
+        MouseWheelHandler(message);
+        return;
+    case CM_MOUSEWHEEL: {
+        TShiftState shift = ShiftStateFromKeys(LOWORD(message.WParam));
+        POINT pos{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+        if (DoMouseWheel(shift, static_cast<short>(HIWORD(message.WParam)), pos))
+            message.Result = 1;
+        else if (FParent)
+            message.Result = FParent->Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
+        return;
+    }
     case WM_MOUSEMOVE: {
         DefaultHandler(message);
         if (!FControlStyle.Contains(csNoStdEvents)) {

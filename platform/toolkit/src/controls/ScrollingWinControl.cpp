@@ -1,6 +1,7 @@
 // TScrollingWinControl and TControlScrollBar: ranges from the children, the window's scroll bars kept in step,
 // the scroll messages, and moving the children when the position changes.
 #include <toolkit/PropertyRegistry.h>
+#include <toolkit/Screen.h>
 #include <toolkit/ScrollingWinControl.h>
 
 #include <algorithm>
@@ -173,6 +174,22 @@ void TScrollingWinControl::ScrollBy(int dx, int dy) {
     FUpdatingScrollBars--;
     EnableAlign();
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+bool TScrollingWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, POINT mousePos) {
+    if (inherited::DoMouseWheel(shift, wheelDelta, mousePos)) return true;
+    TControlScrollBar* bar = FVertScrollBar->IsScrollBarVisible()   ? FVertScrollBar.get()
+                             : FHorzScrollBar->IsScrollBarVisible() ? FHorzScrollBar.get()
+                                                                    : nullptr;
+    if (!bar) return false;
+    RECT client = ClientRect();
+    int page = bar->Kind() == sbVertical ? client.bottom - client.top : client.right - client.left;
+    int lines = Mouse->WheelScrollLines();
+    // WHEEL_PAGESCROLL (and any absurd setting) turns a page per notch.
+    int step = lines > 0 && lines * bar->Increment() < page ? lines * bar->Increment() : page;
+    // A fine-grained wheel sends fractions of a notch: they scroll their share rather than nothing.
+    bar->SetPosition(bar->Position() - static_cast<int>(static_cast<long long>(wheelDelta) * step / WHEEL_DELTA));
+    return true;
 }
 
 void TScrollingWinControl::ScrollInView(TControl* control) {

@@ -95,6 +95,9 @@ TWinControl::~TWinControl() {
     SetParent(nullptr);
     while (ControlCount() > 0) {
         TControl* child = Controls(ControlCount() - 1);
+        // The focus root must not keep pointing into a child that is going: its window's destruction moves the
+        // focus to this window, whose WM_SETFOCUS would send CM_EXIT to the dead control.
+        if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->RemoveFocus(true);
         Remove(child);
         delete child;
     }

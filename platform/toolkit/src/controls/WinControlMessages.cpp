@@ -245,6 +245,14 @@ void TWinControl::Dispatch(TMessage& message) {
         if (wasFocused && FHandle) ::SetFocus(FHandle);
         return;
     }
+    case CM_CHILDKEY:
+        // Passed outwards until a container takes it; the form is the last to see it.
+        if (FParent) message.Result = FParent->Perform(CM_CHILDKEY, message.WParam, message.LParam);
+        return;
+    case CM_FOCUSCHANGED:
+        // Every control of the form learns where the focus went (a default button redraws its frame).
+        Broadcast(message);
+        return;
     case CM_ENTER:
         DoEnter();
         return;

@@ -1094,6 +1094,7 @@ BOOL IsWindow(HWND hWnd);
 BOOL IsChild(HWND hWndParent, HWND hWnd);
 BOOL IsWindowVisible(HWND hWnd);
 BOOL IsWindowEnabled(HWND hWnd);
+BOOL IsWindowUnicode(HWND hWnd);
 BOOL IsIconic(HWND hWnd);
 BOOL IsZoomed(HWND hWnd);
 BOOL EnableWindow(HWND hWnd, BOOL bEnable);

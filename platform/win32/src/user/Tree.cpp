@@ -92,6 +92,11 @@ BOOL IsWindowEnabled(HWND hWnd) {
     return window && !(window->Style & WS_DISABLED);
 }
 
+BOOL IsWindowUnicode(HWND hWnd) {
+    Window* window = FromHandle(hWnd);
+    return window && window->Unicode;
+}
+
 BOOL IsChild(HWND hWndParent, HWND hWnd) {
     Window* window = FromHandleQuiet(hWnd);
     for (; window && window->Child() && window->Parent; window = window->Parent)
