@@ -63,6 +63,16 @@ void HeadlessDriver::WindowTitle(HWND hwnd, const std::u16string& title) {
     if (it != FWindows.end()) it->second.Title = title;
 }
 
+void HeadlessDriver::WindowLayered(HWND hwnd, const LayeredStyle* style) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    auto it = FWindows.find(hwnd);
+    if (it == FWindows.end()) return;
+    if (style)
+        it->second.Layered = *style;
+    else
+        it->second.Layered.reset();
+}
+
 void HeadlessDriver::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride,
                              const RECT& dirty) {
     if (!pixels || width <= 0 || height <= 0 || stride < width) return;
@@ -186,6 +196,30 @@ std::vector<HWND> HeadlessDriver::ZOrder() const {
     return FZOrder;
 }
 
+namespace {
+
+// One pixel of a layered window over what the screen shows under it: key holes first, then the window's
+// (premultiplied) per-pixel alpha scaled by its constant alpha, as the desktop composes layered windows.
+uint32_t MixLayered(uint32_t window, uint32_t under, const LayeredStyle& style) {
+    uint32_t colour = window & 0x00FFFFFFu;
+    if (style.ColorKey && colour == style.Key) return under;
+    uint32_t constant = style.ConstantAlpha ? style.Alpha : 255;
+    uint32_t pixelAlpha = style.PerPixelAlpha ? window >> 24 : 255;
+    if (constant == 255 && pixelAlpha == 255) return colour;
+    uint32_t coverage = (pixelAlpha * constant + 127) / 255;
+    uint32_t result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        uint32_t source = (window >> shift) & 0xFF;
+        // Without per-pixel alpha the colour is not premultiplied: scale it by the window's opacity.
+        uint32_t scaled = style.PerPixelAlpha ? (source * constant + 127) / 255 : (source * coverage + 127) / 255;
+        uint32_t below = ((under >> shift) & 0xFF) * (255 - coverage);
+        result |= std::min<uint32_t>(scaled + (below + 127) / 255, 255) << shift;
+    }
+    return result;
+}
+
+}  // namespace
+
 HeadlessDriver::Picture HeadlessDriver::Screen() const {
     std::lock_guard<std::mutex> lock(FMutex);
     Picture screen;
@@ -206,7 +240,12 @@ HeadlessDriver::Picture HeadlessDriver::Screen() const {
             if (left >= right) break;
             const uint32_t* from =
                 surface.Pixels.data() + static_cast<size_t>(y - info.Rect.top) * surface.Width + (left - info.Rect.left);
-            std::copy(from, from + (right - left), screen.Pixels.begin() + static_cast<size_t>(y) * screen.Width + left);
+            auto to = screen.Pixels.begin() + static_cast<size_t>(y) * screen.Width + left;
+            if (!info.Layered) {
+                std::copy(from, from + (right - left), to);
+                continue;
+            }
+            for (LONG x = 0; x < right - left; ++x) to[x] = MixLayered(from[x], to[x], *info.Layered);
         }
     }
     return screen;

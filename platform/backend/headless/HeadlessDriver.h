@@ -35,6 +35,7 @@ public:
         int PresentCount = 0;
         RECT LastDirty{0, 0, 0, 0};
         Picture Surface;  // the pixels presented so far; empty until the first Present
+        std::optional<LayeredStyle> Layered;  // how the screen mixes a layered window in
     };
 
     // The classic desktop's teal, painted where no window is.
@@ -56,6 +57,7 @@ public:
     void WindowStateChanged(HWND hwnd, int showState) override;
     void WindowZOrder(const std::vector<HWND>& topToBottom) override;
     void WindowTitle(HWND hwnd, const std::u16string& title) override;
+    void WindowLayered(HWND hwnd, const LayeredStyle* style) override;
     void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) override;
 
     bool NextEvent(InputEvent& event) override;

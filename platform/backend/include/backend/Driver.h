@@ -35,6 +35,15 @@ struct InputEvent {
 // How a top-level window shows on the display.
 enum class SurfaceKind { Normal, Popup, Tooltip };
 
+// How a layered window (WS_EX_LAYERED) mixes with what lies under it on the screen.
+struct LayeredStyle {
+    bool ColorKey = false;       // presented pixels equal to Key (0x00RRGGBB) are holes
+    uint32_t Key = 0;
+    bool ConstantAlpha = false;  // the whole window is drawn with opacity Alpha / 255
+    BYTE Alpha = 255;
+    bool PerPixelAlpha = false;  // the top byte of each presented pixel is its (premultiplied) alpha
+};
+
 class Driver {
 public:
     virtual ~Driver() = default;
@@ -55,6 +64,8 @@ public:
     // The top-level windows' stacking order, the topmost first; sent whenever it changes.
     virtual void WindowZOrder(const std::vector<HWND>& topToBottom) { (void)topToBottom; }
     virtual void WindowTitle(HWND hwnd, const std::u16string& title) { (void)hwnd, (void)title; }
+    // The window's layering changed; null when it is no longer layered.
+    virtual void WindowLayered(HWND hwnd, const LayeredStyle* style) { (void)hwnd, (void)style; }
     // The window's whole surface (0x00RRGGBB rows, top-down, stride in pixels) after painting; dirty says which
     // part changed since the last call.
     virtual void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) = 0;

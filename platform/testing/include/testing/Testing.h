@@ -77,4 +77,14 @@ bool LoadPng(const std::string& path, Picture& picture);
 void QueueModalAnswer(std::function<void(HWND modalWindow)> answer);
 size_t PendingModalAnswers();
 
+// Optional system modules and visual styles. A built-in module ("uxtheme.dll", "msimg32.dll", "user32.dll")
+// switched off is not found by LoadLibraryA or GetModuleHandleA (handles given out before stay valid); an
+// export switched off is not found by GetProcAddress. uxtheme is there and msimg32 is not at start. Code that
+// binds at start-up binds again after such a switch (the skinning library: FinalizePlatformShims, then
+// InitializePlatformShims). Each returns false for a name that is no built-in module or export.
+bool SetModuleAvailable(const char* moduleName, bool available);
+bool SetExportAvailable(const char* moduleName, const char* procName, bool available);
+// What IsThemeActive and IsAppThemed answer (off at start); a change sends WM_THEMECHANGED to the windows.
+void SetVisualStylesActive(bool active);
+
 }  // namespace wintest

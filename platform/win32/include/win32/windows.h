@@ -8,3 +8,4 @@
 #include <win32/wingdi.h>
 #include <win32/winuser.h>
 #include <win32/shellapi.h>
+#include <win32/uxtheme.h>
