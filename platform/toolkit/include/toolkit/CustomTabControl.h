@@ -93,6 +93,8 @@ private:
     };
 
     TLayout Layout();
+    // The tab's image index names an image of Images.
+    bool HasImage(int index) const;
     int RowHeight();
     // Lays a rectangle measured from the top edge onto the strip's real edge.
     RECT Place(const RECT& fromTop);

@@ -41,6 +41,8 @@ protected:
     int TabImageIndex(int index) const override;
     void WndProc(TMessage& message) override;
     void Loaded() override;
+    // Ctrl+PageDown / Ctrl+PageUp on the focused strip switch pages as Ctrl+Tab does.
+    void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
     friend class TTabSheet;

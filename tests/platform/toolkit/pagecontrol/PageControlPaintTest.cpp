@@ -1,7 +1,9 @@
 // The classic look of the page control: the raised tabs and frame, the selected tab joined to the page, the focus
 // rectangle, grey captions when disabled; probed pixel by pixel and held against golden pictures.
 #include <toolkit/Application.h>
+#include <toolkit/Bitmap.h>
 #include <toolkit/Form.h>
+#include <toolkit/ImageList.h>
 #include <toolkit/PageControl.h>
 
 #include <Png.h>
@@ -94,6 +96,53 @@ TEST_F(PagePaint, TheSelectedTabRisesAndOpensIntoThePageFrame) {
     EXPECT_EQ(inkInRow(shot, focusRow), 0);
     Pages->SetFocus();
     EXPECT_GT(inkInRow(Shot(), focusRow), 10);
+}
+
+TEST_F(PagePaint, HotTrackColoursTheCaptionUnderTheMouse) {
+    const uint32_t hot = SysRgb(COLOR_HOTLIGHT);
+    auto hotPixels = [&](int tab) {
+        wintest::Picture shot = Shot();
+        RECT r = Pages->TabRect(tab);
+        int count = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) count += shot.At(x, y) == hot;
+        return count;
+    };
+    auto moveTo = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(Pages->Handle(), &p);
+        wintest::MouseMove(p.x, p.y);
+        Application->ProcessMessages();
+    };
+    RECT first = Pages->TabRect(0);
+    moveTo(first.left + 5, first.top + 5);
+    EXPECT_EQ(hotPixels(0), 0);  // HotTrack is off
+    Pages->SetHotTrack(true);
+    moveTo(first.left + 6, first.top + 5);
+    EXPECT_GT(hotPixels(0), 10);
+    EXPECT_EQ(hotPixels(2), 0);
+    moveTo(100, 60);  // over the page
+    EXPECT_EQ(hotPixels(0), 0);
+}
+
+TEST_F(PagePaint, AnImageWidensItsTab) {
+    auto images = std::make_unique<TCustomImageList>(nullptr, 16, 16);
+    TBitmap picture;
+    picture.SetSize(16, 16);
+    ASSERT_EQ(images->AddMasked(picture, clFuchsia), 0);
+    auto width = [&](int tab) { return Pages->TabRect(tab).right - Pages->TabRect(tab).left; };
+    int plain = width(0), third = width(2);
+    Pages->SetImages(images.get());
+    Pages->Pages(0)->SetImageIndex(0);
+    Pages->Pages(2)->SetImageIndex(5);  // no such image: no room for one
+    EXPECT_EQ(width(0), plain + 16 + 3);
+    EXPECT_EQ(width(2), third);
+    Shot();
+    // The page control forgets an image list that goes away.
+    images.reset();
+    EXPECT_EQ(Pages->Images(), nullptr);
+    EXPECT_EQ(width(0), plain);
+    Shot();
 }
 
 TEST_F(PagePaint, ThreeTabsTheSecondActiveAndFocused) {

@@ -87,6 +87,12 @@ TEST_F(PageForm, ArrowsOnTheFocusedStripStepWithoutWrapping) {
         EXPECT_EQ(Log.size(), step.Changes ? 2u : 0u) << step.Key;
         EXPECT_EQ(GetFocus(), Pages->Handle());
     }
+    // Ctrl+PageDown and Ctrl+PageUp wrap around as Ctrl+Tab does.
+    Key(VK_PRIOR, wintest::Control);
+    EXPECT_EQ(Pages->ActivePageIndex(), 2);
+    Key(VK_NEXT, wintest::Control);
+    EXPECT_EQ(Pages->ActivePageIndex(), 0);
+    EXPECT_EQ(Log.back(), "change to 0");
     // Inside a sheet the arrows belong to the form (they move among the sheet's controls), not to the strip.
     Fields[0]->SetFocus();
     Key(VK_RIGHT);

@@ -130,6 +130,11 @@ void TCustomTabControl::TabsChanged() {
     Invalidate();
 }
 
+bool TCustomTabControl::HasImage(int index) const {
+    int image = FImages ? TabImageIndex(index) : -1;
+    return image >= 0 && image < FImages->Count();
+}
+
 int TCustomTabControl::RowHeight() {
     if (FTabHeight > 0) return FTabHeight;
     int content = TMeasureDC(Font()).TextHeight();
@@ -151,7 +156,7 @@ TCustomTabControl::TLayout TCustomTabControl::Layout() {
                 continue;
             }
             int w = measure.CaptionWidth(TabCaption(i)) + 2 * kCaptionPadding;
-            if (FImages && TabImageIndex(i) >= 0) w += FImages->Width() + kImageGap;
+            if (HasImage(i)) w += FImages->Width() + kImageGap;
             widths.push_back(w);
         }
     }

@@ -78,11 +78,12 @@ void TCustomTabControl::PaintCaption(int index, RECT rect, bool selected) {
     RECT measured{0, 0, 0, 0};
     DrawTextA(textDC, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
     int textWidth = measured.right - measured.left;
-    int imageIndex = FImages ? TabImageIndex(index) : -1;
-    int imageWidth = imageIndex >= 0 ? FImages->Width() + 3 : 0;
+    bool image = HasImage(index);
+    int imageWidth = image ? FImages->Width() + 3 : 0;
     int left = (rect.left + rect.right - textWidth - imageWidth) / 2;
-    if (imageIndex >= 0)
-        FImages->Draw(*canvas, left, (rect.top + rect.bottom - FImages->Height()) / 2, imageIndex, Enabled());
+    if (image)
+        FImages->Draw(*canvas, left, (rect.top + rect.bottom - FImages->Height()) / 2, TabImageIndex(index),
+                      Enabled());
     RECT text{left + imageWidth, rect.top, left + imageWidth + textWidth, rect.bottom};
 
     SetBkMode(textDC, TRANSPARENT);

@@ -26,7 +26,7 @@ namespace {
 
 }  // namespace
 
-TPageControl::TPageControl(TComponent* owner) : TCustomTabControl(owner) { SetBounds(0, 0, 289, 193); }
+TPageControl::TPageControl(TComponent* owner) : TCustomTabControl(owner) {}
 
 TPageControl::~TPageControl() {
     // The sheets are destroyed as children once this part is gone: they must not call back.
@@ -163,6 +163,16 @@ void TPageControl::Loaded() {
     inherited::Loaded();
     if (!FActivePage)
         if (TTabSheet* first = ShownTab(0)) ChangeActivePage(first);
+}
+
+void TPageControl::KeyDown(WORD& key, TShiftState shift) {
+    bool pageKey = (key == VK_NEXT || key == VK_PRIOR) && shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    inherited::KeyDown(key, shift);
+    // OnKeyDown may have taken the key (set it to 0).
+    if (pageKey && (key == VK_NEXT || key == VK_PRIOR)) {
+        SelectNextPage(key == VK_NEXT);
+        key = 0;
+    }
 }
 
 void TPageControl::WndProc(TMessage& message) {
