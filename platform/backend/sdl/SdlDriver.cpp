@@ -186,6 +186,12 @@ void SdlDriver::WindowStateChanged(HWND hwnd, int showState) {
     SDL_SetWindowPosition(entry->Window, rect.left, rect.top);
 }
 
+// Only the window's opacity carries over: a key colour or per-pixel alpha would need a shaped window.
+void SdlDriver::WindowLayered(HWND hwnd, const LayeredStyle* style) {
+    float opacity = style && style->ConstantAlpha ? style->Alpha / 255.0f : 1.0f;
+    if (WindowEntry* entry = Find(hwnd)) SDL_SetWindowOpacity(entry->Window, opacity);
+}
+
 void SdlDriver::WindowTitle(HWND hwnd, const std::u16string& title) {
     if (WindowEntry* entry = Find(hwnd)) SDL_SetWindowTitle(entry->Window, Utf16ToUtf8(title).c_str());
 }

@@ -34,6 +34,7 @@ public:
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
     void WindowStateChanged(HWND hwnd, int showState) override;
     void WindowTitle(HWND hwnd, const std::u16string& title) override;
+    void WindowLayered(HWND hwnd, const LayeredStyle* style) override;
     void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) override;
 
     bool NextEvent(InputEvent& event) override;

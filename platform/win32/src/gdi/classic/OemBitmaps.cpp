@@ -1,6 +1,7 @@
-// LoadBitmapA for the one system bitmap callers ask for, OBM_CHECKBOXES, painted with the classic painter so
-// it always matches DrawFrameControl.
+// LoadBitmapA: a module's bitmaps come from its resources; without a module, the one system bitmap callers ask
+// for, OBM_CHECKBOXES, painted with the classic painter so it always matches DrawFrameControl.
 #include "ClassicPainter.h"
+#include "loader/Resources.h"
 
 #include <win32/winbase.h>
 #include <win32/winuser.h>
@@ -38,7 +39,8 @@ HBITMAP MakeCheckBoxes() {
 }  // namespace
 
 HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
-    // Only the system's own bitmaps exist: no module carries bitmap resources here.
+    // A module's own bitmaps are resources; without a module only the system's bitmaps exist.
+    if (hInstance) return win32::loader::LoadResourceBitmap(hInstance, lpBitmapName);
     bool ordinal = (reinterpret_cast<ULONG_PTR>(lpBitmapName) >> 16) == 0;
     if (hInstance || !ordinal || reinterpret_cast<ULONG_PTR>(lpBitmapName) != OBM_CHECKBOXES) {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
