@@ -37,6 +37,12 @@ public:
     // Only tsTabs is drawn; the button styles raise EInvalidOperation.
     TTabStyle Style() const { return FStyle; }
     void SetStyle(TTabStyle value);
+    // Tabs that do not fit wrap into more rows, each row stretched to the full width, the selected tab's row
+    // next to the pages; without it one row scrolls behind arrows.
+    bool MultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool value);
+    // The rows of tabs the strip has now.
+    int RowCount() { return Layout().Rows; }
     // The caption under the mouse shows in the hot-tracking colour.
     bool HotTrack() const { return FHotTrack; }
     void SetHotTrack(bool value);
@@ -85,6 +91,7 @@ protected:
 private:
     struct TLayout {
         int RowHeight = 0;           // one tab, unselected
+        int Rows = 1;
         std::vector<RECT> Tabs;      // unselected rectangles, scrolled
         bool Arrows = false;
         RECT LeftArrow{}, RightArrow{};
@@ -93,6 +100,7 @@ private:
     };
 
     TLayout Layout();
+    void LayOutRows(TLayout& layout, const std::vector<int>& widths, int width);
     // The tab's image index names an image of Images.
     bool HasImage(int index) const;
     int RowHeight();
@@ -109,6 +117,7 @@ private:
     TTabPosition FTabPosition = tpTop;
     TTabStyle FStyle = tsTabs;
     bool FHotTrack = false;
+    bool FMultiLine = false;
     TCustomImageList* FImages = nullptr;  // not owned; cleared through Notification
     int FFirstTab = 0;
     int FHotIndex = -1;

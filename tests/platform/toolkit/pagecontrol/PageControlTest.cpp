@@ -281,6 +281,40 @@ TEST_F(PageForm, TabsTooWideForTheStripScrollBehindArrows) {
     EXPECT_FALSE(Pages->ScrollArrowsShown());
 }
 
+TEST_F(PageForm, MultiLineWrapsTheTabsWithTheSelectedRowNextToThePages) {
+    for (int i = 0; i < 3; ++i) Sheets[i]->SetCaption("A rather long caption " + std::to_string(i));
+    Pages->SetWidth(200);
+    Pages->SetMultiLine(true);
+    Application->ProcessMessages();
+    EXPECT_FALSE(Pages->ScrollArrowsShown());
+    ASSERT_EQ(Pages->RowCount(), 3);
+    int rowHeight = Pages->TabRect(0).bottom - Pages->TabRect(0).top;
+    int stripBottom = 2 + 3 * rowHeight;
+    RECT display = Pages->DisplayRect(), bounds = Sheets[0]->BoundsRect();
+    EXPECT_EQ(display.top, stripBottom + 4);
+    EXPECT_TRUE(EqualRect(&bounds, &display));
+    // Every row is stretched over the strip; the selected tab's row touches the page frame.
+    for (int i = 0; i < 3; ++i) {
+        RECT tab = Pages->TabRect(i);
+        EXPECT_EQ(tab.left, 2) << i;
+        EXPECT_EQ(tab.right, Pages->ClientWidth() - 2) << i;
+    }
+    EXPECT_EQ(Pages->TabRect(0).bottom, stripBottom);
+    // Picking a tab in an outer row brings its row to the pages.
+    RECT outer = Pages->TabRect(2);
+    EXPECT_LT(outer.bottom, stripBottom);
+    ClickTab(2);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    EXPECT_EQ(Pages->TabRect(2).bottom, stripBottom);
+    EXPECT_EQ(Log, (Steps{"changing from 0", "change to 2"}));
+    // Back to one row: the pages grow and the arrows take over.
+    Pages->SetMultiLine(false);
+    EXPECT_EQ(Pages->RowCount(), 1);
+    EXPECT_TRUE(Pages->ScrollArrowsShown());
+    bounds = Sheets[2]->BoundsRect();
+    EXPECT_EQ(bounds.top, 2 + rowHeight + 4);
+}
+
 TEST_F(PageForm, PagesJoinLeaveAndReorder) {
     EXPECT_EQ(Pages->PageCount(), 3);
     for (int i = 0; i < 3; ++i) {

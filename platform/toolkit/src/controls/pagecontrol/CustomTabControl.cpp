@@ -99,6 +99,13 @@ void TCustomTabControl::SetStyle(TTabStyle value) {
     TabsChanged();
 }
 
+void TCustomTabControl::SetMultiLine(bool value) {
+    if (value == FMultiLine) return;
+    FMultiLine = value;
+    FFirstTab = 0;
+    TabsChanged();
+}
+
 void TCustomTabControl::SetHotTrack(bool value) {
     if (value == FHotTrack) return;
     FHotTrack = value;
@@ -160,9 +167,14 @@ TCustomTabControl::TLayout TCustomTabControl::Layout() {
             widths.push_back(w);
         }
     }
+    layout.StripRight = width;
+    if (FMultiLine && count > 0) {
+        FFirstTab = 0;
+        LayOutRows(layout, widths, width);
+        return layout;
+    }
     int total = 0;
     for (int w : widths) total += w;
-    layout.StripRight = width;
     if (count > 0 && kSelectedRise + total > width) {
         layout.Arrows = true;
         int side = std::max(layout.RowHeight - 2, 8);
@@ -190,6 +202,45 @@ TCustomTabControl::TLayout TCustomTabControl::Layout() {
     return layout;
 }
 
+void TCustomTabControl::LayOutRows(TLayout& layout, const std::vector<int>& widths, int width) {
+    int available = std::max(width - 2 * kSelectedRise, 1);
+    std::vector<std::vector<int>> rows(1);
+    int x = 0;
+    for (int i = 0; i < static_cast<int>(widths.size()); ++i) {
+        int w = widths[static_cast<size_t>(i)];
+        if (x > 0 && x + w > available) {
+            rows.emplace_back();
+            x = 0;
+        }
+        rows.back().push_back(i);
+        x += w;
+    }
+    auto count = static_cast<int>(rows.size());
+    layout.Rows = count;
+    layout.Tabs.assign(widths.size(), RECT{});
+    // The rows turn round so that the selected tab's row lies next to the pages, the others keeping their order.
+    int selectedRow = count - 1;
+    for (int r = 0; r < count; ++r)
+        for (int i : rows[static_cast<size_t>(r)])
+            if (i == TabIndex()) selectedRow = r;
+    for (int r = 0; r < count; ++r) {
+        const std::vector<int>& row = rows[static_cast<size_t>(r)];
+        int place = (r - selectedRow + 2 * count - 1) % count;
+        int used = 0;
+        for (int i : row) used += widths[static_cast<size_t>(i)];
+        // With more than one row every row is stretched to the full width, the spare pixels going first.
+        int spare = count > 1 ? std::max(available - used, 0) : 0;
+        auto tabs = static_cast<int>(row.size());
+        int left = kSelectedRise, top = kSelectedRise + place * layout.RowHeight;
+        for (int k = 0; k < tabs; ++k) {
+            int i = row[static_cast<size_t>(k)];
+            int w = widths[static_cast<size_t>(i)] + spare / tabs + (k < spare % tabs ? 1 : 0);
+            layout.Tabs[static_cast<size_t>(i)] = RECT{left, top, left + w, top + layout.RowHeight};
+            left += w;
+        }
+    }
+}
+
 RECT TCustomTabControl::Place(const RECT& fromTop) {
     if (FTabPosition != tpBottom) return fromTop;
     int height = ClientHeight();
@@ -206,7 +257,8 @@ RECT TCustomTabControl::TabRect(int index) {
 
 RECT TCustomTabControl::DisplayRect() {
     int inset = kFrame + kPageMargin;
-    int strip = kSelectedRise + RowHeight();
+    TLayout layout = Layout();
+    int strip = kSelectedRise + layout.Rows * layout.RowHeight;
     RECT rect = Place(RECT{inset, strip + inset, ClientWidth() - inset, ClientHeight() - inset});
     rect.right = std::max(rect.right, rect.left);
     rect.bottom = std::max(rect.bottom, rect.top);

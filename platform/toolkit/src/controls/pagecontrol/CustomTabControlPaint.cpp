@@ -17,7 +17,7 @@ void TCustomTabControl::Paint() {
     HDC dc = Canvas()->Handle();
     TLayout layout = Layout();
     int width = ClientWidth(), height = ClientHeight();
-    int strip = kSelectedRise + layout.RowHeight;
+    int strip = kSelectedRise + layout.Rows * layout.RowHeight;
 
     // Behind the tabs the strip shows the control's colour; the page area is a raised frame of button face.
     Canvas()->Brush().SetColor(Color());
@@ -29,8 +29,11 @@ void TCustomTabControl::Paint() {
     int selected = TabIndex();
     int saved = SaveDC(dc);
     if (layout.Arrows) IntersectClipRect(dc, 0, 0, layout.StripRight, height);
-    for (int i = FFirstTab; i < static_cast<int>(layout.Tabs.size()); ++i)
-        if (i != selected) PaintTab(dc, layout, i, false);
+    // Row by row from the outside in: each row's lower edge hides under the next row's tabs.
+    for (int row = 0; row < layout.Rows; ++row)
+        for (int i = FFirstTab; i < static_cast<int>(layout.Tabs.size()); ++i)
+            if (i != selected && layout.Tabs[static_cast<size_t>(i)].top == kSelectedRise + row * layout.RowHeight)
+                PaintTab(dc, layout, i, false);
     // Last, so that it covers its neighbours' edges and the frame line it opens into.
     if (selected >= FFirstTab && selected < static_cast<int>(layout.Tabs.size())) PaintTab(dc, layout, selected, true);
     RestoreDC(dc, saved);
@@ -61,7 +64,7 @@ void TCustomTabControl::PaintTab(HDC dc, const TLayout& layout, int index, bool 
 
     if (selected) {
         // Open the frame under the selected tab: its two lines give way to the face between the tab's sides.
-        int strip = kSelectedRise + layout.RowHeight;
+        int strip = kSelectedRise + layout.Rows * layout.RowHeight;
         FillSys(dc, Place(RECT{fromTop.left + 2, strip, fromTop.right - 2, strip + 2}), COLOR_BTNFACE);
     }
     PaintCaption(index, r, selected);

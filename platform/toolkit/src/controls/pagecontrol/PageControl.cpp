@@ -16,6 +16,7 @@ namespace {
                      &TPageControl::SetTabPosition, tpTop)
         .Integer("TabHeight", &TPageControl::TabHeight, &TPageControl::SetTabHeight, 0)
         .Integer("TabWidth", &TPageControl::TabWidth, &TPageControl::SetTabWidth, 0)
+        .Boolean("MultiLine", &TPageControl::MultiLine, &TPageControl::SetMultiLine, false)
         .Boolean("HotTrack", &TPageControl::HotTrack, &TPageControl::SetHotTrack, false)
         .Enumeration("Style", {"tsTabs", "tsButtons", "tsFlatButtons"}, &TPageControl::Style, &TPageControl::SetStyle,
                      tsTabs)
