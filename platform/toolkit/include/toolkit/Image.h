@@ -32,14 +32,13 @@ public:
     // undrawn.
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
-    // With AutoSize a new picture resizes the control to the picture.
-    void SetAutoSize(bool value) override;
 
     // Where the picture lands in the client area.
     RECT DestRect();
     void Paint() override;
 
 protected:
+    // With AutoSize the control takes the picture's size.
     bool CanAutoSize(int& newWidth, int& newHeight) override;
 
 private:
@@ -50,5 +49,5 @@ private:
     bool FCenter = false;
     bool FProportional = false;
     bool FTransparent = false;
-    bool FDrawing = false;
+    bool FPassingTransparent = false;
 };

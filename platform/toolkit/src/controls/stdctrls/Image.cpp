@@ -59,7 +59,6 @@ std::string WritePictureData(TPicture& picture) {
 
 [[maybe_unused]] const auto publishedImage =
     Publish<TImage>()
-        .Boolean("AutoSize", &TImage::AutoSize, &TImage::SetAutoSize, false)
         .Boolean("Center", &TImage::Center, &TImage::SetCenter, false)
         .Object("Picture", &TImage::Picture)
         .Boolean("Proportional", &TImage::Proportional, &TImage::SetProportional, false)
@@ -111,11 +110,6 @@ void TImage::SetTransparent(bool value) {
     PictureChanged();
 }
 
-void TImage::SetAutoSize(bool value) {
-    if (value == AutoSize()) return;
-    inherited::SetAutoSize(value);
-}
-
 bool TImage::CanAutoSize(int& newWidth, int& newHeight) {
     if (FPicture->Width() > 0 && FPicture->Height() > 0) {
         newWidth = FPicture->Width();
@@ -126,11 +120,11 @@ bool TImage::CanAutoSize(int& newWidth, int& newHeight) {
 
 void TImage::PictureChanged() {
     // Passing Transparent on changes the graphic, which comes back here.
-    if (FDrawing) return;
-    FDrawing = true;
+    if (FPassingTransparent) return;
+    FPassingTransparent = true;
     if (TGraphic* graphic = FPicture->Graphic(); graphic && graphic->Transparent() != FTransparent)
         graphic->SetTransparent(FTransparent);
-    FDrawing = false;
+    FPassingTransparent = false;
     if (AutoSize() && FPicture->Width() > 0 && FPicture->Height() > 0)
         SetBounds(Left(), Top(), FPicture->Width(), FPicture->Height());
     InvalidateControl(Visible(), false);
