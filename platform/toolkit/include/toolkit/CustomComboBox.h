@@ -75,6 +75,9 @@ private:
     friend class TComboBoxStrings;
     friend class TComboListWindow;
 
+    // Where the field's text starts, inside the highlight of the focused list field.
+    static constexpr int kTextIndent = 3;
+
     // The item list's notifications.
     void ItemInserted(int index);
     void ItemDeleted(int index);

@@ -413,7 +413,7 @@ void TCustomComboBox::Paint() {
         textColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     std::string text = GetText();
-    RECT inner{textRect.left + 1, textRect.top, textRect.right - 1, textRect.bottom};
+    RECT inner{kTextIndent, textRect.top, textRect.right - 1, textRect.bottom};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColor);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -127,7 +127,7 @@ void TCustomComboBox::MouseButtonDown(POINT pos) {
     bool onButton = PtInRect(&button, pos) != FALSE;
     if (!onButton && FStyle == csDropDown) {
         // A click in the edit field places the caret at the nearest character boundary.
-        int x = 2;
+        int x = kTextIndent;
         size_t caret = 0;
         HDC dc = GetDC(Handle());
         HGDIOBJ old = SelectObject(dc, Font()->Handle());
@@ -223,14 +223,14 @@ void TCustomComboBox::EditTextChangedByUser() {
 }
 
 int TCustomComboBox::CaretX() {
-    if (!HandleAllocated()) return 2;
+    if (!HandleAllocated()) return kTextIndent;
     HDC dc = GetDC(Handle());
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     SIZE size{};
     GetTextExtentPoint32A(dc, FEditText.data(), static_cast<int>(std::min(FCaret, FEditText.size())), &size);
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
-    return 2 + size.cx;
+    return kTextIndent + size.cx;
 }
 
 void TCustomComboBox::UpdateCaret() {
