@@ -259,6 +259,35 @@ TEST_F(ComboBox, KeysOnTheClosedFieldChangeTheSelection) {
     }
 }
 
+TEST_F(ComboBox, OnKeyDownSeesKeysFirstAndTabLeavesTheOpenList) {
+    Combo->OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+        if (key == VK_DOWN) key = 0;
+    };
+    Press(VK_DOWN);
+    EXPECT_EQ(Combo->ItemIndex(), 1);
+    Press(VK_F4);
+    Press(VK_UP);
+    EXPECT_TRUE(Combo->DroppedDown());
+    // Tab takes the highlighted item and moves on.
+    auto* next = new TComboBox(Form.get());
+    next->SetParent(Form.get());
+    next->SetBounds(20, 60, 120, 21);
+    Press(VK_TAB);
+    EXPECT_FALSE(Combo->DroppedDown());
+    EXPECT_EQ(Combo->ItemIndex(), 0);
+    EXPECT_TRUE(next->Focused());
+}
+
+TEST_F(ComboBox, DestroyingAnOpenComboBoxTakesItsListAlong) {
+    Press(VK_F4);
+    ASSERT_NE(ListWindow(), nullptr);
+    delete Combo;
+    Combo = nullptr;
+    Pump();
+    EXPECT_EQ(ListWindow(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(ComboBox, TypedLettersSelectTheNextItemStartingWithThem) {
     Combo->Items()->Add("delta two");
     Combo->SetItemIndex(0);

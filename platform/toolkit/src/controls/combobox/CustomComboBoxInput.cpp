@@ -1,6 +1,7 @@
 // TCustomComboBox's keyboard and mouse: opening and closing the list, moving the selection or the list's
 // highlight, searching by typed characters, the wheel, and the small edit field of csDropDown.
 #include <toolkit/CustomComboBox.h>
+#include <toolkit/Form.h>
 
 #include "ComboBoxStrings.h"
 #include "ComboListWindow.h"
@@ -58,6 +59,13 @@ bool TCustomComboBox::HandleListKey(WORD key, TShiftState shift) {
     case VK_RETURN:
         if (!DroppedDown()) return false;
         CloseList(key == VK_RETURN);
+        return true;
+    case VK_TAB:
+        // The open list holds the capture, so the form never saw the key: close with the highlighted item and
+        // hand Tab to the form.
+        if (!DroppedDown()) return false;
+        CloseList(true);
+        if (TCustomForm* form = GetParentForm(this)) form->Perform(CM_DIALOGKEY, VK_TAB, 0);
         return true;
     case VK_UP: target = current - 1; break;
     case VK_DOWN: target = current + 1; break;
