@@ -10,7 +10,7 @@ namespace {
 
 // The selected tab rises this far above the others, and the strip starts this far in so that it has room to.
 constexpr int kSelectedRise = 2;
-// Space beside a caption, and the text height's share of a tab's height beyond kSelectedRise.
+// Space on each side of a caption, and what a tab adds to the text height besides kSelectedRise.
 constexpr int kCaptionPadding = 6;
 constexpr int kVerticalPadding = 3;
 // The page frame (a raised 3D edge) and the margin inside it around the pages.
