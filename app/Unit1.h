@@ -1,0 +1,121 @@
+// The main window: the channel table of three groups built at run time, the buttons that write, read and clear
+// the unit, the port settings and help buttons, and the clock label.
+#pragma once
+
+#include <toolkit/Button.h>
+#include <toolkit/CheckBox.h>
+#include <toolkit/ComboBox.h>
+#include <toolkit/Edit.h>
+#include <toolkit/Form.h>
+#include <toolkit/GroupBox.h>
+#include <toolkit/Image.h>
+#include <toolkit/Label.h>
+#include <toolkit/PageControl.h>
+#include <toolkit/Panel.h>
+#include <toolkit/ProgressBar.h>
+#include <toolkit/ScrollBox.h>
+#include <toolkit/SpinEdit.h>
+#include <toolkit/TabSheet.h>
+#include <toolkit/Timer.h>
+
+#include <array>
+#include <vector>
+
+// One group's channel-row controls. The window owns the controls; the record only refers to them.
+struct TMyObject {
+    int GroupIndex = 0;
+    TScrollBox* Host = nullptr;
+    int BuiltCount = 0;
+    std::vector<TCheckBox*> Checks;
+    std::vector<TLabel*> NameLabels;
+    std::vector<TLabel*> XLabels;
+    std::vector<TLabel*> YLabels;
+    std::vector<TEdit*> TextEdits;
+    std::vector<TSpinEdit*> XEdits;
+    std::vector<TSpinEdit*> YEdits;
+    std::vector<TComboBox*> SizeBoxes;
+};
+
+extern std::array<TMyObject, 3> Groups;
+
+class TForm1 : public TForm {
+    TOOLKIT_CLASS(TForm1, TForm)
+
+public:
+    explicit TForm1(TComponent* owner);
+
+    // Components read from the window's description.
+    TPanel* Panel1 = nullptr;
+    TButton* btnSetPort = nullptr;
+    TButton* btnExit = nullptr;
+    TGroupBox* GroupBox2 = nullptr;
+    TLabel* Label1 = nullptr;
+    TComboBox* cbbChCount = nullptr;
+    TButton* btnCls = nullptr;
+    TButton* btnSendChar = nullptr;
+    TGroupBox* GroupBox1 = nullptr;
+    TLabel* lbDateTime = nullptr;
+    TCheckBox* ckbDateTime = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label3 = nullptr;
+    TSpinEdit* edDTx = nullptr;
+    TSpinEdit* edDTy = nullptr;
+    TButton* btnSendDateTime = nullptr;
+    TImage* Image1 = nullptr;
+    TButton* btnSendCharDateTime = nullptr;
+    TButton* btnRead = nullptr;
+    TImage* Image2 = nullptr;
+    TPanel* Panel2 = nullptr;
+    TProgressBar* Gauge1 = nullptr;
+    TLabel* Label4 = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* SkTabSheet1 = nullptr;
+    TTabSheet* SkTabSheet2 = nullptr;
+    TTabSheet* SkTabSheet3 = nullptr;
+    TScrollBox* ScrollBox1 = nullptr;
+    TScrollBox* ScrollBox2 = nullptr;
+    TScrollBox* ScrollBox3 = nullptr;
+    TButton* btnHelp = nullptr;
+    TTimer* Timer1 = nullptr;
+
+    // Handlers bound by the description.
+    void FormCreate(TObject* sender);
+    void FormClose(TObject* sender, TCloseAction& action);
+    void cbbChCountChange(TObject* sender);
+    void CheckBox1Click(TObject* sender);
+    void Timer1Timer(TObject* sender);
+    void btnSetPortClick(TObject* sender);
+    void btnExitClick(TObject* sender);
+    void ckbDateTimeClick(TObject* sender);
+    void edDTxChange(TObject* sender);
+    void btnSendCharDateTimeClick(TObject* sender);
+    void btnSendDateTimeClick(TObject* sender);
+    void btnSendCharClick(TObject* sender);
+    void btnClsClick(TObject* sender);
+    void btnReadClick(TObject* sender);
+    void btnHelpClick(TObject* sender);
+
+    // Brings group g's rows to RowCount: surplus rows are destroyed, missing ones built.
+    void BuildRows(int group, TMyObject& record);
+    // The group's values from Config.ini into its controls, and back.
+    void LoadGroup(int group);
+    void SaveGroup(int group);
+
+    // True while a write, clear or read runs: another operation button is refused meanwhile.
+    bool Busy() const { return FBusy; }
+
+private:
+    bool ValidateTexts();
+    void SendGroup(const TMyObject& record);
+    bool ReadGroup(const TMyObject& record);
+    void ActivateSheet(int number);
+    void BuildRow(TMyObject& record, int row);
+    void DestroyRow(TMyObject& record, int row);
+    // Shows Gauge1 for an operation of count steps.
+    void StartGauge(int count);
+    void StepGauge();
+
+    bool FBusy = false;
+};
+
+extern TForm1* Form1;
