@@ -6,6 +6,25 @@
 
 namespace {
 
+// Stands for a form's default button: takes Enter as a dialog key.
+class TEnterTaker : public TWinControl {
+    TOOLKIT_CLASS(TEnterTaker, TWinControl)
+
+public:
+    using TWinControl::TWinControl;
+    int Presses = 0;
+
+protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == CM_DIALOGKEY && message.WParam == VK_RETURN) {
+            ++Presses;
+            message.Result = 1;
+            return;
+        }
+        inherited::WndProc(message);
+    }
+};
+
 class EditSelection : public EditFixture {
 protected:
     // The caret's client x at every character boundary of the text, found by walking with Right.
@@ -173,6 +192,55 @@ TEST_F(EditSelection, AutoSelectSelectsAllWhenTabbingIn) {
     EXPECT_EQ(Other->SelStart(), 2) << "the caret is where it was left";
     EXPECT_EQ(SendMessageA(Other->Handle(), WM_GETDLGCODE, 0, 0), LRESULT(0x0080 | 0x0001))
         << "characters and arrows, not Tab and not Enter";
+}
+
+TEST_F(EditSelection, EnterGoesToTheFormsDefaultButton) {
+    auto* button = new TEnterTaker(Form.get());
+    button->SetParent(Form.get());
+    button->SetBounds(250, 10, 75, 25);
+    Pump();
+    Edit->SetText("ab");
+    Press(VK_END);
+    Press(VK_RETURN);
+    EXPECT_EQ(button->Presses, 1);
+    EXPECT_EQ(Edit->Text(), "ab");
+    EXPECT_TRUE(Edit->Focused());
+}
+
+TEST_F(EditSelection, LongTextScrollsToKeepTheCaretInView) {
+    Edit->SetWidth(60);
+    Type(u"通道01通道02通道03通道04");
+    int width = Edit->ClientWidth();
+    EXPECT_GT(CaretX(), width / 2);
+    EXPECT_LT(CaretX(), width);
+    Press(VK_HOME);
+    EXPECT_EQ(CaretX(), 1);
+    Press(VK_END);
+    EXPECT_LT(CaretX(), width);
+    for (int i = 0; i < 12; ++i) {
+        Press(VK_LEFT);
+        EXPECT_GE(CaretX(), 0);
+        EXPECT_LT(CaretX(), width);
+    }
+}
+
+TEST_F(EditSelection, PasswordCharactersStandForWholeCharacters) {
+    Edit->SetText("通道ab");
+    Edit->SetPasswordChar('*');
+    auto bounds = Boundaries();
+    ASSERT_EQ(bounds.size(), 5u);
+    int step = bounds[1].second - bounds[0].second;
+    EXPECT_GT(step, 0);
+    for (size_t i = 1; i < bounds.size(); ++i) EXPECT_EQ(bounds[i].second - bounds[i - 1].second, step);
+    EXPECT_EQ(Edit->Text(), "通道ab");
+}
+
+TEST_F(EditSelection, WindowTextFunctionsReachTheControl) {
+    EXPECT_TRUE(SetWindowTextA(Edit->Handle(), "通道x"));
+    EXPECT_EQ(Edit->Text(), "通道x");
+    EXPECT_EQ(GetWindowTextLengthA(Edit->Handle()), 5);
+    char buffer[4] = {};
+    EXPECT_EQ(GetWindowTextA(Edit->Handle(), buffer, sizeof(buffer)), 3);
 }
 
 TEST_F(EditSelection, TheCaretFollowsTheFocus) {

@@ -65,8 +65,8 @@ TEST_F(EditTyping, TextSetByCodeIsNotCutToTheLimit) {
 }
 
 // The application's loop refuses a character that code page 936 cannot hold before any ANSI window sees it, so
-// the edit is left as it was (it would otherwise receive '?'). This needs TApplication::ProcessMessage's refusal
-// of such characters; without it the edit receives '?' and this test fails.
+// the edit is left as it was (it would otherwise receive '?'): the refusal is TApplication::ProcessMessage's, so
+// this goes through Application->ProcessMessages.
 TEST_F(EditTyping, CharactersOutsideCodePage936AreRefused) {
     Edit->SetText("ab");
     Edit->SetSelStart(2);
