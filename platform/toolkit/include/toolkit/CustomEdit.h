@@ -101,7 +101,7 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
-    // One level, as Windows' edit keeps it: undoing an undo redoes.
+    // One level, as Windows' edit keeps it: undoing an undo redoes. Nothing while the text cannot be edited.
     void Undo();
     bool CanUndo() const { return FUndo.Valid; }
     void ClearUndo() { FUndo = TUndoRecord{}; }

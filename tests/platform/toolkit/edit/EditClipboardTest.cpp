@@ -169,6 +169,10 @@ TEST_F(EditClipboard, UndoTakesBackOneStepAndUndoingItRedoes) {
     Press('Z', wintest::Control);
     EXPECT_EQ(Edit->Text(), "fresh");
     Type(u"x");
+    Edit->SetReadOnly(true);
+    Press('Z', wintest::Control);
+    EXPECT_EQ(SendMessageA(Edit->Handle(), EM_UNDO, 0, 0), FALSE);
+    EXPECT_EQ(Edit->Text(), "xfresh") << "a read-only edit is not undone";
     Edit->ClearUndo();
     EXPECT_FALSE(Edit->CanUndo());
 }

@@ -194,7 +194,7 @@ void TCustomEdit::MoveCaret(int pos, bool extend) { SetSelection(extend ? FAncho
 // --- undo and clipboard ---
 
 void TCustomEdit::Undo() {
-    if (!FUndo.Valid) return;
+    if (!FUndo.Valid || !CanEditText()) return;
     TUndoRecord redo{true, FEditText, FAnchor, FCaret, false, 0};
     TUndoRecord undo = FUndo;
     bool changed = undo.Text != FEditText;
@@ -336,7 +336,7 @@ void TCustomEdit::WndProc(TMessage& message) {
         return;
     case WM_UNDO:
     case EM_UNDO:
-        message.Result = FUndo.Valid ? TRUE : FALSE;
+        message.Result = FUndo.Valid && CanEditText() ? TRUE : FALSE;
         Undo();
         return;
     case EM_CANUNDO:

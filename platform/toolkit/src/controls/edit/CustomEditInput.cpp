@@ -111,7 +111,7 @@ bool TCustomEdit::HandleControlChar(unsigned char key) {
         CutToClipboard();
         return true;
     case 0x1A:  // Ctrl+Z
-        if (CanEditText()) Undo();
+        Undo();
         return true;
     case 0x08:  // Backspace
     case 0x7F:  // Ctrl+Backspace: the word before the caret

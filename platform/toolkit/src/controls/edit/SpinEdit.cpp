@@ -129,12 +129,6 @@ void TSpinEdit::WndProc(TMessage& message) {
     case CM_ENABLEDCHANGED:
         FButton->SetEnabled(Enabled());
         break;
-    case WM_PASTE:
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_UNDO:
-        if (!FEditorEnabled) return;
-        break;
     default:
         break;
     }
