@@ -41,7 +41,8 @@ void SetPasswordCharString(TCustomEdit& edit, const std::string& value) {
 }  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
-    SetControlStyle(TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csOpaque});
+    SetControlStyle(
+        TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight, csOpaque});
     SetTabStop(true);
     SetColor(clWindow);
     SetBounds(0, 0, 121, 21);

@@ -90,8 +90,8 @@ int TCustomEdit::PositionAt(int x) {
     int best = 0;
     for (int i = 0; i < static_cast<int>(FEditText.size());) {
         i += edittext::CharLength(FEditText, i);
-        if (std::abs(positions[static_cast<size_t>(i)] - target) < std::abs(positions[static_cast<size_t>(best)] - target))
-            best = i;
+        int distance = std::abs(positions[static_cast<size_t>(i)] - target);
+        if (distance < std::abs(positions[static_cast<size_t>(best)] - target)) best = i;
     }
     return best;
 }
