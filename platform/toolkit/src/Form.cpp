@@ -28,6 +28,9 @@ const auto publishedCustomForm =
                      {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                       "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                      &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
+        // A form's description gives its client size; the frame around it is the window manager's business.
+        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Event("OnCreate", &TCustomForm::OnCreate)
