@@ -11,12 +11,6 @@ namespace {
 
 const char kApplicationClass[] = "TApplication";
 
-// WM_GETDLGCODE answers (DLGC_WANTARROWS, DLGC_WANTTAB, DLGC_WANTALLKEYS, DLGC_WANTCHARS).
-constexpr LRESULT kDlgcWantArrows = 0x0001;
-constexpr LRESULT kDlgcWantTab = 0x0002;
-constexpr LRESULT kDlgcWantAllKeys = 0x0004;
-constexpr LRESULT kDlgcWantChars = 0x0080;
-
 bool RegisterApplicationClass(WNDPROC proc) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof(existing);
@@ -165,14 +159,14 @@ bool TApplication::IsKeyMsg(MSG& msg) {
             if (control->Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(control)) != 0) return true;
             LRESULT mask = 0;
             switch (key) {
-                case VK_TAB: mask = kDlgcWantTab; break;
+                case VK_TAB: mask = DLGC_WANTTAB; break;
                 case VK_LEFT:
                 case VK_RIGHT:
                 case VK_UP:
-                case VK_DOWN: mask = kDlgcWantArrows; break;
+                case VK_DOWN: mask = DLGC_WANTARROWS; break;
                 case VK_RETURN:
                 case VK_ESCAPE:
-                case VK_CANCEL: mask = kDlgcWantAllKeys; break;
+                case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
                 default: return false;
             }
             if (control->Perform(CM_WANTSPECIALKEY, key, msg.lParam) != 0) return false;
@@ -180,7 +174,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
             return form->Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
         }
         case WM_CHAR:
-            if (control->Perform(WM_GETDLGCODE, 0, 0) & kDlgcWantChars) return false;
+            if (control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) return false;
             return form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;
         case WM_SYSCHAR:
             return key != VK_SPACE && form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;

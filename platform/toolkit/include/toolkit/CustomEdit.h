@@ -13,47 +13,6 @@ using TBorderStyle = TFormBorderStyle;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
-// The edit messages the control answers, by their Win32 numbers.
-#ifndef EM_GETSEL
-#define EM_GETSEL 0x00B0
-#endif
-#ifndef EM_SETSEL
-#define EM_SETSEL 0x00B1
-#endif
-#ifndef EM_GETMODIFY
-#define EM_GETMODIFY 0x00B8
-#endif
-#ifndef EM_SETMODIFY
-#define EM_SETMODIFY 0x00B9
-#endif
-#ifndef EM_LIMITTEXT
-#define EM_LIMITTEXT 0x00C5
-#endif
-#ifndef EM_CANUNDO
-#define EM_CANUNDO 0x00C6
-#endif
-#ifndef EM_UNDO
-#define EM_UNDO 0x00C7
-#endif
-#ifndef EM_REPLACESEL
-#define EM_REPLACESEL 0x00C2
-#endif
-#ifndef EM_EMPTYUNDOBUFFER
-#define EM_EMPTYUNDOBUFFER 0x00CD
-#endif
-#ifndef EM_SETREADONLY
-#define EM_SETREADONLY 0x00CF
-#endif
-#ifndef EM_SETPASSWORDCHAR
-#define EM_SETPASSWORDCHAR 0x00CC
-#endif
-#ifndef EM_GETPASSWORDCHAR
-#define EM_GETPASSWORDCHAR 0x00D2
-#endif
-#ifndef EM_GETLIMITTEXT
-#define EM_GETLIMITTEXT 0x00D5
-#endif
-
 class TCustomEdit : public TCustomControl {
     TOOLKIT_CLASS(TCustomEdit, TCustomControl)
 

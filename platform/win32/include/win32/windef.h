@@ -28,6 +28,11 @@ typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 
+// Calling-convention markers of Windows declarations; one convention here.
+#define CALLBACK
+#define WINAPI
+#define APIENTRY
+
 typedef void* LPVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;

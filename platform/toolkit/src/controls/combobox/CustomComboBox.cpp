@@ -28,10 +28,6 @@ namespace {
         .Event("OnDropDown", &TCustomComboBox::OnDropDown)
         .Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
 
-// The dialog codes the combo box answers (winuser.h of the platform names only DLGC_WANTARROWS).
-constexpr LRESULT kDlgcWantAllKeys = 0x0004;  // DLGC_WANTALLKEYS
-constexpr LRESULT kDlgcWantChars = 0x0080;    // DLGC_WANTCHARS
-
 }  // namespace
 
 TCustomComboBox::TCustomComboBox(TComponent* owner)
@@ -303,7 +299,7 @@ void TCustomComboBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_GETDLGCODE:
         // Enter and Esc belong to the open list, not to the form's default and cancel buttons.
-        message.Result = DLGC_WANTARROWS | kDlgcWantChars | (DroppedDown() ? kDlgcWantAllKeys : 0);
+        message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? DLGC_WANTALLKEYS : 0);
         return;
     case WM_GETTEXTLENGTH:
         message.Result = static_cast<LRESULT>(GetText().size());

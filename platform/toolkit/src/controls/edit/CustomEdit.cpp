@@ -11,10 +11,6 @@
 
 namespace {
 
-// WM_GETDLGCODE answers.
-constexpr LRESULT kDlgcWantArrows = 0x0001;
-constexpr LRESULT kDlgcWantChars = 0x0080;
-
 std::string PasswordCharString(const TCustomEdit& edit) {
     return edit.PasswordChar() ? std::string(1, edit.PasswordChar()) : std::string();
 }
@@ -276,7 +272,7 @@ void TCustomEdit::WndProc(TMessage& message) {
         return;
     }
     case WM_GETDLGCODE:
-        message.Result = kDlgcWantChars | kDlgcWantArrows;
+        message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
         return;
     case WM_ERASEBKGND:
         // Paint covers the whole client area.

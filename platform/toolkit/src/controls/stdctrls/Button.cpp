@@ -4,7 +4,6 @@
 #include <toolkit/Form.h>
 #include <toolkit/PropertyRegistry.h>
 
-#include "DialogCodes.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <toolkit/PropertyRegistry.h>
 
 #include "ControlText.h"
-#include "DialogCodes.h"
 
 namespace {
 
