@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 
 namespace {
 
@@ -58,7 +59,9 @@ protected:
 ::testing::AssertionResult Near(uint32_t actual, uint32_t expected) {
     for (int shift = 0; shift < 24; shift += 8) {
         if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > 1) {
-            return ::testing::AssertionFailure() << std::hex << "0x" << actual << " is not near 0x" << expected << std::dec;
+            std::ostringstream text;
+            text << std::hex << "0x" << actual << " is not near 0x" << expected;
+            return ::testing::AssertionFailure() << text.str();
         }
     }
     return ::testing::AssertionSuccess();
