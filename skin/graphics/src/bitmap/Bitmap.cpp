@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -90,7 +91,12 @@ void TskBitmap::SetSize(int width, int height) {
 
     FillHeader(FBitmapInfo, width, height);
     void* bits = nullptr;
-    FHandle = BitmapGdi.CreateDIBSection(nullptr, &FBitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+    try {
+        FHandle = BitmapGdi.CreateDIBSection(nullptr, &FBitmapInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+    } catch (const std::bad_alloc&) {
+        // A pixel store the process cannot hold is the same failure as a refused one.
+        FHandle = nullptr;
+    }
     if (!FHandle || !bits) {
         if (FHandle) DeleteObject(FHandle);
         FHandle = nullptr;

@@ -17,7 +17,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 void TskBitmap::Assign(const TPersistent* source) {
     if (auto bitmap = dynamic_cast<const TskBitmap*>(source)) {
         if (bitmap == this) return;
-        SetSize(bitmap->Width(), bitmap->Height());
+        SetSize(bitmap->Empty() ? 0 : bitmap->Width(), bitmap->Empty() ? 0 : bitmap->Height());
         if (Empty()) return;
         if (!bitmap->Empty() && FWidth == bitmap->FWidth && FHeight == bitmap->FHeight)
             std::memcpy(FBits, bitmap->FBits, static_cast<size_t>(FWidth) * FHeight * sizeof(TskColor));

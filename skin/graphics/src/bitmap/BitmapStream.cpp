@@ -44,9 +44,11 @@ void TskBitmap::LoadFromStream(TStream& stream) {
     std::vector<TskColor> pixels;
     std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
     if (hasPixels) {
-        std::int64_t bytes = static_cast<std::int64_t>(width) * rows * 4;
+        // Both sides are below 2^31, so their product fits; the byte count is formed only once it is known small.
+        std::int64_t count = static_cast<std::int64_t>(width) * rows;
+        if (count > INT32_MAX / 4) throw EReadError("Stream read error");
+        std::int64_t bytes = count * 4;
         CheckAvailable(stream, bytes);
-        if (bytes > INT32_MAX) throw EReadError("Stream read error");
         pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(rows));
         stream.ReadBuffer(pixels.data(), static_cast<int>(bytes));
     }
