@@ -1,8 +1,10 @@
 // The program: the main window on the desktop (or headless without a display), run until it closes.
-// --headless-screenshot PATH shows the main window without a display, saves a picture of it and exits.
+// --screenshot PATH: once the window has shown for a moment, saves a picture of it as PNG and ends without
+// closing it (so nothing is saved to Config.ini).
 #include "Unit1.h"
 
 #include <toolkit/Application.h>
+#include <toolkit/Timer.h>
 
 #include <backend/SdlDriver.h>
 #include <testing/Testing.h>
@@ -10,35 +12,70 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+namespace {
+
+// The window as the window manager composed it, read back through its window DC, whichever display shows it.
+bool SaveWindowPicture(HWND hwnd, const std::string& path) {
+    RECT rect;
+    if (!GetWindowRect(hwnd, &rect)) return false;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib) return false;
+    HDC windowDc = GetWindowDC(hwnd);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HGDIOBJ old = SelectObject(memoryDc, dib);
+    bool copied = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY) != FALSE;
+    SelectObject(memoryDc, old);
+    DeleteDC(memoryDc);
+    ReleaseDC(hwnd, windowDc);
+    bool saved = copied && wintest::SavePng(path, width, height, static_cast<const uint32_t*>(bits));
+    DeleteObject(dib);
+    return saved;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string screenshot;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--headless-screenshot") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: overlay-config [--headless-screenshot PATH]\n");
+            std::fprintf(stderr, "usage: overlay-config [--screenshot PATH]\n");
             return 2;
         }
     }
-    if (screenshot.empty() && !backend::InstallSdlDriverIfDisplay())
+    if (!backend::InstallSdlDriverIfDisplay())
         std::fprintf(stderr, "overlay-config: no display, running headless\n");
 
     Application->Initialize();
     Application->SetTitle("Orvane字符叠加视频分配器配置软件");
     Application->CreateForm(Form1);
     int status = 0;
-    if (!screenshot.empty()) {
-        Form1->Show();
-        // Long enough for the clock label's first tick.
-        wintest::PumpFor(700);
-        if (!wintest::SaveScreenshot(screenshot, Form1->Handle())) {
+    // Long enough for the clock label's first tick.
+    TTimer shot(nullptr);
+    shot.SetInterval(1200);
+    shot.SetEnabled(!screenshot.empty());
+    shot.OnTimer = [&](TObject*) {
+        shot.SetEnabled(false);
+        if (!SaveWindowPicture(Form1->Handle(), screenshot)) {
             std::fprintf(stderr, "overlay-config: cannot write %s\n", screenshot.c_str());
             status = 1;
         }
-    } else {
-        Application->Run();
-    }
+        Application->Terminate();
+    };
+    Application->Run();
     Application->DestroyComponents();
     return status;
 }
