@@ -29,8 +29,8 @@ const auto publishedCustomForm =
                       "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                      &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
         // A form's description gives its client size; the frame around it is the window manager's business.
-        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
-        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+        .Integer("ClientWidth", &TControl::ClientWidth, &TCustomForm::SetClientWidth)
+        .Integer("ClientHeight", &TControl::ClientHeight, &TCustomForm::SetClientHeight)
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Event("OnCreate", &TCustomForm::OnCreate)
@@ -111,6 +111,44 @@ void TCustomForm::InitInheritedComponent(const std::string& name) {
     }
     FFormState.Exclude(fsCreating);
     if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::SetClientWidth(int value) {
+    if (ComponentState().Contains(csLoading))
+        FPendingClientWidth = value;
+    else
+        FitClientSize(value, -1);
+}
+
+void TCustomForm::SetClientHeight(int value) {
+    if (ComponentState().Contains(csLoading))
+        FPendingClientHeight = value;
+    else
+        FitClientSize(-1, value);
+}
+
+void TCustomForm::FitClientSize(int width, int height) {
+    // The frame around the client area: the window's own once it exists, else what its styles will give it.
+    RECT frame{0, 0, 0, 0};
+    if (HandleAllocated()) {
+        RECT client = ClientRect();
+        frame = RECT{0, 0, Width() - client.right, Height() - client.bottom};
+    } else {
+        TCreateParams params;
+        CreateParams(params);
+        AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    }
+    int frameWidth = frame.right - frame.left;
+    int frameHeight = frame.bottom - frame.top;
+    if (width < 0) width = Width() - frameWidth;
+    if (height < 0) height = Height() - frameHeight;
+    SetBounds(Left(), Top(), width + frameWidth, height + frameHeight);
+}
+
+void TCustomForm::Loaded() {
+    inherited::Loaded();
+    if (FPendingClientWidth >= 0 || FPendingClientHeight >= 0) FitClientSize(FPendingClientWidth, FPendingClientHeight);
+    FPendingClientWidth = FPendingClientHeight = -1;
 }
 
 void TCustomForm::CreateParams(TCreateParams& params) {

@@ -1,6 +1,8 @@
 // TObject's class record and the by-name class registry.
 #include <toolkit/Object.h>
 
+#include "StandardClasses.h"
+
 #include <map>
 
 namespace {
@@ -38,6 +40,7 @@ void UnRegisterClass(const TClassInfo* classInfo) {
 }
 
 const TClassInfo* GetClass(const std::string& className) {
+    toolkit_detail::LinkStandardClasses();
     auto found = Registry().find(RegistryKey(className));
     return found == Registry().end() ? nullptr : found->second;
 }

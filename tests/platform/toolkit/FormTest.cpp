@@ -293,3 +293,20 @@ TEST(FormTest, AFormReadFromADescriptionNestsControlsAndBindsEvents) {
 }
 
 }  // namespace
+
+TEST(FormTest, ADescriptionsClientSizeIsMeasuredInsideTheFrameItGivesTheForm) {
+    // BorderStyle comes after the client size, as descriptions write it: the size waits for the whole form.
+    for (const char* border : {"bsSizeable", "bsDialog", "bsNone"}) {
+        auto form = std::make_unique<TForm>(nullptr);
+        ReadDescription(form.get(), std::string("object Form1: TForm\n  ClientWidth = 300\n  ClientHeight = 120\n"
+                                                "  BorderStyle = ") + border + "\nend\n");
+        RECT client;
+        GetClientRect(form->Handle(), &client);
+        EXPECT_EQ(client.right, 300) << border;
+        EXPECT_EQ(client.bottom, 120) << border;
+        form->SetClientWidth(250);
+        GetClientRect(form->Handle(), &client);
+        EXPECT_EQ(client.right, 250) << border;
+        EXPECT_EQ(client.bottom, 120) << border;
+    }
+}

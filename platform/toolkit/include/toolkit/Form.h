@@ -92,7 +92,13 @@ public:
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
+    // The client area's size: while the form is being read the values wait for Loaded, so that the frame they are
+    // measured against is the one the whole description gives (BorderStyle may come after them).
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+
 protected:
+    void Loaded() override;
     // Reads the description embedded under name into this form (its class must be complete: call it from the
     // most derived constructor), then runs OnCreate.
     void InitInheritedComponent(const std::string& name);
@@ -120,6 +126,8 @@ private:
     void FocusActiveControl();
     void DialogKey(TMessage& message);
     void DialogChar(TMessage& message);
+    // Sizes the window so that its client area is width × height; -1 keeps that side's client size.
+    void FitClientSize(int width, int height);
 
     TModalResult FModalResult = mrNone;
     TFormState FFormState;
@@ -132,6 +140,8 @@ private:
     TFormStyle FFormStyle = fsNormal;
     TPosition FPosition = poDesigned;
     bool FPlaced = false;
+    int FPendingClientWidth = -1;
+    int FPendingClientHeight = -1;
 };
 
 class TForm : public TCustomForm {
