@@ -5,10 +5,15 @@
 
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
+#include <toolkit/ComboBox.h>
+#include <toolkit/Edit.h>
 #include <toolkit/GroupBox.h>
 #include <toolkit/Image.h>
 #include <toolkit/Label.h>
+#include <toolkit/PageControl.h>
 #include <toolkit/ProgressBar.h>
+#include <toolkit/SpinEdit.h>
+#include <toolkit/TabSheet.h>
 
 namespace {
 
@@ -57,8 +62,24 @@ protected:
         image->Picture()->SetBitmap(*Diagram());
         image->SetTransparent(true);
         image->SetStretch(!enabled);
-        for (TControl* control :
-             std::initializer_list<TControl*>{label, button, box, grayed, group, inner, bar, smooth, image})
+        auto* edit = Add<TEdit>(x, 212, 150, 22);
+        edit->SetText("通道０１ text");
+        auto* combo = Add<TComboBox>(x, 240, 80, 22);
+        combo->SetStyle(csDropDownList);
+        for (const char* item : {"大", "中", "小"}) combo->Items()->Add(item);
+        combo->SetItemIndex(1);
+        auto* spin = Add<TSpinEdit>(x + 90, 240, 60, 22);
+        spin->SetMaxValue(31);
+        spin->SetValue(24);
+        auto* pages = Add<TPageControl>(x, 268, 150, 60);
+        for (const char* caption : {"第1组", "第2组"}) {
+            auto* sheet = new TTabSheet(Form.get());
+            sheet->SetPageControl(pages);
+            sheet->SetCaption(caption);
+        }
+        pages->SetActivePageIndex(1);
+        for (TControl* control : std::initializer_list<TControl*>{label, button, box, grayed, group, inner, bar,
+                                                                  smooth, image, edit, combo, spin, pages})
             control->SetEnabled(enabled);
         if (enabled) Focus = box;
     }
@@ -68,7 +89,7 @@ protected:
 }  // namespace
 
 TEST_F(Golden, StandardControlsActiveAndDisabled) {
-    Form->SetBounds(40, 40, 360, 250);
+    Form->SetBounds(40, 40, 360, 370);
     Column(10, true);
     Column(190, false);
     ShowForm();
