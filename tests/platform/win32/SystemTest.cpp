@@ -62,6 +62,10 @@ TEST(System, GetModuleFileNameGivesTheExecutableAndTruncatesLikeVista) {
     EXPECT_EQ(exe.size(), GetModuleFileNameA(nullptr, exact.data(), DWORD(exe.size())));
     EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 
+    // The program's own handle names the same file; any other handle names none.
+    char same[MAX_PATH * 4];
+    EXPECT_EQ(exe.size(), GetModuleFileNameA(GetModuleHandleA(nullptr), same, sizeof same));
+    EXPECT_EQ(exe, same);
     EXPECT_EQ(0u, GetModuleFileNameA(reinterpret_cast<HMODULE>(0x1234), path, sizeof path));
 }
 

@@ -196,13 +196,6 @@ DWORD GetCurrentThreadId(void);
 DWORD GetCurrentProcessId(void);
 
 // ---- Modules, resources and run-time binding ----
-#ifndef ERROR_PROC_NOT_FOUND
-#define ERROR_PROC_NOT_FOUND 127L
-#endif
-#ifndef ERROR_RESOURCE_DATA_NOT_FOUND
-#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
-#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
-#endif
 
 // Convert to and from a function's own type through void (*)(): GCC's -Wcast-function-type exempts that type.
 typedef INT_PTR (*FARPROC)();

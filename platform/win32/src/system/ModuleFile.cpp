@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
-    // The executable is the only module of the process.
-    if (hModule) {
+    // The executable is the only module with a file of its own: NULL or its handle name it.
+    if (hModule && hModule != GetModuleHandleA(nullptr)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return 0;
     }
