@@ -128,6 +128,12 @@ void TskBitmap::DrawTo(TskBitmap& target, const RECT& dstRect, const RECT& srcRe
     if (dw == sw && dh == sh) {
         const int sx = srcRect.left + clip.left - dstRect.left;
         const int sy = srcRect.top + clip.top - dstRect.top;
+        // Whole rows of two bitmaps of one width lie back to back: one run instead of a call per row. The line
+        // routines work pixel by pixel, so the result is the same (a bitmap onto itself keeps the row order).
+        if (n == FWidth && n == target.FWidth && &target != this) {
+            apply(PixelPtr(0, sy), target.PixelPtr(0, clip.top), n * (clip.bottom - clip.top));
+            return;
+        }
         for (int y = clip.top; y < clip.bottom; ++y) apply(PixelPtr(sx, sy + y - clip.top), target.PixelPtr(clip.left, y), n);
         return;
     }

@@ -69,6 +69,20 @@ TEST(BitmapDrawTo, ClippingAndSourcesOutsideTheBitmap) {
     EXPECT_EQ(Row(target, 0), std::vector<TskColor>(4, 0));
 }
 
+// Bitmaps of one width take whole rows at once; rows must still land in order, shifted by the clip.
+TEST(BitmapDrawTo, WholeRowsOfEqualWidthsArriveInOrder) {
+    for (bool alpha : {false, true}) {
+        TskBitmap source, target;
+        Number(source, 4, 3);
+        source.SetAlphaBlend(alpha);
+        target.SetSize(4, 3);
+        source.DrawTo(target, 0, -1);
+        EXPECT_EQ(Sources(target, 0), (std::vector<int>{100, 101, 102, 103}));
+        EXPECT_EQ(Sources(target, 1), (std::vector<int>{200, 201, 202, 203}));
+        EXPECT_EQ(Row(target, 2), std::vector<TskColor>(4, 0));
+    }
+}
+
 struct StretchCase {
     int sourceWidth, targetWidth;
     std::vector<int> columns;
