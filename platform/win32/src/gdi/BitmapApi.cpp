@@ -3,6 +3,10 @@
 #include "StockObjects.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <cstring>
 
 using namespace win32::gdi;
@@ -46,6 +50,26 @@ COLORREF PaletteColor(const BITMAPINFO& info, int index) {
     return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
 }
 
+// A bitmap whose pixels would need 2 GB or more is refused, as Windows refuses what it cannot map; the size is
+// worked out in 64 bits so that no width or height can overflow it.
+bool TooLarge(LONG width, LONG height, int bitsPerPixel) {
+    auto columns = static_cast<uint64_t>(std::abs(static_cast<int64_t>(width)));
+    auto rows = static_cast<uint64_t>(std::abs(static_cast<int64_t>(height)));
+    uint64_t stride = (columns * static_cast<uint64_t>(bitsPerPixel) + 31) / 32 * 4;
+    return stride * rows >= (uint64_t{1} << 31);
+}
+
+// Makes the bitmap, or fails with ERROR_NOT_ENOUGH_MEMORY when it is too large or its store cannot be had.
+template <class... Args>
+std::shared_ptr<BitmapObject> MakeBitmap(LONG width, LONG height, int bitsPerPixel, Args... args) {
+    if (TooLarge(width, height, bitsPerPixel)) return nullptr;
+    try {
+        return std::make_shared<BitmapObject>(width, height, bitsPerPixel, args...);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
@@ -55,7 +79,9 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
     if (!pbmi || usage != DIB_RGB_COLORS || hSection || offset) return Fail(ERROR_INVALID_PARAMETER);
     const BITMAPINFOHEADER& h = pbmi->bmiHeader;
     if (!SupportedDib(h) || !StandardMasks(*pbmi)) return Fail(ERROR_INVALID_PARAMETER);
-    auto bitmap = std::make_shared<BitmapObject>(h.biWidth, std::abs(h.biHeight), h.biBitCount, h.biHeight < 0, true);
+    if (h.biHeight == INT32_MIN) return Fail(ERROR_INVALID_PARAMETER);
+    auto bitmap = MakeBitmap(h.biWidth, std::abs(h.biHeight), h.biBitCount, h.biHeight < 0, true);
+    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
     if (h.biBitCount == 1) {
         bitmap->SetPalette(0, pbmi->bmiColors[0]);
         bitmap->SetPalette(1, pbmi->bmiColors[1]);
@@ -68,7 +94,8 @@ HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, cons
     if (nWidth < 0 || nHeight < 0 || nPlanes != 1 || (nBitCount != 1 && nBitCount != 32))
         return Fail(ERROR_INVALID_PARAMETER);
     if (nWidth == 0 || nHeight == 0) return static_cast<HBITMAP>(DefaultBitmap()->Handle());
-    auto bitmap = std::make_shared<BitmapObject>(nWidth, nHeight, static_cast<int>(nBitCount), true, false);
+    auto bitmap = MakeBitmap(nWidth, nHeight, static_cast<int>(nBitCount), true, false);
+    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
     if (lpBits) std::memcpy(bitmap->Bits(), lpBits, bitmap->ByteSize());
     return Insert(std::move(bitmap));
 }
@@ -86,7 +113,9 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     // Compatible with a memory DC means the format of its selected bitmap: a fresh memory DC holds a monochrome
     // one, so its compatible bitmaps are monochrome, as on Windows.
     int bits = dc->Memory() && dc->Surface() ? dc->Surface()->BitsPerPixel() : 32;
-    return Insert(std::make_shared<BitmapObject>(cx, cy, bits, true, false));
+    auto bitmap = MakeBitmap(cx, cy, bits, true, false);
+    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    return Insert(std::move(bitmap));
 }
 
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {

@@ -89,6 +89,22 @@ TEST(DeviceContext, DibSectionDescribesItselfAndSharesItsBits) {
     EXPECT_TRUE(DeleteObject(dib));
 }
 
+TEST(DeviceContext, BitmapsTooLargeToHoldAreRefusedNotWrapped) {
+    // 2^29 columns of 4 bytes overflow 32 bits; 65536 × 8192 × 4 is exactly 2 GB.
+    struct Case {
+        int Width;
+        int Height;
+    } cases[] = {{1 << 29, 1}, {65536, 8192}, {0x7FFFFFFF, 0x7FFFFFFF}};
+    for (const Case& c : cases) {
+        uint32_t* bits = reinterpret_cast<uint32_t*>(1);
+        SetLastError(0);
+        EXPECT_EQ(TopDownDib(c.Width, c.Height, &bits), nullptr) << c.Width << " x " << c.Height;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_NOT_ENOUGH_MEMORY));
+        EXPECT_EQ(bits, nullptr);
+        EXPECT_EQ(CreateBitmap(c.Width, c.Height, 1, 32, nullptr), nullptr);
+    }
+}
+
 TEST(DeviceContext, SelectedObjectDiesOnlyWhenDeselected) {
     uint32_t* bits = nullptr;
     HBITMAP dib = TopDownDib(2, 2, &bits);
