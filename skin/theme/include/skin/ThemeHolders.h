@@ -10,7 +10,6 @@ class TskThemeDrawing : public TPersistent {
     TOOLKIT_CLASS(TskThemeDrawing, TPersistent)
 
 public:
-    using TConstructorArg = TskTheme*;
     explicit TskThemeDrawing(TskTheme* theme) : FTheme(theme) {}
     TskTheme* Theme() const { return FTheme; }
 
@@ -22,7 +21,6 @@ class TskThemeMetrics : public TPersistent {
     TOOLKIT_CLASS(TskThemeMetrics, TPersistent)
 
 public:
-    using TConstructorArg = TskTheme*;
     explicit TskThemeMetrics(TskTheme* theme) : FTheme(theme) {}
     TskTheme* Theme() const { return FTheme; }
 

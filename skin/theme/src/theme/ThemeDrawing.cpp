@@ -50,9 +50,10 @@ void DrawCentered(TCanvas& canvas, TskBitmap* bitmap, const RECT& rect) {
     bitmap->Draw(canvas, box.left, box.top);
 }
 
-// A check mark three pixels thick in a 16 × 16 cell: an outline of its strokes, then the line between them.
-constexpr POINT kCheckMark[12] = {{4, 7}, {6, 9}, {11, 4}, {11, 6}, {6, 11}, {4, 9}, {4, 7},
-                                  {5, 8}, {6, 9}, {11, 4}, {11, 5}, {6, 10}};
+// A check mark three pixels thick in a 16 × 16 cell: the first line draws its top two strokes there and back,
+// the second the lowest stroke (LineTo leaves out each end point, so the turns are spelled out).
+constexpr POINT kCheckMark[12] = {{4, 7}, {6, 9}, {11, 4}, {11, 5}, {6, 10}, {4, 8}, {4, 9},
+                                  {4, 9}, {6, 11}, {11, 6}, {11, 4}, {10, 5}};
 
 void DrawMenuGlyph(TCanvas& canvas, const TskImageRecord& image, const TskPartRecord& part) {
     const RECT& rect = part.Rect;
