@@ -19,6 +19,12 @@ void Placeholder(TCanvas& canvas, const RECT& rect, TColor fill, TColor frame) {
     FrameRectColor(canvas, rect, frame);
 }
 
+// By the state byte: 3 disabled, 1 hot, 2 pressed, else normal.
+void ScrollBarFace(TCanvas& canvas, const TskPartRecord& part) {
+    const TColor fill = part.State == 3 ? clSilver : part.State == 1 ? clBlue : part.State == 2 ? clRed : clGray;
+    Placeholder(canvas, part.Rect, fill, clBlack);
+}
+
 RECT Inset(const RECT& rect, int dx, int dy) {
     RECT result = rect;
     InflateRect(&result, -dx, -dy);
@@ -210,12 +216,6 @@ void TskTheme::SplitterDraw(TskKind, TCanvas& canvas, const std::string&, const 
     Placeholder(canvas, rect, clYellow, clRed);
 }
 void TskTheme::ScrollBarDrawBack(TskKind, TCanvas&, const std::string&, const RECT&) {}
-namespace {
-void ScrollBarFace(TCanvas& canvas, const TskPartRecord& part) {
-    const TColor fill = part.State == 3 ? clSilver : part.State == 1 ? clBlue : part.State == 2 ? clRed : clGray;
-    Placeholder(canvas, part.Rect, fill, clBlack);
-}
-}  // namespace
 void TskTheme::ScrollBarDrawButton(TskKind, TCanvas& canvas, const std::string&, const TskPartRecord& part) {
     ScrollBarFace(canvas, part);
     const RECT arrow = Inset(part.Rect, 5, 4);
