@@ -87,6 +87,8 @@ private:
 
     // The user's selection: updates the text and fires OnChange, OnSelect and OnClick when it differs.
     void SelectByUser(int index);
+    // A typed byte as a whole character: a lead byte waits for its trail (false), control characters are none.
+    bool TakeTypedChar(char ch, std::string& character);
     // Sets the selection and, in csDropDown, the text; no events.
     void ApplyItemIndex(int value);
     void TextChanged();

@@ -99,19 +99,24 @@ void TCustomComboBox::KeyPress(char& key) {
     key = 0;
 }
 
+bool TCustomComboBox::TakeTypedChar(char ch, std::string& character) {
+    if (FPendingLead) {
+        character = std::string{FPendingLead, ch};
+        FPendingLead = 0;
+        return true;
+    }
+    if (IsLead(ch)) {
+        FPendingLead = ch;
+        return false;
+    }
+    if (static_cast<unsigned char>(ch) < 0x20) return false;
+    character = std::string(1, ch);
+    return true;
+}
+
 void TCustomComboBox::SearchByChar(char ch) {
     std::string prefix;
-    if (FPendingLead) {
-        prefix = std::string{FPendingLead, ch};
-        FPendingLead = 0;
-    } else if (IsLead(ch)) {
-        FPendingLead = ch;
-        return;
-    } else if (static_cast<unsigned char>(ch) < 0x20) {
-        return;
-    } else {
-        prefix = std::string(1, ch);
-    }
+    if (!TakeTypedChar(ch, prefix)) return;
     int count = FItems->Count();
     if (count == 0) return;
     int current = DroppedDown() ? FList->HotIndex() : FItemIndex;
@@ -206,17 +211,7 @@ void TCustomComboBox::EditChar(char ch) {
         return;
     }
     std::string insert;
-    if (FPendingLead) {
-        insert = std::string{FPendingLead, ch};
-        FPendingLead = 0;
-    } else if (IsLead(ch)) {
-        FPendingLead = ch;
-        return;
-    } else if (static_cast<unsigned char>(ch) < 0x20) {
-        return;
-    } else {
-        insert = std::string(1, ch);
-    }
+    if (!TakeTypedChar(ch, insert)) return;
     FEditText.insert(FCaret, insert);
     FCaret += insert.size();
     EditTextChangedByUser();
