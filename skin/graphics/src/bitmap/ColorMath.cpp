@@ -41,6 +41,8 @@ TskColor ShiftPixel(TskColor pixel, int dr, int dg, int db, int da) {
 std::uint32_t Lighten(std::uint32_t value, int delta) { return ShiftPixel(value, delta, delta, delta, 0); }
 
 TskColor ChangePixelBrightness(TskColor pixel, int delta) {
+    // Beyond ±255 every channel is already at its limit; clamping first keeps the sums from overflowing.
+    delta = std::clamp(delta, -255, 255);
     return MakePixel(static_cast<int>(ByteOf(pixel, 16)) + delta, static_cast<int>(ByteOf(pixel, 8)) + delta,
                      static_cast<int>(ByteOf(pixel, 0)) + delta, 255);
 }
@@ -90,7 +92,8 @@ TskColor ChangePixelHue(TskColor pixel, int delta) {
     float h, s, l;
     RGBToHSL(pixel, h, s, l);
     // The corrections step by 255, not 256: the hue circle has 255 steps here, so 250 + 10 becomes 5.
-    int k = RoundEven(h * 255.0f) + delta;
+    // A whole turn of 255 steps changes nothing, so any delta is first taken into one turn (no overflow).
+    int k = RoundEven(h * 255.0f) + delta % 255;
     if (k > 255) k -= 255;
     if (k < 0) k += 255;
     return HSLToRGB(static_cast<float>(k) / 255.0f, s, l);

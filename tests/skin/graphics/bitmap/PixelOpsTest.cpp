@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <random>
 #include <vector>
 
@@ -133,6 +135,9 @@ TEST(ColourArithmetic, BrightnessClampsAndMakesOpaque) {
     EXPECT_EQ(ChangePixelBrightness(0x80FFF000, 10), 0xFFFFFA0Au);
     EXPECT_EQ(ChangePixelBrightness(0x80FFF000, -255), 0xFF000000u);
     EXPECT_EQ(ChangePixelBrightness(0x00000000, 255), 0xFFFFFFFFu);
+    // Deltas at the integer limits saturate instead of overflowing.
+    EXPECT_EQ(ChangePixelBrightness(0x80FFF000, INT_MAX), 0xFFFFFFFFu);
+    EXPECT_EQ(ChangePixelBrightness(0x80FFF000, INT_MIN), 0xFF000000u);
 }
 
 TEST(ColourArithmetic, HueRoundTripsAndWrapsOnA255StepCircle) {
@@ -146,6 +151,10 @@ TEST(ColourArithmetic, HueRoundTripsAndWrapsOnA255StepCircle) {
     EXPECT_EQ(ChangePixelHue(0xFF808080, 100), 0xFF808080u);
     // From red a third of the circle (85 steps) is green.
     EXPECT_EQ(ChangePixelHue(0xFFFF0000, 85), 0xFF00FF00u);
+    // Several turns are as many whole turns as fit, at any size.
+    EXPECT_EQ(ChangePixelHue(0xFFFF0000, 85 + 4 * 255), 0xFF00FF00u);
+    EXPECT_EQ(ChangePixelHue(0xFFFF001E, INT_MAX), ChangePixelHue(0xFFFF001E, INT_MAX % 255));
+    EXPECT_EQ(ChangePixelHue(0xFFFF001E, INT_MIN), ChangePixelHue(0xFFFF001E, INT_MIN % 255));
     EXPECT_EQ(ChangePixelHue(0x00FF0000, 0), 0xFFFF0000u);
 }
 
