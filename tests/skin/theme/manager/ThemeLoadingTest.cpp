@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <string>
 
 using namespace managertest;
@@ -149,7 +151,12 @@ TEST_F(ThemeLoading, NamesAreLookedForBesideTheProgram) {
     const std::string name = "beside-the-program.theme";
     const std::string path = (testsupport::ExeDir() / name).string();
     testsupport::WriteFileBytes(path, "GOOD");
+    // From another working directory, so that only the program's directory can hold the name.
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir("/"), 0);
     std::unique_ptr<TskTheme> theme = Manager.LoadThemeFromFile(name);
+    ASSERT_EQ(chdir(previous), 0);
     std::remove(path.c_str());
     ASSERT_NE(theme, nullptr);
     EXPECT_EQ(theme->FileName(), path);
