@@ -1,24 +1,11 @@
-// The library's start-up order for every bitmap test: the platform facts first, then the bitmap unit.
-#include <skin/Bitmap.h>
-#include <skin/Common.h>
+// The library's units started in their order for the bitmap tests, and stopped after them.
+#include <skin/GraphicsUnits.h>
 
-#include <gtest/gtest.h>
+#include <UnitsEnvironment.h>
 
 namespace {
 
-class BitmapUnitEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        InitializePlatformShims();
-        InitializeBitmapUnit();
-    }
-    void TearDown() override {
-        FinalizeBitmapUnit();
-        FinalizePlatformShims();
-    }
-};
-
-[[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new BitmapUnitEnvironment);
+[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(
+    new UnitsEnvironment<InitializeGraphicsUnits, FinalizeGraphicsUnits>);
 
 }  // namespace

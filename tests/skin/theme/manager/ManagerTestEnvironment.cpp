@@ -1,26 +1,11 @@
-// The library's start-up order for the manager tests: platform facts, bitmap unit, theme unit.
-#include <skin/Bitmap.h>
-#include <skin/Common.h>
-#include <skin/ThemeManager.h>
+// The library's units started in their order for the manager tests, and stopped after them.
+#include <skin/ThemeUnits.h>
 
-#include <gtest/gtest.h>
+#include <UnitsEnvironment.h>
 
 namespace {
 
-class ManagerEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        InitializePlatformShims();
-        InitializeBitmapUnit();
-        InitializeThemeUnit();
-    }
-    void TearDown() override {
-        FinalizeThemeUnit();
-        FinalizeBitmapUnit();
-        FinalizePlatformShims();
-    }
-};
-
-[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ManagerEnvironment);
+[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(
+    new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
 
 }  // namespace

@@ -1,27 +1,11 @@
-// The library's start-up order for the theme tests: the platform facts, the bitmap unit, then the theme unit
-// with its manager.
-#include <skin/Bitmap.h>
-#include <skin/Common.h>
-#include <skin/ThemeManager.h>
+// The library's units started in their order for the theme tests, and stopped after them.
+#include <skin/ThemeUnits.h>
 
-#include <gtest/gtest.h>
+#include <UnitsEnvironment.h>
 
 namespace {
 
-class ThemeEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        InitializePlatformShims();
-        InitializeBitmapUnit();
-        InitializeThemeUnit();
-    }
-    void TearDown() override {
-        FinalizeThemeUnit();
-        FinalizeBitmapUnit();
-        FinalizePlatformShims();
-    }
-};
-
-[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ThemeEnvironment);
+[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(
+    new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
 
 }  // namespace
