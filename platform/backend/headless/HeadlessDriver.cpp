@@ -160,6 +160,22 @@ bool HeadlessDriver::TakeModalAnswer(std::function<void(HWND)>& answer) {
     return true;
 }
 
+bool HeadlessDriver::OpenDocument(const std::string& nativePath) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FOpenedDocuments.push_back(nativePath);
+    return FKeepDocuments;
+}
+
+void HeadlessDriver::SetKeepDocuments(bool keep) {
+    std::lock_guard<std::mutex> lock(FMutex);
+    FKeepDocuments = keep;
+}
+
+std::vector<std::string> HeadlessDriver::OpenedDocuments() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return FOpenedDocuments;
+}
+
 void HeadlessDriver::PushEvent(const InputEvent& event) {
     {
         std::lock_guard<std::mutex> lock(FMutex);

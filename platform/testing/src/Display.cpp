@@ -40,4 +40,8 @@ void QueueModalAnswer(std::function<void(HWND)> answer) { Headless().QueueModalA
 
 size_t PendingModalAnswers() { return Headless().PendingModalAnswers(); }
 
+std::vector<std::string> OpenedDocuments() { return Headless().OpenedDocuments(); }
+
+void SetKeepOpenedDocuments(bool keep) { Headless().SetKeepDocuments(keep); }
+
 }  // namespace wintest

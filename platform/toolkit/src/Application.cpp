@@ -40,7 +40,10 @@ TApplication applicationInstance(nullptr);
 
 TApplication* Application = &applicationInstance;
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {
+    // An exception escaping a control's message method is shown as one escaping the loop is.
+    SetControlExceptionHandler([this](TObject* sender) { HandleException(sender); });
+}
 
 TApplication::~TApplication() {
     Destroying();

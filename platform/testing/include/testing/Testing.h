@@ -77,6 +77,11 @@ bool LoadPng(const std::string& path, Picture& picture);
 void QueueModalAnswer(std::function<void(HWND modalWindow)> answer);
 size_t PendingModalAnswers();
 
+// Documents and URLs that ShellExecuteA was asked to open, in order, as native paths. While keep is on (off at
+// start) the headless display only records them and no desktop opener starts.
+std::vector<std::string> OpenedDocuments();
+void SetKeepOpenedDocuments(bool keep);
+
 // Optional system modules and visual styles. A built-in module ("uxtheme.dll", "msimg32.dll", "user32.dll")
 // switched off is not found by LoadLibraryA or GetModuleHandleA (handles given out before stay valid); an
 // export switched off is not found by GetProcAddress. uxtheme is there and msimg32 is not at start. Code that

@@ -1,0 +1,157 @@
+// The main window as the operator first meets it: defaults without Config.ini, the switch between 8 and 16
+// channels, the check boxes that groups 1 and 2 mirror from group 0, the text length limits and the clock label.
+#include "ProgramFixture.h"
+
+#include <regex>
+
+namespace {
+
+const char* const FullWidth[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+
+}  // namespace
+
+using MainWindowTest = ProgramFixture;
+
+TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDefaults) {
+    StartProgram();
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0) << "COM1 (the emulator) is opened at start-up";
+    EXPECT_EQ(Form1->cbbChCount->Text(), "8路");
+    EXPECT_FALSE(Form1->Gauge1->Visible());
+    for (const TMyObject& record : Groups) {
+        ASSERT_EQ(record.BuiltCount, 8);
+        ASSERT_EQ(record.Checks.size(), 8u);
+        for (int i = 0; i < 8; ++i) {
+            auto at = static_cast<size_t>(i);
+            SCOPED_TRACE("group " + std::to_string(record.GroupIndex) + " row " + std::to_string(i));
+            std::string number = "0" + std::to_string(i + 1);
+            EXPECT_FALSE(record.Checks[at]->Checked());
+            EXPECT_EQ(record.Checks[at]->Enabled(), record.GroupIndex == 0);
+            EXPECT_EQ(record.NameLabels[at]->Caption(), "通道" + number);
+            EXPECT_EQ(record.TextEdits[at]->Text(), std::string("通道") + FullWidth[0] + FullWidth[i + 1]);
+            EXPECT_EQ(record.XEdits[at]->Value(), 1);
+            EXPECT_EQ(record.YEdits[at]->Value(), 0);
+            EXPECT_EQ(record.SizeBoxes[at]->Text(), "大");
+            EXPECT_EQ(record.TextEdits[at]->Parent(), record.Host);
+        }
+    }
+    EXPECT_TRUE(Form1->ckbDateTime->Checked());
+    EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->SkTabSheet1);
+
+    // The clock label leaves its design text at the first tick, half a second after the start.
+    wintest::PumpFor(700);
+    EXPECT_TRUE(std::regex_match(Form1->lbDateTime->Caption(),
+                                 std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]")))
+        << Form1->lbDateTime->Caption();
+}
+
+TEST_F(MainWindowTest, SixteenChannelsAddRowsBelowAGapAndEightDiscardsUnsavedEdits) {
+    StartProgram();
+    ChooseChannelCount(1);
+    EXPECT_EQ(Form1->cbbChCount->Text(), "16路");
+    EXPECT_EQ(RowCount, 16);
+    for (const TMyObject& record : Groups) {
+        EXPECT_EQ(record.BuiltCount, 16);
+        EXPECT_EQ(record.TextEdits.size(), 16u);
+    }
+    // Rows lie 25 pixels apart with 10 more after every fourth; tops are in the unscrolled scroll box.
+    const TMyObject& group0 = Groups[0];
+    ASSERT_EQ(Form1->ScrollBox1->VertScrollBar()->Position(), 0);
+    struct {
+        int Row, CheckTop, EditTop, LabelTop;
+    } rows[] = {{0, 9, 5, 10}, {3, 84, 80, 85}, {4, 119, 115, 120}, {7, 194, 190, 195}, {8, 229, 225, 230},
+                {15, 414, 410, 415}};
+    for (const auto& row : rows) {
+        auto at = static_cast<size_t>(row.Row);
+        SCOPED_TRACE("row " + std::to_string(row.Row));
+        EXPECT_EQ(group0.Checks[at]->Top(), row.CheckTop);
+        EXPECT_EQ(group0.Checks[at]->Left(), 5);
+        EXPECT_EQ(group0.Checks[at]->Width(), 14);
+        EXPECT_EQ(group0.NameLabels[at]->Top(), row.CheckTop);
+        EXPECT_EQ(group0.NameLabels[at]->Left(), 22);
+        EXPECT_EQ(group0.TextEdits[at]->Top(), row.EditTop);
+        EXPECT_EQ(group0.XLabels[at]->Top(), row.LabelTop);
+        EXPECT_EQ(group0.YEdits[at]->Top(), row.EditTop);
+        // Left to right, five pixels apart.
+        EXPECT_EQ(group0.TextEdits[at]->Left(), group0.NameLabels[at]->Left() + group0.NameLabels[at]->Width() + 5);
+        EXPECT_EQ(group0.TextEdits[at]->Width(), 240);
+        EXPECT_EQ(group0.XLabels[at]->Left(), group0.TextEdits[at]->Left() + 240 + 5);
+        EXPECT_EQ(group0.XEdits[at]->Left(), group0.XLabels[at]->Left() + group0.XLabels[at]->Width() + 5);
+        EXPECT_EQ(group0.XEdits[at]->Width(), 50);
+        EXPECT_EQ(group0.YLabels[at]->Left(), group0.XEdits[at]->Left() + 50 + 5);
+        EXPECT_EQ(group0.YEdits[at]->Left(), group0.YLabels[at]->Left() + group0.YLabels[at]->Width() + 5);
+        EXPECT_EQ(group0.SizeBoxes[at]->Left(), group0.YEdits[at]->Left() + 50 + 5);
+        EXPECT_EQ(group0.SizeBoxes[at]->Width(), 40);
+    }
+    EXPECT_EQ(Groups[2].TextEdits[15]->Text(), "通道１６");
+    EXPECT_EQ(Groups[2].NameLabels[15]->Caption(), "通道16");
+
+    // An edit typed but never saved is replaced by the file's (here the default) value when the count changes.
+    Click(group0.TextEdits[0]);
+    Press(VK_END);
+    Type(u"改");
+    EXPECT_EQ(group0.TextEdits[0]->Text(), "通道０１改");
+    ChooseChannelCount(0);
+    EXPECT_EQ(RowCount, 8);
+    for (const TMyObject& record : Groups) {
+        EXPECT_EQ(record.BuiltCount, 8);
+        EXPECT_EQ(record.Checks.size(), 8u);
+    }
+    EXPECT_EQ(group0.TextEdits[0]->Text(), "通道０１");
+    EXPECT_EQ(Form1->ScrollBox1->ControlCount(), 8 * 8) << "the rows beyond the eighth are destroyed";
+}
+
+TEST_F(MainWindowTest, GroupZeroTicksTheSameRowInGroupsOneAndTwoWhichDoNotReactToClicks) {
+    PrepareConfig("[Check1]\n02=1\n");
+    StartProgram();
+    Click(Groups[0].Checks[3]);
+    for (const TMyObject& record : Groups) EXPECT_TRUE(record.Checks[3]->Checked()) << record.GroupIndex;
+    // Group 1's own stored state of row 2 stays until group 0's row 2 is clicked.
+    EXPECT_FALSE(Groups[0].Checks[2]->Checked());
+    EXPECT_TRUE(Groups[1].Checks[2]->Checked());
+    EXPECT_FALSE(Groups[2].Checks[2]->Checked());
+
+    for (int sheet : {1, 2}) {
+        ClickTab(sheet);
+        ASSERT_EQ(Form1->PageControl1->ActivePageIndex(), sheet);
+        const TMyObject& record = Groups[static_cast<size_t>(sheet)];
+        Click(record.Checks[3]);
+        Click(record.Checks[4]);
+        EXPECT_TRUE(record.Checks[3]->Checked()) << sheet;
+        EXPECT_FALSE(record.Checks[4]->Checked()) << sheet;
+    }
+    ClickTab(0);
+    Click(Groups[0].Checks[3]);
+    Click(Groups[0].Checks[2]);
+    for (const TMyObject& record : Groups) {
+        EXPECT_FALSE(record.Checks[3]->Checked()) << record.GroupIndex;
+        EXPECT_TRUE(record.Checks[2]->Checked()) << record.GroupIndex;
+    }
+}
+
+TEST_F(MainWindowTest, TypingStopsAtTheGroupsByteLimit) {
+    StartProgram();
+    struct {
+        int Group;
+        std::u16string Typed;
+        std::string Expected;
+    } cases[] = {
+        {2, u"一二三四五六七", "一二三四五六"},
+        {2, u"abcdefghijklmn", "abcdefghijkl"},
+        {2, u"abcdefghijk一", "abcdefghijk"},  // a character never split: one byte left is not enough
+        {0, u"一二三四五六七八九十一二三四五六七", "一二三四五六七八九十一二三四五六"},
+        {1, std::u16string(40, u'x'), std::string(32, 'x')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Expected);
+        ClickTab(c.Group);
+        TEdit* edit = Groups[static_cast<size_t>(c.Group)].TextEdits[1];
+        Click(edit);
+        Press(VK_HOME);
+        Press(VK_END, wintest::Shift);
+        Press(VK_DELETE);
+        ASSERT_EQ(edit->Text(), "");
+        Type(c.Typed);
+        EXPECT_EQ(edit->Text(), c.Expected);
+    }
+}
