@@ -219,7 +219,17 @@ bool TApplication::ProcessMessage(MSG& msg) {
         FTerminated = true;
         return true;
     }
-    if (!IsKeyMsg(msg)) {
+    // A dialog key runs a button's click outside any window procedure: what it raises is shown here, as an
+    // exception escaping a control's message method is, and the key counts as handled. Otherwise it would unwind
+    // the loop that is running, and a modal loop would end as if its form had closed.
+    bool handled;
+    try {
+        handled = IsKeyMsg(msg);
+    } catch (...) {
+        HandleException(this);
+        handled = true;
+    }
+    if (!handled) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
