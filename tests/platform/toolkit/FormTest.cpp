@@ -15,30 +15,26 @@
 
 namespace {
 
-const auto publishedButtons = Publish<TFrmTestButton>()
-                                  .Boolean("Default", &TFrmTestButton::GetDefault, &TFrmTestButton::SetDefault)
-                                  .Boolean("Cancel", &TFrmTestButton::GetCancel, &TFrmTestButton::SetCancel)
-                                  .Integer("ModalResult", &TFrmTestButton::GetModalResult, &TFrmTestButton::SetModalResult);
 const auto publishedPanel = Publish<TFrmTestPanel>();
 
 // A dialog with OK (default), Cancel (cancel) and &Yes / &No buttons.
 struct TDialogFixture {
     std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
-    TFrmTestButton* Ok = Add("OK", mrOk, 10);
-    TFrmTestButton* Cancel = Add("Cancel", mrCancel, 40);
-    TFrmTestButton* Yes = Add("&Yes", mrYes, 70);
-    TFrmTestButton* No = Add("&No", mrNo, 100);
+    TButton* Ok = Add("OK", mrOk, 10);
+    TButton* Cancel = Add("Cancel", mrCancel, 40);
+    TButton* Yes = Add("&Yes", mrYes, 70);
+    TButton* No = Add("&No", mrNo, 100);
 
     TDialogFixture() {
-        Ok->Default = true;
-        Cancel->Cancel = true;
+        Ok->SetDefault(true);
+        Cancel->SetCancel(true);
     }
-    TFrmTestButton* Add(const char* caption, TModalResult result, int top) {
-        auto* button = new TFrmTestButton(Form.get());
+    TButton* Add(const char* caption, TModalResult result, int top) {
+        auto* button = new TButton(Form.get());
         button->SetParent(Form.get());
         button->SetBounds(10, top, 75, 25);
         button->SetCaption(caption);
-        button->ButtonModalResult = result;
+        button->SetModalResult(result);
         return button;
     }
 };
@@ -180,7 +176,7 @@ TEST(FormTest, TabAndArrowsMoveTheFocusInTabOrder) {
     struct {
         UINT Key;
         unsigned Modifiers;
-        TFrmTestButton* Expected;
+        TButton* Expected;
     } steps[] = {
         {VK_TAB, wintest::NoModifiers, dialog.Ok},     {VK_TAB, wintest::NoModifiers, dialog.Cancel},
         {VK_TAB, wintest::Shift, dialog.Ok},           {VK_DOWN, wintest::NoModifiers, dialog.Cancel},
@@ -242,7 +238,7 @@ public:
                         u8"  OnClose = FormClose\n"
                         u8"  object Panel1: TFrmTestPanel\n"
                         u8"    Left = 4\n    Top = 4\n    Width = 200\n    Height = 100\n"
-                        u8"    object btnOK: TFrmTestButton\n"
+                        u8"    object btnOK: TButton\n"
                         u8"      Left = 8\n      Top = 8\n"
                         u8"      Caption = '确定'\n"
                         u8"      Default = True\n"
@@ -257,7 +253,7 @@ public:
     void OkClick(TObject*) { SetModalResult(mrOk); }
 
     TFrmTestPanel* Panel1 = nullptr;
-    TFrmTestButton* btnOK = nullptr;
+    TButton* btnOK = nullptr;
     int Created = 0;
     int Closed = 0;
 };

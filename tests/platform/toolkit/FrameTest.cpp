@@ -31,7 +31,6 @@ protected:
 };
 
 const auto publishedFrame = Publish<TAddressFrame>().Method("ApplyClick", &TAddressFrame::ApplyClick);
-const auto publishedButton = Publish<TFrmTestButton>();
 
 const bool registered = [] {
     RegisterDescriptionResource("AddressFrame",
@@ -40,7 +39,7 @@ const bool registered = [] {
                                 "  Top = 0\n"
                                 "  Width = 200\n"
                                 "  Height = 80\n"
-                                "  object Apply: TFrmTestButton\n"
+                                "  object Apply: TButton\n"
                                 "    Left = 8\n"
                                 "    Top = 8\n"
                                 "    Width = 75\n"
@@ -48,7 +47,7 @@ const bool registered = [] {
                                 u8"    Caption = '应用'\n"
                                 "    OnClick = ApplyClick\n"
                                 "  end\n"
-                                "  object Reset: TFrmTestButton\n"
+                                "  object Reset: TButton\n"
                                 "    Left = 8\n"
                                 "    Top = 40\n"
                                 "    Width = 75\n"
@@ -62,16 +61,16 @@ const bool registered = [] {
 TEST(FrameTest, AFrameReadsItsDescriptionAndItsControlsJoinTheFormsTabOrder) {
     ASSERT_TRUE(registered);
     auto form = std::make_unique<TForm>(nullptr);
-    auto* before = new TFrmTestButton(form.get());
+    auto* before = new TButton(form.get());
     before->SetParent(form.get());
     auto* frame = new TAddressFrame(form.get());
     frame->SetBounds(0, 40, 200, 80);
     frame->SetParent(form.get());
-    auto* after = new TFrmTestButton(form.get());
+    auto* after = new TButton(form.get());
     after->SetBounds(0, 130, 75, 25);
     after->SetParent(form.get());
 
-    auto* apply = dynamic_cast<TFrmTestButton*>(frame->FindComponent("Apply"));
+    auto* apply = dynamic_cast<TButton*>(frame->FindComponent("Apply"));
     ASSERT_NE(apply, nullptr);
     EXPECT_EQ(apply->Owner(), frame);
     EXPECT_EQ(apply->Parent(), frame);
