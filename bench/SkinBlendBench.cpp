@@ -3,7 +3,7 @@
 // Both sides run in the same loop; speed_ratio is the reference's time over ours (1.0 = as fast).
 // pixman works on premultiplied pixels, so its copy of the source is premultiplied once, before any timing.
 #include <skin/Bitmap.h>
-#include <skin/Common.h>
+#include <skin/GraphicsUnits.h>
 #include <skin/PixelOps.h>
 
 #include <benchmark/benchmark.h>
@@ -23,8 +23,7 @@ constexpr size_t kBytes = kPixels * 4;
 
 void StartUnits() {
     static const bool started = [] {
-        InitializePlatformShims();
-        InitializeBitmapUnit();
+        InitializeGraphicsUnits();
         return true;
     }();
     (void)started;
@@ -86,14 +85,24 @@ void Paired(benchmark::State& state, Ours ours, Reference reference) {
     state.counters["speed_ratio"] = referenceSeconds / oursSeconds;
 }
 
+// A source and a target of the benchmark's size, the source filled with random pixels.
+struct TBitmapPair {
+    TBitmapPair(bool translucent, unsigned seed) {
+        StartUnits();
+        Source.SetSize(kSide, kSide);
+        Target.SetSize(kSide, kSide);
+        FillRandom(Source, translucent, seed);
+        Source.SetAlphaBlend(translucent);
+    }
+    TskBitmap Source;
+    TskBitmap Target;
+};
+
 void BM_SkinBlendVsPixmanOver(benchmark::State& state) {
-    StartUnits();
-    TskBitmap source, target;
-    source.SetSize(kSide, kSide);
-    target.SetSize(kSide, kSide);
-    FillRandom(source, true, 1);
+    TBitmapPair pair(true, 1);
+    TskBitmap& source = pair.Source;
+    TskBitmap& target = pair.Target;
     FillRandom(target, false, 2);
-    source.SetAlphaBlend(true);
     std::vector<uint32_t> pixmanSource = Premultiplied(source);
     std::vector<uint32_t> pixmanTarget(target.Bits(), target.Bits() + kPixels);
     PixmanImage src(pixmanSource.data()), dst(pixmanTarget.data());
@@ -104,11 +113,9 @@ void BM_SkinBlendVsPixmanOver(benchmark::State& state) {
 BENCHMARK(BM_SkinBlendVsPixmanOver)->Unit(benchmark::kMicrosecond);
 
 void BM_SkinOpaqueVsPixmanSrc(benchmark::State& state) {
-    StartUnits();
-    TskBitmap source, target;
-    source.SetSize(kSide, kSide);
-    target.SetSize(kSide, kSide);
-    FillRandom(source, false, 3);
+    TBitmapPair pair(false, 3);
+    TskBitmap& source = pair.Source;
+    TskBitmap& target = pair.Target;
     std::vector<uint32_t> pixmanSource(source.Bits(), source.Bits() + kPixels), pixmanTarget(kPixels);
     PixmanImage src(pixmanSource.data()), dst(pixmanTarget.data());
     Paired(
@@ -118,11 +125,9 @@ void BM_SkinOpaqueVsPixmanSrc(benchmark::State& state) {
 BENCHMARK(BM_SkinOpaqueVsPixmanSrc)->Unit(benchmark::kMicrosecond);
 
 void BM_SkinOpaqueVsMemcpy(benchmark::State& state) {
-    StartUnits();
-    TskBitmap source, target;
-    source.SetSize(kSide, kSide);
-    target.SetSize(kSide, kSide);
-    FillRandom(source, false, 4);
+    TBitmapPair pair(false, 4);
+    TskBitmap& source = pair.Source;
+    TskBitmap& target = pair.Target;
     std::vector<uint32_t> plainSource(source.Bits(), source.Bits() + kPixels), plainTarget(kPixels);
     Paired(
         state, [&] { source.Draw(target.DC(), 0, 0); },
