@@ -126,8 +126,8 @@ bool TForm1::ReadGroup(const TMyObject& record) {
         if (!record.Checks[i]->Checked()) continue;
         ChannelLine line;
         if (!ReadChannel(record.GroupIndex, static_cast<int>(i), line)) {
-            std::string text = "读取第" + IntToStr(record.GroupIndex + 1) + "组->第" + IntToStr(static_cast<int>(i) + 1) +
-                               "个通道出错！";
+            std::string text = "读取第" + IntToStr(record.GroupIndex + 1) + "组->第" +
+                               IntToStr(static_cast<int>(i) + 1) + "个通道出错！";
             MessageBoxA(Handle(), text.c_str(), "错误", MB_ICONERROR | MB_OK);
             return false;
         }

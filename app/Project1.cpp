@@ -56,8 +56,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!backend::InstallSdlDriverIfDisplay())
-        std::fprintf(stderr, "overlay-config: no display, running headless\n");
+    if (!backend::InstallSdlDriverIfDisplay()) std::fprintf(stderr, "overlay-config: no display, running headless\n");
 
     Application->Initialize();
     Application->SetTitle("Orvane字符叠加视频分配器配置软件");

@@ -39,9 +39,12 @@ BYTE CommandByte(BYTE group, BYTE row, BYTE writeFlag) {
 
 Frame TextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
     size_t length = std::min(text.size(), MaxFrameText);
-    BYTE buffer[6 + MaxFrameText] = {0xDD, 0xBB, static_cast<BYTE>(length + 3),
+    BYTE buffer[6 + MaxFrameText] = {0xDD,
+                                     0xBB,
+                                     static_cast<BYTE>(length + 3),
                                      CommandByte(static_cast<BYTE>(group), static_cast<BYTE>(row), 1),
-                                     static_cast<BYTE>(x), static_cast<BYTE>(sizeIndex * 64 + y)};
+                                     static_cast<BYTE>(x),
+                                     static_cast<BYTE>(sizeIndex * 64 + y)};
     std::copy_n(text.begin(), length, buffer + 6);
     return Frame(buffer, buffer + 6 + length);
 }

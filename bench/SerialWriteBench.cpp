@@ -53,7 +53,8 @@ void BM_WriteFortyEightRows(benchmark::State& state) {
     state.counters["bytes_per_write"] = static_cast<double>(bytes) / static_cast<double>(state.iterations());
     state.counters["line_bound_ms"] = lineSeconds * 1000.0 / static_cast<double>(state.iterations());
     // Seconds spent per write divided by the wire's bound for the same bytes: below 1 means the link adds nothing.
-    state.counters["ratio_to_line_rate"] = benchmark::Counter(lineSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ratio_to_line_rate"] =
+        benchmark::Counter(lineSeconds, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_WriteFortyEightRows)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -108,7 +108,9 @@ void BM_SkinBlendVsPixmanOver(benchmark::State& state) {
     PixmanImage src(pixmanSource.data()), dst(pixmanTarget.data());
     Paired(
         state, [&] { source.Draw(target.DC(), 0, 0); },
-        [&] { pixman_image_composite32(PIXMAN_OP_OVER, src.Get(), nullptr, dst.Get(), 0, 0, 0, 0, 0, 0, kSide, kSide); });
+        [&] {
+            pixman_image_composite32(PIXMAN_OP_OVER, src.Get(), nullptr, dst.Get(), 0, 0, 0, 0, 0, 0, kSide, kSide);
+        });
 }
 BENCHMARK(BM_SkinBlendVsPixmanOver)->Unit(benchmark::kMicrosecond);
 
@@ -120,7 +122,9 @@ void BM_SkinOpaqueVsPixmanSrc(benchmark::State& state) {
     PixmanImage src(pixmanSource.data()), dst(pixmanTarget.data());
     Paired(
         state, [&] { source.Draw(target.DC(), 0, 0); },
-        [&] { pixman_image_composite32(PIXMAN_OP_SRC, src.Get(), nullptr, dst.Get(), 0, 0, 0, 0, 0, 0, kSide, kSide); });
+        [&] {
+            pixman_image_composite32(PIXMAN_OP_SRC, src.Get(), nullptr, dst.Get(), 0, 0, 0, 0, 0, 0, kSide, kSide);
+        });
 }
 BENCHMARK(BM_SkinOpaqueVsPixmanSrc)->Unit(benchmark::kMicrosecond);
 

@@ -12,10 +12,10 @@ struct CommandCase {
 
 TEST(Protocol, CommandByteEncodesGroupRowAndWriteFlag) {
     const CommandCase cases[] = {
-        {0, 0, 1, 0xC1}, {0, 5, 1, 0xD5}, {1, 0, 1, 0x81}, {2, 15, 1, 0x7D}, {0, 3, 0, 0xCC},
-        {3, 0, 1, 0x01},   // an unknown group has code 0
-        {0, 16, 1, 0xC3},  // rows 16 and up set bit 1 and wrap the row bits
-        {0, 1, 2, 0xC4},   // only 1 counts as the write flag
+        {0, 0, 1, 0xC1},  {0, 5, 1, 0xD5}, {1, 0, 1, 0x81},
+        {2, 15, 1, 0x7D}, {0, 3, 0, 0xCC}, {3, 0, 1, 0x01},  // an unknown group has code 0
+        {0, 16, 1, 0xC3},                                    // rows 16 and up set bit 1 and wrap the row bits
+        {0, 1, 2, 0xC4},                                     // only 1 counts as the write flag
     };
     for (const auto& c : cases)
         EXPECT_EQ(CommandByte(c.group, c.row, c.write), c.expected) << c.group << "/" << c.row << "/" << c.write;

@@ -73,9 +73,10 @@ TEST_F(SettingsTest, FullWidthDigitsAreGbkBytes) {
 }
 
 TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
-    WriteFile("[X0]\r\n00=40\r\n01=abc\r\n02=0x1F\r\n03=-1\r\n"
-              "[Y0]\r\n00=-5\r\n01=30\r\n02=$A\r\n"
-              "[Font0]\r\n00=7\r\n01=-1\r\n02=2\r\n03=x\r\n");
+    WriteFile(
+        "[X0]\r\n00=40\r\n01=abc\r\n02=0x1F\r\n03=-1\r\n"
+        "[Y0]\r\n00=-5\r\n01=30\r\n02=$A\r\n"
+        "[Font0]\r\n00=7\r\n01=-1\r\n02=2\r\n03=x\r\n");
     OverlaySettings settings = LoadAll(8);
     const auto& rows = settings.Groups[0];
     EXPECT_EQ(rows[0].X, 31);

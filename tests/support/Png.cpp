@@ -3,18 +3,17 @@
 
 #include "TestSupport.h"
 
+#include <testing/Testing.h>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <testing/Testing.h>
 
 namespace testsupport {
 
 using wintest::LoadPng;
 using wintest::SavePng;
 
-::testing::AssertionResult MatchesGolden(const std::string& goldenPath, int width, int height,
-                                         const uint32_t* pixels) {
+::testing::AssertionResult MatchesGolden(const std::string& goldenPath, int width, int height, const uint32_t* pixels) {
     namespace fs = std::filesystem;
     const char* update = std::getenv("UPDATE_GOLDENS");
     if (update && std::strcmp(update, "1") == 0) {
@@ -42,8 +41,8 @@ using wintest::SavePng;
         }
         if (count == 0) return ::testing::AssertionSuccess();
         char detail[160];
-        std::snprintf(detail, sizeof detail, "%zu pixel(s) differ; first at (%zu, %zu): 0x%06X, golden 0x%06X",
-                      count, first % width, first / width, static_cast<unsigned>(pixels[first] & 0x00FFFFFFu),
+        std::snprintf(detail, sizeof detail, "%zu pixel(s) differ; first at (%zu, %zu): 0x%06X, golden 0x%06X", count,
+                      first % width, first / width, static_cast<unsigned>(pixels[first] & 0x00FFFFFFu),
                       static_cast<unsigned>(golden[first]));
         difference = detail;
     }

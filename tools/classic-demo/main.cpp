@@ -69,7 +69,8 @@ void PrintProbes(HWND frame) {
     PrintProbe(frame, "caption", {(window.left + window.right) / 2, captionY});
     PrintProbe(frame, "panel", {(panelRect.left + panelRect.right) / 2, (panelRect.top + panelRect.bottom) / 2});
     PrintProbe(frame, "button", {buttonRect.left + 4, buttonRect.top + 4});
-    PrintProbe(frame, "scrollbar", {client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, (client.top + client.bottom) / 2});
+    PrintProbe(frame, "scrollbar",
+               {client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, (client.top + client.bottom) / 2});
     PrintDigest(frame);
     std::printf("READY\n");
     std::fflush(stdout);
@@ -91,9 +92,7 @@ LRESULT PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, &paint);
         return 0;
     }
-    case WM_LBUTTONDOWN:
-        Print("WM_LBUTTONDOWN %d %d\n", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
+    case WM_LBUTTONDOWN: Print("WM_LBUTTONDOWN %d %d\n", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -242,13 +241,15 @@ int main(int argc, char** argv) {
 
     if (!Register(u"ClassicDemoFrame", FrameProc, GetSysColorBrush(COLOR_BTNFACE)) ||
         !Register(u"ClassicDemoPanel", PanelProc, nullptr) || !Register(u"ClassicDemoButton", ButtonProc, nullptr)) {
-        std::fprintf(stderr, "classic-demo: RegisterClassExW failed (%lu)\n", static_cast<unsigned long>(GetLastError()));
+        std::fprintf(stderr, "classic-demo: RegisterClassExW failed (%lu)\n",
+                     static_cast<unsigned long>(GetLastError()));
         return 1;
     }
     HWND frame = CreateWindowExW(0, u"ClassicDemoFrame", u"Classic demo", WS_OVERLAPPEDWINDOW | WS_VSCROLL, 120, 90,
                                  480, 320, nullptr, nullptr, nullptr, nullptr);
     if (!frame) {
-        std::fprintf(stderr, "classic-demo: CreateWindowExW failed (%lu)\n", static_cast<unsigned long>(GetLastError()));
+        std::fprintf(stderr, "classic-demo: CreateWindowExW failed (%lu)\n",
+                     static_cast<unsigned long>(GetLastError()));
         return 1;
     }
     ShowWindow(frame, SW_SHOWNORMAL);

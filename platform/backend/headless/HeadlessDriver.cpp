@@ -73,8 +73,7 @@ void HeadlessDriver::WindowLayered(HWND hwnd, const LayeredStyle* style) {
         it->second.Layered.reset();
 }
 
-void HeadlessDriver::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride,
-                             const RECT& dirty) {
+void HeadlessDriver::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) {
     if (!pixels || width <= 0 || height <= 0 || stride < width) return;
     std::lock_guard<std::mutex> lock(FMutex);
     auto it = FWindows.find(hwnd);
@@ -254,8 +253,8 @@ HeadlessDriver::Picture HeadlessDriver::Screen() const {
         LONG top = std::max<LONG>(info.Rect.top, 0), bottom = std::min<LONG>(info.Rect.top + height, screen.Height);
         for (LONG y = top; y < bottom; ++y) {
             if (left >= right) break;
-            const uint32_t* from =
-                surface.Pixels.data() + static_cast<size_t>(y - info.Rect.top) * surface.Width + (left - info.Rect.left);
+            const uint32_t* from = surface.Pixels.data() + static_cast<size_t>(y - info.Rect.top) * surface.Width +
+                                   (left - info.Rect.left);
             auto to = screen.Pixels.begin() + static_cast<size_t>(y) * screen.Width + left;
             if (!info.Layered) {
                 std::copy(from, from + (right - left), to);

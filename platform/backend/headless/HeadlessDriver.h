@@ -34,7 +34,7 @@ public:
         std::u16string Title;
         int PresentCount = 0;
         RECT LastDirty{0, 0, 0, 0};
-        Picture Surface;  // the pixels presented so far; empty until the first Present
+        Picture Surface;                      // the pixels presented so far; empty until the first Present
         std::optional<LayeredStyle> Layered;  // how the screen mixes a layered window in
     };
 

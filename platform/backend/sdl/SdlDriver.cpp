@@ -294,8 +294,7 @@ bool SdlDriver::FocusMovesToAnotherOfOurs() {
     SDL_Event pending[64];
     int count = SDL_PeepEvents(pending, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
     for (int i = 0; i < count; ++i)
-        if (pending[i].window.event == SDL_WINDOWEVENT_FOCUS_GAINED && FindSdl(pending[i].window.windowID))
-            return true;
+        if (pending[i].window.event == SDL_WINDOWEVENT_FOCUS_GAINED && FindSdl(pending[i].window.windowID)) return true;
     return false;
 }
 
@@ -356,8 +355,9 @@ bool SdlDriver::NextEvent(InputEvent& event) {
 void SdlDriver::WaitForEvent(DWORD timeoutMs) {
     if (!FInput.empty()) return;
     SDL_Event sdlEvent;
-    int got = timeoutMs == INFINITE ? SDL_WaitEvent(&sdlEvent)
-                                    : SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(std::min<DWORD>(timeoutMs, 0x7FFFFFFF)));
+    int got = timeoutMs == INFINITE
+                  ? SDL_WaitEvent(&sdlEvent)
+                  : SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(std::min<DWORD>(timeoutMs, 0x7FFFFFFF)));
     if (got) Translate(sdlEvent);
 }
 

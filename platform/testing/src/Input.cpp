@@ -27,8 +27,9 @@ struct ScanCode {
 
 // The scan codes of a standard 101-key keyboard (set 1), which a real keyboard sends with the virtual key.
 ScanCode ScanCodeOf(UINT vk) {
-    static const char letters[] = "\x1E\x30\x2E\x20\x12\x21\x22\x23\x17\x24\x25\x26\x32"
-                                  "\x31\x18\x19\x10\x13\x1F\x14\x16\x2F\x11\x2D\x15\x2C";
+    static const char letters[] =
+        "\x1E\x30\x2E\x20\x12\x21\x22\x23\x17\x24\x25\x26\x32"
+        "\x31\x18\x19\x10\x13\x1F\x14\x16\x2F\x11\x2D\x15\x2C";
     if (vk >= 'A' && vk <= 'Z') return {static_cast<UINT>(letters[vk - 'A']), false};
     if (vk >= '1' && vk <= '9') return {vk - '1' + 0x02, false};
     if (vk >= VK_F1 && vk <= VK_F10) return {vk - VK_F1 + 0x3B, false};
@@ -40,11 +41,14 @@ ScanCode ScanCodeOf(UINT vk) {
     case VK_RETURN: return {0x1C, false};
     case VK_SPACE: return {0x39, false};
     case VK_CAPITAL: return {0x3A, false};
-    case VK_SHIFT: case VK_LSHIFT: return {0x2A, false};
+    case VK_SHIFT:
+    case VK_LSHIFT: return {0x2A, false};
     case VK_RSHIFT: return {0x36, false};
-    case VK_CONTROL: case VK_LCONTROL: return {0x1D, false};
+    case VK_CONTROL:
+    case VK_LCONTROL: return {0x1D, false};
     case VK_RCONTROL: return {0x1D, true};
-    case VK_MENU: case VK_LMENU: return {0x38, false};
+    case VK_MENU:
+    case VK_LMENU: return {0x38, false};
     case VK_RMENU: return {0x38, true};
     case VK_F11: return {0x57, false};
     case VK_F12: return {0x58, false};

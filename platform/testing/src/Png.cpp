@@ -1,8 +1,8 @@
 // PNG files through libpng's simplified API, for screenshots and golden pictures.
 #include <testing/Testing.h>
 
-#include <cstring>
 #include <png.h>
+#include <cstring>
 
 namespace wintest {
 

@@ -80,26 +80,18 @@ LRESULT TApplication::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 LRESULT TApplication::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_SYSCOMMAND:
-            switch (wParam & 0xFFF0) {
-                case SC_MINIMIZE:
-                    Minimize();
-                    return 0;
-                case SC_RESTORE:
-                    Restore();
-                    return 0;
-                default:
-                    break;
-            }
-            break;
-        case WM_CLOSE:
-            if (FMainForm) FMainForm->Close();
-            return 0;
-        case WM_NCDESTROY:
-            FHandle = nullptr;
-            break;
-        default:
-            break;
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+        default: break;
+        }
+        break;
+    case WM_CLOSE:
+        if (FMainForm) FMainForm->Close();
+        return 0;
+    case WM_NCDESTROY: FHandle = nullptr; break;
+    default: break;
     }
     return DefWindowProcA(FHandle, message, wParam, lParam);
 }
@@ -157,32 +149,30 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     if (!form) return false;
     auto key = static_cast<WORD>(msg.wParam);
     switch (msg.message) {
-        case WM_KEYDOWN: {
-            // A container (a grid, a page control) may claim a key its focused child leaves alone.
-            if (control->Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(control)) != 0) return true;
-            LRESULT mask = 0;
-            switch (key) {
-                case VK_TAB: mask = DLGC_WANTTAB; break;
-                case VK_LEFT:
-                case VK_RIGHT:
-                case VK_UP:
-                case VK_DOWN: mask = DLGC_WANTARROWS; break;
-                case VK_RETURN:
-                case VK_ESCAPE:
-                case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
-                default: return false;
-            }
-            if (control->Perform(CM_WANTSPECIALKEY, key, msg.lParam) != 0) return false;
-            if (control->Perform(WM_GETDLGCODE, 0, 0) & mask) return false;
-            return form->Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
+    case WM_KEYDOWN: {
+        // A container (a grid, a page control) may claim a key its focused child leaves alone.
+        if (control->Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(control)) != 0) return true;
+        LRESULT mask = 0;
+        switch (key) {
+        case VK_TAB: mask = DLGC_WANTTAB; break;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN: mask = DLGC_WANTARROWS; break;
+        case VK_RETURN:
+        case VK_ESCAPE:
+        case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+        default: return false;
         }
-        case WM_CHAR:
-            if (control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) return false;
-            return form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;
-        case WM_SYSCHAR:
-            return key != VK_SPACE && form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;
-        default:
-            return false;
+        if (control->Perform(CM_WANTSPECIALKEY, key, msg.lParam) != 0) return false;
+        if (control->Perform(WM_GETDLGCODE, 0, 0) & mask) return false;
+        return form->Perform(CM_DIALOGKEY, key, msg.lParam) != 0;
+    }
+    case WM_CHAR:
+        if (control->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) return false;
+        return form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;
+    case WM_SYSCHAR: return key != VK_SPACE && form->Perform(CM_DIALOGCHAR, key, msg.lParam) != 0;
+    default: return false;
     }
 }
 
@@ -194,8 +184,8 @@ bool FitsAnsiCodePage(WPARAM unit) {
     auto wide = static_cast<WCHAR>(unit);
     char bytes[2];
     BOOL usedDefault = FALSE;
-    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr,
-                                     &usedDefault);
+    int length =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof(bytes), nullptr, &usedDefault);
     return length > 0 && !usedDefault;
 }
 
@@ -238,8 +228,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (ProcessMessage(msg)) {
-    }
+    while (ProcessMessage(msg)) {}
 }
 
 void TApplication::Idle() {
@@ -270,9 +259,7 @@ void TApplication::Run() {
     } while (!FTerminated);
 }
 
-void TApplication::Terminate() {
-    PostQuitMessage(0);
-}
+void TApplication::Terminate() { PostQuitMessage(0); }
 
 void TApplication::HandleException(TObject* sender) {
     std::exception_ptr current = std::current_exception();

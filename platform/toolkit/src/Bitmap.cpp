@@ -28,8 +28,9 @@ void PutBit(std::uint8_t* row, int x, bool on) {
 
 // The colour of pixel x of a bottom-up memory row.
 COLORREF ImagePixel(const DibImage& image, int x, int y) {
-    const std::uint8_t* row = image.Bits.data() + static_cast<size_t>(image.Height - 1 - y) *
-                                                      static_cast<size_t>(bmpformat::Stride(image.Width, image.BitCount));
+    const std::uint8_t* row =
+        image.Bits.data() +
+        static_cast<size_t>(image.Height - 1 - y) * static_cast<size_t>(bmpformat::Stride(image.Width, image.BitCount));
     if (image.BitCount == 1) {
         RGBQUAD c = image.Palette[GetBit(row, x)];
         return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
@@ -194,11 +195,13 @@ void TBitmap::SetSize(int width, int height) {
     DibImage old = Snapshot();
     COLORREF fill = ColorToRGB(FCanvas ? FCanvas->Brush().Color() : clWhite);
     DibImage image = BlankImage(width, height, old.BitCount, FPalette, fill);
-    int keepWidth = std::min(width, old.Width), keepHeight = old.Bits.empty() || image.Bits.empty() ? 0 : std::min(height, old.Height);
+    int keepWidth = std::min(width, old.Width),
+        keepHeight = old.Bits.empty() || image.Bits.empty() ? 0 : std::min(height, old.Height);
     for (int y = 0; y < keepHeight; ++y) {
-        const std::uint8_t* from = old.Bits.data() + static_cast<size_t>(old.Height - 1 - y) *
-                                                         bmpformat::Stride(old.Width, old.BitCount);
-        std::uint8_t* to = image.Bits.data() + static_cast<size_t>(height - 1 - y) * bmpformat::Stride(width, old.BitCount);
+        const std::uint8_t* from =
+            old.Bits.data() + static_cast<size_t>(old.Height - 1 - y) * bmpformat::Stride(old.Width, old.BitCount);
+        std::uint8_t* to =
+            image.Bits.data() + static_cast<size_t>(height - 1 - y) * bmpformat::Stride(width, old.BitCount);
         if (old.BitCount == 32) {
             std::memcpy(to, from, static_cast<size_t>(keepWidth) * 4);
         } else {
@@ -213,8 +216,7 @@ void TBitmap::SetSize(int width, int height) {
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == pfDevice) format = pf32bit;
-    if (format != pf1bit && format != pf32bit)
-        throw EInvalidGraphicOperation("Unsupported pixel format");
+    if (format != pf1bit && format != pf32bit) throw EInvalidGraphicOperation("Unsupported pixel format");
     if (format == FPixelFormat) return;
     DibImage old = Snapshot();
     int bitCount = format == pf1bit ? 1 : 32;

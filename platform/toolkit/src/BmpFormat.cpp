@@ -123,8 +123,7 @@ void Validate(const Header& h) {
     case 32:
         if (h.Compression != BI_RGB && h.Compression != BI_BITFIELDS) Invalid();
         break;
-    default:
-        Invalid();
+    default: Invalid();
     }
     if (h.BitCount <= 8 && h.ColorsUsed > (1u << h.BitCount)) Invalid();
 }
@@ -208,9 +207,7 @@ DibImage Read(TStream& stream) {
                 out[0] = blue.Get(v), out[1] = green.Get(v), out[2] = red.Get(v), out[3] = alpha.Get(v);
                 break;
             }
-            case 24:
-                out[0] = src[x * 3], out[1] = src[x * 3 + 1], out[2] = src[x * 3 + 2], out[3] = 0;
-                break;
+            case 24: out[0] = src[x * 3], out[1] = src[x * 3 + 1], out[2] = src[x * 3 + 2], out[3] = 0; break;
             case 32:
                 if (h.HasMasks) {
                     DWORD v;

@@ -16,9 +16,7 @@ TCollection::~TCollection() {
     while (!FItems.empty()) delete FItems.back();
 }
 
-TCollectionItem* TCollection::Add() {
-    return static_cast<TCollectionItem*>(FItemClass->CreateInstance(this));
-}
+TCollectionItem* TCollection::Add() { return static_cast<TCollectionItem*>(FItemClass->CreateInstance(this)); }
 
 TCollectionItem* TCollection::Insert(int index) {
     TCollectionItem* item = Add();

@@ -35,8 +35,7 @@ TComponent::~TComponent() {
 
 TComponent* TComponent::CreateInstance(const TClassInfo* classInfo, TComponent* owner) {
     if (!classInfo || !classInfo->InheritsFrom(TComponent::ClassInfo()) || !classInfo->CanCreate())
-        throw EComponentError(std::string("Cannot create an instance of ") +
-                              (classInfo ? classInfo->Name() : "nil"));
+        throw EComponentError(std::string("Cannot create an instance of ") + (classInfo ? classInfo->Name() : "nil"));
     return static_cast<TComponent*>(classInfo->CreateInstance(owner));
 }
 
@@ -83,8 +82,7 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
 
 void TComponent::SetName(const std::string& value) {
     if (value == FName) return;
-    if (!value.empty() && !IsValidIdent(value))
-        throw EComponentError("'" + value + "' is not a valid component name");
+    if (!value.empty() && !IsValidIdent(value)) throw EComponentError("'" + value + "' is not a valid component name");
     if (FOwner)
         FOwner->ValidateRename(this, FName, value);
     else
@@ -96,8 +94,7 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curren
     // Changing only the case of one's own name is no clash.
     if (!component || SameText(currentName, newName)) return;
     TComponent* holder = FindComponent(newName);
-    if (holder && holder != component)
-        throw EComponentError("A component named " + newName + " already exists");
+    if (holder && holder != component) throw EComponentError("A component named " + newName + " already exists");
 }
 
 void TComponent::FreeNotification(TComponent* component) {

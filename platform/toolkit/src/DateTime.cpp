@@ -158,57 +158,46 @@ std::string FormatDateTime(const std::string& format, TDateTime dateTime) {
         size_t count = 1;
         while (i + count < format.size() && Upper(format[i + count]) == token) ++count;
         switch (token) {
-            case 'Y':
-                result += count <= 2 ? Number(year % 100, 2) : Number(year, 4);
-                break;
-            case 'M':
-                if (count > 2) Unsupported(format);
-                // Right after an hour, m means minutes: "hh:mm".
-                result += lastToken == 'H' ? Number(minute, int(count)) : Number(month, int(count));
-                break;
-            case 'D':
-                if (count > 2) Unsupported(format);
-                result += Number(day, int(count));
-                break;
-            case 'H':
-                result += Number(hour, count >= 2 ? 2 : 1);
-                break;
-            case 'N':
-                result += Number(minute, count >= 2 ? 2 : 1);
-                break;
-            case 'S':
-                result += Number(second, count >= 2 ? 2 : 1);
-                break;
-            case 'Z':
-                result += Number(millisecond, count >= 3 ? 3 : int(count));
-                break;
-            case 'C':
-            case 'T':
-            case 'E':
-            case 'G':
+        case 'Y': result += count <= 2 ? Number(year % 100, 2) : Number(year, 4); break;
+        case 'M':
+            if (count > 2) Unsupported(format);
+            // Right after an hour, m means minutes: "hh:mm".
+            result += lastToken == 'H' ? Number(minute, int(count)) : Number(month, int(count));
+            break;
+        case 'D':
+            if (count > 2) Unsupported(format);
+            result += Number(day, int(count));
+            break;
+        case 'H': result += Number(hour, count >= 2 ? 2 : 1); break;
+        case 'N': result += Number(minute, count >= 2 ? 2 : 1); break;
+        case 'S': result += Number(second, count >= 2 ? 2 : 1); break;
+        case 'Z': result += Number(millisecond, count >= 3 ? 3 : int(count)); break;
+        case 'C':
+        case 'T':
+        case 'E':
+        case 'G': Unsupported(format);
+        case 'A': {
+            std::string rest = UpperCase(format.substr(i, 5));
+            if (rest.compare(0, 5, "AM/PM") == 0 || rest.compare(0, 3, "A/P") == 0 || rest.compare(0, 4, "AMPM") == 0 ||
+                rest.compare(0, 3, "AAA") == 0)
                 Unsupported(format);
-            case 'A': {
-                std::string rest = UpperCase(format.substr(i, 5));
-                if (rest.compare(0, 5, "AM/PM") == 0 || rest.compare(0, 3, "A/P") == 0 ||
-                    rest.compare(0, 4, "AMPM") == 0 || rest.compare(0, 3, "AAA") == 0)
-                    Unsupported(format);
-                count = 1;
-                result += c;
-                break;
-            }
-            case '\'':
-            case '"': {
-                size_t close = format.find(c, i + 1);
-                size_t end = close == std::string::npos ? format.size() : close;
-                result.append(format, i + 1, end - i - 1);
-                count = close == std::string::npos ? end - i : end - i + 1;
-                break;
-            }
-            default:
-                // Anything else, ':' and '/' included, stands for itself.
-                count = 1;
-                result += c;
-                break;
+            count = 1;
+            result += c;
+            break;
+        }
+        case '\'':
+        case '"': {
+            size_t close = format.find(c, i + 1);
+            size_t end = close == std::string::npos ? format.size() : close;
+            result.append(format, i + 1, end - i - 1);
+            count = close == std::string::npos ? end - i : end - i + 1;
+            break;
+        }
+        default:
+            // Anything else, ':' and '/' included, stands for itself.
+            count = 1;
+            result += c;
+            break;
         }
         if (std::string("YMDHNSZ").find(token) != std::string::npos) lastToken = token;
         i += count;

@@ -100,7 +100,8 @@ TDescriptionObject TDescriptionParser::Parse() {
     if (FText.compare(0, 3, "\xEF\xBB\xBF") == 0) FPos = 3;  // a UTF-8 byte order mark
     TDescriptionObject root = ParseObject();
     SkipBlanks();
-    if (FPos < FText.size()) Error("Nothing may follow the end of the top object, but " + Describe(FText[FPos]) + " found");
+    if (FPos < FText.size())
+        Error("Nothing may follow the end of the top object, but " + Describe(FText[FPos]) + " found");
     return root;
 }
 
@@ -137,8 +138,8 @@ TDescriptionObject TDescriptionParser::ParseObject() {
     for (;;) {
         SkipBlanks();
         if (FPos >= FText.size())
-            Error("'end' expected for object " + (object.Name.empty() ? object.ClassName : object.Name) +
-                  " of line " + std::to_string(object.Line) + ", but the description ended");
+            Error("'end' expected for object " + (object.Name.empty() ? object.ClassName : object.Name) + " of line " +
+                  std::to_string(object.Line) + ", but the description ended");
         size_t pos = FPos;
         if (TryKeyword("end")) break;
         if (TryKeyword("object") || TryKeyword("inherited") || TryKeyword("inline")) {
@@ -248,8 +249,8 @@ void TDescriptionParser::ParseString(TDescriptionValue& value) {
     }
     if (wide.empty()) return;
     BOOL usedDefault = FALSE;
-    int length = WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                     &usedDefault);
+    int length =
+        WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &usedDefault);
     if (length <= 0 || usedDefault) Error(value.Line, "String holds a character that code page 936 cannot represent");
     value.Text.resize(static_cast<size_t>(length));
     WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), &value.Text[0], length, nullptr, nullptr);
@@ -352,7 +353,8 @@ void TDescriptionParser::ParseCollection(TDescriptionValue& value) {
         for (;;) {
             SkipBlanks();
             if (FPos >= FText.size())
-                Error("'end' expected for the item of line " + std::to_string(item.Line) + ", but the description ended");
+                Error("'end' expected for the item of line " + std::to_string(item.Line) +
+                      ", but the description ended");
             if (TryKeyword("end")) break;
             item.Properties.push_back(ParseProperty());
         }

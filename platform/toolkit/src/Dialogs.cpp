@@ -27,34 +27,30 @@ UINT ButtonsToType(TMsgDlgButtons buttons) {
 
 }  // namespace
 
-void ShowMessage(const std::string& message) {
-    Application->MessageBox(message, Application->Title(), MB_OK);
-}
+void ShowMessage(const std::string& message) { Application->MessageBox(message, Application->Title(), MB_OK); }
 
 int MessageDlg(const std::string& message, TMsgDlgType dialogType, TMsgDlgButtons buttons, long helpContext) {
     (void)helpContext;
     UINT type = ButtonsToType(buttons);
     std::string caption;
     switch (dialogType) {
-        case mtWarning:
-            type |= MB_ICONWARNING;
-            caption = "警告";
-            break;
-        case mtError:
-            type |= MB_ICONERROR;
-            caption = "错误";
-            break;
-        case mtInformation:
-            type |= MB_ICONINFORMATION;
-            caption = "信息";
-            break;
-        case mtConfirmation:
-            type |= MB_ICONQUESTION;
-            caption = "确认";
-            break;
-        case mtCustom:
-            caption = Application->Title();
-            break;
+    case mtWarning:
+        type |= MB_ICONWARNING;
+        caption = "警告";
+        break;
+    case mtError:
+        type |= MB_ICONERROR;
+        caption = "错误";
+        break;
+    case mtInformation:
+        type |= MB_ICONINFORMATION;
+        caption = "信息";
+        break;
+    case mtConfirmation:
+        type |= MB_ICONQUESTION;
+        caption = "确认";
+        break;
+    case mtCustom: caption = Application->Title(); break;
     }
     // The IDOK ... IDNO answers are the mrOk ... mrNo values.
     return Application->MessageBox(message, caption, type);

@@ -14,11 +14,10 @@ constexpr int kScreenPixelsPerInch = 96;
         .Integer("Height", &TFont::Height, &TFont::SetHeight, -11)
         .Integer("Size", &TFont::Size, &TFont::SetSize, 8)
         .Color("Color", &TFont::Color, &TFont::SetColor, clWindowText)
-        .Set<TFontStyle>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style,
-                         &TFont::SetStyle)
+        .Set<TFontStyle>("Style", {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, &TFont::Style, &TFont::SetStyle)
         .Integer("Charset", &TFont::Charset, &TFont::SetCharset, TFontCharset(DEFAULT_CHARSET))
         .Enumeration("Pitch", {"fpDefault", "fpVariable", "fpFixed"}, &TFont::Pitch, &TFont::SetPitch, fpDefault);
-}
+}  // namespace
 
 TFont::TFont()
     : FName("MS Sans Serif"),
@@ -75,8 +74,8 @@ void TFont::SetPixelsPerInch(int pixelsPerInch) {
 }
 
 bool TFont::SameValues(const TFont& other) const {
-    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle &&
-           FCharset == other.FCharset && FPitch == other.FPitch;
+    return FName == other.FName && FHeight == other.FHeight && FStyle == other.FStyle && FCharset == other.FCharset &&
+           FPitch == other.FPitch;
 }
 
 void TFont::Assign(const TPersistent* source) {

@@ -159,21 +159,15 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     params.WndParent = Application->Handle();
     params.WindowClass.style = CS_DBLCLKS;
     switch (FBorderStyle) {
-        case bsNone:
-            params.Style |= WS_POPUP;
-            break;
-        case bsSingle:
-        case bsToolWindow:
-            params.Style |= WS_CAPTION | WS_BORDER;
-            break;
-        case bsSizeable:
-        case bsSizeToolWin:
-            params.Style |= WS_CAPTION | WS_THICKFRAME;
-            break;
-        case bsDialog:
-            params.Style |= WS_POPUP | WS_CAPTION;
-            params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-            break;
+    case bsNone: params.Style |= WS_POPUP; break;
+    case bsSingle:
+    case bsToolWindow: params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable:
+    case bsSizeToolWin: params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        params.Style |= WS_POPUP | WS_CAPTION;
+        params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
     }
     if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) params.ExStyle |= WS_EX_TOOLWINDOW;
     if (FBorderStyle != bsNone && FBorderIcons.Contains(biSystemMenu)) {
@@ -201,8 +195,7 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 
 void TCustomForm::SetFormStyle(TFormStyle value) {
     if (value == FFormStyle) return;
-    if (value == fsMDIChild || value == fsMDIForm)
-        throw EInvalidOperation("MDI forms are not supported");
+    if (value == fsMDIChild || value == fsMDIForm) throw EInvalidOperation("MDI forms are not supported");
     FFormStyle = value;
     if (HandleAllocated())
         SetWindowPos(Handle(), value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -229,20 +222,17 @@ void TCustomForm::PlaceWindow() {
     FPlaced = true;
     RECT area{};
     switch (FPosition) {
-        case poScreenCenter:
-        case poDesktopCenter:
-            area = Screen->WorkAreaRect();
-            break;
-        case poMainFormCenter:
-        case poOwnerFormCenter: {
-            TCustomForm* center = FPosition == poMainFormCenter ? Application->MainForm()
-                                                                : dynamic_cast<TCustomForm*>(Owner());
-            if (!center || center == this) center = nullptr;
-            area = center ? center->BoundsRect() : Screen->WorkAreaRect();
-            break;
-        }
-        default:
-            return;
+    case poScreenCenter:
+    case poDesktopCenter: area = Screen->WorkAreaRect(); break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* center =
+            FPosition == poMainFormCenter ? Application->MainForm() : dynamic_cast<TCustomForm*>(Owner());
+        if (!center || center == this) center = nullptr;
+        area = center ? center->BoundsRect() : Screen->WorkAreaRect();
+        break;
+    }
+    default: return;
     }
     SetBounds(area.left + (area.right - area.left - Width()) / 2, area.top + (area.bottom - area.top - Height()) / 2,
               Width(), Height());
@@ -365,15 +355,9 @@ void TCustomForm::Close() {
         return;
     }
     switch (action) {
-        case caHide:
-            Hide();
-            break;
-        case caMinimize:
-            SetWindowState(wsMinimized);
-            break;
-        default:
-            Release();
-            break;
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    default: Release(); break;
     }
 }
 
@@ -384,17 +368,17 @@ void TCustomForm::CloseModal() {
             action = caHide;
             DoClose(action);
         }
-        if (action == caNone) FModalResult = mrNone;
-        else if (action == caFree) Release();
+        if (action == caNone)
+            FModalResult = mrNone;
+        else if (action == caFree)
+            Release();
     } catch (...) {
         FModalResult = mrNone;
         Application->HandleException(this);
     }
 }
 
-void TCustomForm::Release() {
-    PostMessageA(Handle(), CM_RELEASE, 0, 0);
-}
+void TCustomForm::Release() { PostMessageA(Handle(), CM_RELEASE, 0, 0); }
 
 namespace {
 
@@ -463,52 +447,42 @@ int TCustomForm::ShowModal() {
 
 void TCustomForm::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case WM_ACTIVATE:
-            SetActive(LOWORD(message.WParam) != WA_INACTIVE);
-            if (FActive && !HIWORD(message.WParam)) FocusActiveControl();
-            message.Result = 0;
-            return;
-        case WM_CLOSE:
+    case WM_ACTIVATE:
+        SetActive(LOWORD(message.WParam) != WA_INACTIVE);
+        if (FActive && !HIWORD(message.WParam)) FocusActiveControl();
+        message.Result = 0;
+        return;
+    case WM_CLOSE:
+        Close();
+        message.Result = 0;
+        return;
+    case WM_SYSCOMMAND:
+        // A form closes through Close (so OnCloseQuery and OnClose run), whatever asks for it.
+        if ((message.WParam & 0xFFF0) == SC_CLOSE) {
             Close();
             message.Result = 0;
             return;
-        case WM_SYSCOMMAND:
-            // A form closes through Close (so OnCloseQuery and OnClose run), whatever asks for it.
-            if ((message.WParam & 0xFFF0) == SC_CLOSE) {
-                Close();
-                message.Result = 0;
-                return;
-            }
-            break;
-        default:
-            break;
+        }
+        break;
+    default: break;
     }
     inherited::WndProc(message);
 }
 
 void TCustomForm::Dispatch(TMessage& message) {
     switch (message.Msg) {
-        case CM_SHOWINGCHANGED:
-            ShowingChanged();
+    case CM_SHOWINGCHANGED: ShowingChanged(); return;
+    case CM_RELEASE: delete this; return;
+    case CM_DIALOGKEY: DialogKey(message); return;
+    case CM_DIALOGCHAR: DialogChar(message); return;
+    case WM_SETCURSOR:
+        if (Screen->Cursor() != 0 && LOWORD(message.LParam) == HTCLIENT) {
+            ::SetCursor(Screen->Cursors(Screen->Cursor()));
+            message.Result = TRUE;
             return;
-        case CM_RELEASE:
-            delete this;
-            return;
-        case CM_DIALOGKEY:
-            DialogKey(message);
-            return;
-        case CM_DIALOGCHAR:
-            DialogChar(message);
-            return;
-        case WM_SETCURSOR:
-            if (Screen->Cursor() != 0 && LOWORD(message.LParam) == HTCLIENT) {
-                ::SetCursor(Screen->Cursors(Screen->Cursor()));
-                message.Result = TRUE;
-                return;
-            }
-            break;
-        default:
-            break;
+        }
+        break;
+    default: break;
     }
     inherited::Dispatch(message);
 }

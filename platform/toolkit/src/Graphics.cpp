@@ -3,9 +3,9 @@
 
 #include <win32/windows.h>
 
+#include <strings.h>
 #include <cstdint>
 #include <cstdio>
-#include <strings.h>
 
 // The header spells these out; they must stay the platform's values.
 static_assert(clBtnFace == (clSystemColor | COLOR_BTNFACE) && clMenuBar == (clSystemColor | COLOR_MENUBAR) &&

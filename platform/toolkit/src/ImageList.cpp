@@ -39,11 +39,9 @@ void TCustomImageList::SetSize(int width, int height) {
     Changed();
 }
 
-int TCustomImageList::Append(const TBitmap& image,
-                             const std::function<bool(int x, int y, COLORREF pixel)>& transparent,
+int TCustomImageList::Append(const TBitmap& image, const std::function<bool(int x, int y, COLORREF pixel)>& transparent,
                              bool blackenTransparent) {
-    if (image.Width() < FWidth || image.Height() < FHeight)
-        throw EInvalidGraphicOperation("Invalid image size");
+    if (image.Width() < FWidth || image.Height() < FHeight) throw EInvalidGraphicOperation("Invalid image size");
     int first = Count();
     int pieces = image.Width() / FWidth;
     for (int piece = 0; piece < pieces; ++piece) {
@@ -82,7 +80,8 @@ int TCustomImageList::Add(const TBitmap& image, const TBitmap* mask) {
 int TCustomImageList::AddMasked(const TBitmap& image, TColor maskColor) {
     COLORREF key = ColorToRGB(maskColor);
     bool masked = maskColor != clNone;
-    return Append(image, [masked, key](int, int, COLORREF pixel) { return masked && pixel == key; }, masked);
+    return Append(
+        image, [masked, key](int, int, COLORREF pixel) { return masked && pixel == key; }, masked);
 }
 
 void TCustomImageList::Delete(int index) {
@@ -109,8 +108,7 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     HDC source = entry.Image->Canvas().Handle();
     HBITMAP mask = entry.Mask->Handle();
     if (enabled) {
-        MaskBlt(canvas.Handle(), x, y, FWidth, FHeight, source, 0, 0, mask, 0, 0,
-                MAKEROP4(kKeepDestination, SRCCOPY));
+        MaskBlt(canvas.Handle(), x, y, FWidth, FHeight, source, 0, 0, mask, 0, 0, MAKEROP4(kKeepDestination, SRCCOPY));
         return;
     }
     // The image's shape on white: white image pixels and transparent ones become white, all others black.

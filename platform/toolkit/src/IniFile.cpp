@@ -29,8 +29,8 @@ std::string FullPath(const std::string& fileName) {
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& defaultValue) const {
     char buffer[2048];
-    DWORD length = GetPrivateProfileStringA(section.c_str(), ident.c_str(), defaultValue.c_str(), buffer,
-                                            sizeof buffer, FFileName.c_str());
+    DWORD length = GetPrivateProfileStringA(section.c_str(), ident.c_str(), defaultValue.c_str(), buffer, sizeof buffer,
+                                            FFileName.c_str());
     return std::string(buffer, length);
 }
 

@@ -44,10 +44,10 @@ void TPen::Assign(const TPen& source) {
 }
 
 int TPen::Rop2(TPenMode mode) {
-    static const int kRop2[] = {R2_BLACK,       R2_WHITE,       R2_NOP,        R2_NOT,         R2_COPYPEN,
-                                R2_NOTCOPYPEN,  R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN,
-                                R2_MERGEPEN,    R2_NOTMERGEPEN, R2_MASKPEN,    R2_NOTMASKPEN,  R2_XORPEN,
-                                R2_NOTXORPEN};
+    static const int kRop2[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
     return kRop2[mode];
 }
 

@@ -132,8 +132,8 @@ TComponent* TReader::CreateChild(const TDescriptionObject& description, TCompone
     if (!description.Name.empty())
         if (const TFieldInfo* field = TPropertyRegistry::FindField(FRoot->Class(), description.Name))
             if (!field->Set(*FRoot, child))
-                Fail(line, "Field " + field->Name + " of " + FRoot->ClassName() + " cannot hold a " +
-                               child->ClassName());
+                Fail(line,
+                     "Field " + field->Name + " of " + FRoot->ClassName() + " cannot hold a " + child->ClassName());
     ReadChild(parent, child);
     return child;
 }
@@ -173,40 +173,39 @@ int64_t TReader::OrdinalValue(const TPropertyInfo& info, const TDescriptionValue
         if (value.Hexadecimal && info.MinValue < 0 && info.MaxValue < INT64_MAX && v > info.MaxValue &&
             v <= 2 * info.MaxValue + 1)
             v -= 2 * (info.MaxValue + 1);
-        if (v < info.MinValue || v > info.MaxValue) InvalidValue(line, path, std::to_string(value.Integer) + " is out of range");
+        if (v < info.MinValue || v > info.MaxValue)
+            InvalidValue(line, path, std::to_string(value.Integer) + " is out of range");
         return v;
     };
     switch (info.Kind) {
-        case TPropertyKind::Integer:
-            return integer();
-        case TPropertyKind::Color: {
-            if (value.Kind != TDescriptionValueKind::Identifier) return integer();
-            TColor color = 0;
-            if (!IdentToColor(value.Text, color)) InvalidValue(line, path, value.Text + " is not a colour name");
-            return color;
+    case TPropertyKind::Integer: return integer();
+    case TPropertyKind::Color: {
+        if (value.Kind != TDescriptionValueKind::Identifier) return integer();
+        TColor color = 0;
+        if (!IdentToColor(value.Text, color)) InvalidValue(line, path, value.Text + " is not a colour name");
+        return color;
+    }
+    case TPropertyKind::Boolean:
+        if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "True")) return 1;
+        if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "False")) return 0;
+        InvalidValue(line, path, "True or False is expected");
+    case TPropertyKind::Enumeration: {
+        if (value.Kind != TDescriptionValueKind::Identifier) InvalidValue(line, path, "a value name is expected");
+        int index = IndexOfName(info.ValueNames, value.Text);
+        if (index < 0) InvalidValue(line, path, value.Text + " is not one of its values");
+        return index;
+    }
+    case TPropertyKind::Set: {
+        if (value.Kind != TDescriptionValueKind::Set) InvalidValue(line, path, "a set in brackets is expected");
+        int64_t bits = 0;
+        for (const std::string& element : value.Elements) {
+            int index = IndexOfName(info.ValueNames, element);
+            if (index < 0) InvalidValue(line, path, element + " is not one of its elements");
+            bits |= int64_t(1) << index;
         }
-        case TPropertyKind::Boolean:
-            if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "True")) return 1;
-            if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "False")) return 0;
-            InvalidValue(line, path, "True or False is expected");
-        case TPropertyKind::Enumeration: {
-            if (value.Kind != TDescriptionValueKind::Identifier) InvalidValue(line, path, "a value name is expected");
-            int index = IndexOfName(info.ValueNames, value.Text);
-            if (index < 0) InvalidValue(line, path, value.Text + " is not one of its values");
-            return index;
-        }
-        case TPropertyKind::Set: {
-            if (value.Kind != TDescriptionValueKind::Set) InvalidValue(line, path, "a set in brackets is expected");
-            int64_t bits = 0;
-            for (const std::string& element : value.Elements) {
-                int index = IndexOfName(info.ValueNames, element);
-                if (index < 0) InvalidValue(line, path, element + " is not one of its elements");
-                bits |= int64_t(1) << index;
-            }
-            return bits;
-        }
-        default:
-            InvalidValue(line, path, "not an ordinal property");
+        return bits;
+    }
+    default: InvalidValue(line, path, "not an ordinal property");
     }
 }
 
@@ -214,76 +213,74 @@ void TReader::SetValue(TPersistent& instance, const TPropertyInfo& info, const T
                        const std::string& path, int line) {
     using Kind = TDescriptionValueKind;
     switch (info.Kind) {
-        case TPropertyKind::Integer:
-        case TPropertyKind::Color:
-        case TPropertyKind::Boolean:
-        case TPropertyKind::Enumeration:
-        case TPropertyKind::Set:
-            info.SetOrdinal(instance, OrdinalValue(info, value, path, line));
-            return;
-        case TPropertyKind::Float:
-            if (value.Kind == Kind::Float)
-                info.SetFloat(instance, value.Float);
-            else if (value.Kind == Kind::Integer)
-                info.SetFloat(instance, static_cast<double>(value.Integer));
-            else
-                InvalidValue(line, path, "a number is expected");
-            return;
-        case TPropertyKind::String:
-            if (value.Kind != Kind::String) InvalidValue(line, path, "a string is expected");
-            info.SetString(instance, value.Text);
-            return;
-        case TPropertyKind::Object:
-            InvalidValue(line, path, "an object takes its values through its own properties (" + path + ".Name = ...)");
-        case TPropertyKind::Strings: {
-            if (value.Kind != Kind::List) InvalidValue(line, path, "a list of strings in parentheses is expected");
-            std::vector<std::string> items;
-            for (const TDescriptionValue& item : value.Items) {
-                if (item.Kind != Kind::String) InvalidValue(item.Line, path, "a list item is not a string");
-                items.push_back(item.Text);
-            }
-            info.SetStrings(instance, items);
-            return;
+    case TPropertyKind::Integer:
+    case TPropertyKind::Color:
+    case TPropertyKind::Boolean:
+    case TPropertyKind::Enumeration:
+    case TPropertyKind::Set: info.SetOrdinal(instance, OrdinalValue(info, value, path, line)); return;
+    case TPropertyKind::Float:
+        if (value.Kind == Kind::Float)
+            info.SetFloat(instance, value.Float);
+        else if (value.Kind == Kind::Integer)
+            info.SetFloat(instance, static_cast<double>(value.Integer));
+        else
+            InvalidValue(line, path, "a number is expected");
+        return;
+    case TPropertyKind::String:
+        if (value.Kind != Kind::String) InvalidValue(line, path, "a string is expected");
+        info.SetString(instance, value.Text);
+        return;
+    case TPropertyKind::Object:
+        InvalidValue(line, path, "an object takes its values through its own properties (" + path + ".Name = ...)");
+    case TPropertyKind::Strings: {
+        if (value.Kind != Kind::List) InvalidValue(line, path, "a list of strings in parentheses is expected");
+        std::vector<std::string> items;
+        for (const TDescriptionValue& item : value.Items) {
+            if (item.Kind != Kind::String) InvalidValue(item.Line, path, "a list item is not a string");
+            items.push_back(item.Text);
         }
-        case TPropertyKind::Collection: {
-            if (value.Kind != Kind::Collection) InvalidValue(line, path, "a collection in angle brackets is expected");
-            // The collection hears of the change once, when every item has its values.
-            info.UpdateItems(instance, true);
-            try {
-                info.ClearItems(instance);
-                for (size_t i = 0; i < value.Entries.size(); ++i) {
-                    TPersistent* item = info.AddItem(instance);
-                    std::string itemPath = path + "[" + std::to_string(i) + "]";
-                    for (const TDescriptionProperty& property : value.Entries[i].Properties)
-                        ReadProperty(*item, itemPath, property);
-                }
-            } catch (...) {
-                info.UpdateItems(instance, false);
-                throw;
+        info.SetStrings(instance, items);
+        return;
+    }
+    case TPropertyKind::Collection: {
+        if (value.Kind != Kind::Collection) InvalidValue(line, path, "a collection in angle brackets is expected");
+        // The collection hears of the change once, when every item has its values.
+        info.UpdateItems(instance, true);
+        try {
+            info.ClearItems(instance);
+            for (size_t i = 0; i < value.Entries.size(); ++i) {
+                TPersistent* item = info.AddItem(instance);
+                std::string itemPath = path + "[" + std::to_string(i) + "]";
+                for (const TDescriptionProperty& property : value.Entries[i].Properties)
+                    ReadProperty(*item, itemPath, property);
             }
+        } catch (...) {
             info.UpdateItems(instance, false);
+            throw;
+        }
+        info.UpdateItems(instance, false);
+        return;
+    }
+    case TPropertyKind::Binary:
+        if (value.Kind != Kind::Binary) InvalidValue(line, path, "binary data in braces is expected");
+        info.ReadBinary(instance, value.Text);
+        return;
+    case TPropertyKind::Component:
+        if (value.Kind != Kind::Identifier) InvalidValue(line, path, "a component name is expected");
+        if (SameIdent(value.Text, "nil")) {
+            info.SetComponent(instance, nullptr);
             return;
         }
-        case TPropertyKind::Binary:
-            if (value.Kind != Kind::Binary) InvalidValue(line, path, "binary data in braces is expected");
-            info.ReadBinary(instance, value.Text);
-            return;
-        case TPropertyKind::Component:
-            if (value.Kind != Kind::Identifier) InvalidValue(line, path, "a component name is expected");
-            if (SameIdent(value.Text, "nil")) {
-                info.SetComponent(instance, nullptr);
-                return;
-            }
-            FFixups.push_back(TFixup{&instance, &info, value.Text, path, line});
-            return;
-        case TPropertyKind::Event: {
-            if (value.Kind != Kind::Identifier) InvalidValue(line, path, "a method name is expected");
-            const TMethodInfo* method = TPropertyRegistry::FindMethod(FRoot->Class(), value.Text);
-            if (!method) Fail(line, "Method " + value.Text + " for " + path + " not found in " + FRoot->ClassName());
-            if (!info.SetEvent(instance, method->Bind(*FRoot)))
-                Fail(line, "Method " + value.Text + " does not match the event " + path);
-            return;
-        }
+        FFixups.push_back(TFixup{&instance, &info, value.Text, path, line});
+        return;
+    case TPropertyKind::Event: {
+        if (value.Kind != Kind::Identifier) InvalidValue(line, path, "a method name is expected");
+        const TMethodInfo* method = TPropertyRegistry::FindMethod(FRoot->Class(), value.Text);
+        if (!method) Fail(line, "Method " + value.Text + " for " + path + " not found in " + FRoot->ClassName());
+        if (!info.SetEvent(instance, method->Bind(*FRoot)))
+            Fail(line, "Method " + value.Text + " does not match the event " + path);
+        return;
+    }
     }
 }
 
@@ -307,9 +304,9 @@ void TReader::ResolveFixups() {
             Fail(fixup.Line, "Error reading " + fixup.Path + ": " + e.Message());
         }
         if (!accepted)
-            InvalidValue(fixup.Line, fixup.Path,
-                         fixup.Reference + " is a " + found->ClassName() + ", not a " +
-                             fixup.Property->ReferenceClass->Name());
+            InvalidValue(
+                fixup.Line, fixup.Path,
+                fixup.Reference + " is a " + found->ClassName() + ", not a " + fixup.Property->ReferenceClass->Name());
     }
     FFixups.clear();
 }

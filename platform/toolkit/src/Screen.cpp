@@ -18,9 +18,9 @@ struct TCursorMapping {
 
 // The toolkit's cursor numbers that show a standard cursor; others (crNone, the drag cursors) have no handle.
 const TCursorMapping kCursors[] = {
-    {0, IDC_ARROW},      {-2, IDC_ARROW},        {-3, IDC_CROSS},   {-4, IDC_IBEAM},  {-6, IDC_SIZENESW},
-    {-7, IDC_SIZENS},    {-8, IDC_SIZENWSE},     {-9, IDC_SIZEWE},  {-10, IDC_UPARROW}, {-11, IDC_WAIT},
-    {-18, IDC_NO},       {-19, IDC_APPSTARTING}, {-20, IDC_HELP},   {-21, IDC_HAND},  {-22, IDC_SIZEALL},
+    {0, IDC_ARROW},   {-2, IDC_ARROW},        {-3, IDC_CROSS},  {-4, IDC_IBEAM},    {-6, IDC_SIZENESW},
+    {-7, IDC_SIZENS}, {-8, IDC_SIZENWSE},     {-9, IDC_SIZEWE}, {-10, IDC_UPARROW}, {-11, IDC_WAIT},
+    {-18, IDC_NO},    {-19, IDC_APPSTARTING}, {-20, IDC_HELP},  {-21, IDC_HAND},    {-22, IDC_SIZEALL},
 };
 
 }  // namespace
@@ -84,9 +84,7 @@ POINT TMouse::CursorPos() const {
     return point;
 }
 
-void TMouse::SetCursorPos(const POINT& value) {
-    ::SetCursorPos(value.x, value.y);
-}
+void TMouse::SetCursorPos(const POINT& value) { ::SetCursorPos(value.x, value.y); }
 
 void TMouse::SetCapture(HWND value) {
     if (value)

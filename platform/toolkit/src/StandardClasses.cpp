@@ -25,11 +25,11 @@ namespace toolkit_detail {
 
 void LinkStandardClasses() {
     static const TClassInfo* const classes[] = {
-        TButton::ClassInfo(),   TCheckBox::ClassInfo(),  TComboBox::ClassInfo(),   TEdit::ClassInfo(),
-        TForm::ClassInfo(),     TFrame::ClassInfo(),     TGroupBox::ClassInfo(),   TImage::ClassInfo(),
-        TLabel::ClassInfo(),    TPageControl::ClassInfo(), TPanel::ClassInfo(),    TProgressBar::ClassInfo(),
-        TScrollBox::ClassInfo(), TSpinEdit::ClassInfo(), TTabSheet::ClassInfo(),   TTimer::ClassInfo(),
-        TBitmap::ClassInfo(),   TPicture::ClassInfo(),
+        TButton::ClassInfo(),    TCheckBox::ClassInfo(),    TComboBox::ClassInfo(), TEdit::ClassInfo(),
+        TForm::ClassInfo(),      TFrame::ClassInfo(),       TGroupBox::ClassInfo(), TImage::ClassInfo(),
+        TLabel::ClassInfo(),     TPageControl::ClassInfo(), TPanel::ClassInfo(),    TProgressBar::ClassInfo(),
+        TScrollBox::ClassInfo(), TSpinEdit::ClassInfo(),    TTabSheet::ClassInfo(), TTimer::ClassInfo(),
+        TBitmap::ClassInfo(),    TPicture::ClassInfo(),
     };
     (void)classes;
 }

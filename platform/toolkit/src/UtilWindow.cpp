@@ -51,8 +51,8 @@ bool RegisterUtilWindowClass() {
 
 HWND AllocateHWnd(TWndMethod method) {
     if (!RegisterUtilWindowClass()) return nullptr;
-    HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND wnd = CreateWindowExA(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                               nullptr);
     if (!wnd) return nullptr;
     auto record = std::make_unique<TUtilWindowRecord>();
     record->Method = std::move(method);

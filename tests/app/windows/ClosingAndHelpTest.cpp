@@ -34,13 +34,25 @@ TEST_F(ClosingTest, ExitSavesTheEditedValuesWhichTheNextStartShows) {
         const char* Key;
         std::string Value;
     } stored[] = {
-        {"Check0", "02", "1"},     {"Check1", "02", "1"},       {"Check2", "02", "1"},  {"Check0", "03", "0"},
-        {"Text0", "02", "通道０３新"}, {"X0", "02", "3"},           {"Y0", "02", "0"},      {"Font2", "07", "2"},
-        {"Font2", "06", "0"},      {"CheckText1", "07", "通道08"}, {"Text2", "07", "通道０８"},
-        {"DateTime", "Show", "0"}, {"DateTime", "X", "24"},      {"DateTime", "Y", "0"},
+        {"Check0", "02", "1"},
+        {"Check1", "02", "1"},
+        {"Check2", "02", "1"},
+        {"Check0", "03", "0"},
+        {"Text0", "02", "通道０３新"},
+        {"X0", "02", "3"},
+        {"Y0", "02", "0"},
+        {"Font2", "07", "2"},
+        {"Font2", "06", "0"},
+        {"CheckText1", "07", "通道08"},
+        {"Text2", "07", "通道０８"},
+        {"DateTime", "Show", "0"},
+        {"DateTime", "X", "24"},
+        {"DateTime", "Y", "0"},
         {"Others", "SendThenWait", std::to_string(QuickWait)},
         // Rows that are not built are left as they were.
-        {"Check1", "15", "1"},     {"Text0", "12", "kept"},     {"Check0", "08", "<absent>"},
+        {"Check1", "15", "1"},
+        {"Text0", "12", "kept"},
+        {"Check0", "08", "<absent>"},
     };
     for (const auto& s : stored) EXPECT_EQ(ConfigValue(s.Section, s.Key), s.Value) << s.Section << "/" << s.Key;
     std::string file = testsupport::ReadFileBytes(ConfigFileName());

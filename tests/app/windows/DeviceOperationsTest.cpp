@@ -134,7 +134,7 @@ TEST_F(DeviceOperationsTest, ReadBackFillsTheEnabledRowsFromTheUnit) {
         int X, Y, Size;
     } lines[] = {
         {0, 0, "读回", 7, 3, 2}, {0, 5, "AB", 0, 29, 1}, {1, 0, "第二组", 31, 0, 0},
-        {1, 5, "x", 12, 12, 3}, {2, 0, "三", 1, 1, 1},  {2, 5, "123456789012", 30, 28, 0},
+        {1, 5, "x", 12, 12, 3},  {2, 0, "三", 1, 1, 1},  {2, 5, "123456789012", 30, 28, 0},
     };
     for (const auto& line : lines) PreloadLine(line.Group, line.Row, line.Text, line.X, line.Y, line.Size);
     size_t preloaded = unit.Frames().size();

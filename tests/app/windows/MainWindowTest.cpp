@@ -59,8 +59,8 @@ TEST_F(MainWindowTest, SixteenChannelsAddRowsBelowAGapAndEightDiscardsUnsavedEdi
     ASSERT_EQ(Form1->ScrollBox1->VertScrollBar()->Position(), 0);
     struct {
         int Row, CheckTop, EditTop, LabelTop;
-    } rows[] = {{0, 9, 5, 10}, {3, 84, 80, 85}, {4, 119, 115, 120}, {7, 194, 190, 195}, {8, 229, 225, 230},
-                {15, 414, 410, 415}};
+    } rows[] = {{0, 9, 5, 10},      {3, 84, 80, 85},    {4, 119, 115, 120},
+                {7, 194, 190, 195}, {8, 229, 225, 230}, {15, 414, 410, 415}};
     for (const auto& row : rows) {
         auto at = static_cast<size_t>(row.Row);
         SCOPED_TRACE("row " + std::to_string(row.Row));

@@ -101,12 +101,9 @@ TEST_F(PortDialogTest, OkStoresTheChosenItems) {
         const char* Key;
         const char* Stored;
     } cases[] = {
-        {&TfrmSetup::cbbCheckByte, 2, "Parity", "2"},
-        {&TfrmSetup::cbbCheckByte, 1, "Parity", "1"},
-        {&TfrmSetup::cbbStopBite, 1, "StopBits", "1"},
-        {&TfrmSetup::cbbStopBite, 2, "StopBits", "2"},
-        {&TfrmSetup::cbbBaudRate, 3, "BaudRate", "38400"},
-        {&TfrmSetup::cbbByteSize, -3, "ByteSize", "5"},
+        {&TfrmSetup::cbbCheckByte, 2, "Parity", "2"},      {&TfrmSetup::cbbCheckByte, 1, "Parity", "1"},
+        {&TfrmSetup::cbbStopBite, 1, "StopBits", "1"},     {&TfrmSetup::cbbStopBite, 2, "StopBits", "2"},
+        {&TfrmSetup::cbbBaudRate, 3, "BaudRate", "38400"}, {&TfrmSetup::cbbByteSize, -3, "ByteSize", "5"},
     };
     StartProgram();
     for (const auto& c : cases) {

@@ -4,10 +4,10 @@
 
 #include <toolkit/IniFile.h>
 
-#include <cstdio>
 #include <fcntl.h>
-#include <filesystem>
 #include <unistd.h>
+#include <cstdio>
+#include <filesystem>
 
 namespace fs = std::filesystem;
 
@@ -66,8 +66,8 @@ void ProgramFixture::TearDown() {
 
 void ProgramFixture::PrepareConfig(const std::string& sections, int sendThenWait) {
     testsupport::WriteFileBytes(ConfigFileName(), "[Others]\nSendThenWait=" + std::to_string(sendThenWait) +
-                                                      "\nWriteOrderWaitThenRead=" + std::to_string(QuickWait) +
-                                                      "\n" + sections);
+                                                      "\nWriteOrderWaitThenRead=" + std::to_string(QuickWait) + "\n" +
+                                                      sections);
 }
 
 std::string ProgramFixture::ConfigValue(const std::string& section, const std::string& key) {
@@ -138,8 +138,11 @@ std::vector<unit_emulator::FrameRecord> ProgramFixture::FramesAfter(size_t count
 
 void ProgramFixture::PreloadLine(int group, int row, const std::string& text, int x, int y, int size) {
     int code = 3 - group;
-    std::string frame = {'\xDD', '\xBB', static_cast<char>(text.size() + 3),
-                         static_cast<char>(((code * 16 + row) * 2) * 2 + 1), static_cast<char>(x),
+    std::string frame = {'\xDD',
+                         '\xBB',
+                         static_cast<char>(text.size() + 3),
+                         static_cast<char>(((code * 16 + row) * 2) * 2 + 1),
+                         static_cast<char>(x),
                          static_cast<char>(size * 64 + y)};
     frame += text;
     size_t before = unit.Frames().size();

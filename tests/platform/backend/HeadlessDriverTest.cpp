@@ -57,11 +57,13 @@ TEST(HeadlessDriver, InjectedInputComesOutInOrder) {
         bool repeat;
     };
     const Expected expected[] = {
-        {Kind::MouseMove, 0, false}, {Kind::ButtonDown, 0, false}, {Kind::ButtonUp, 0, false},
-        {Kind::Wheel, 0, false},     {Kind::KeyDown, VK_CONTROL, false}, {Kind::KeyDown, VK_SHIFT, false},
-        {Kind::KeyDown, VK_LEFT, false}, {Kind::KeyUp, VK_LEFT, false}, {Kind::KeyUp, VK_SHIFT, false},
-        {Kind::KeyUp, VK_CONTROL, false}, {Kind::KeyDown, 'A', false}, {Kind::KeyDown, 'A', true},
-        {Kind::KeyUp, 'A', false},   {Kind::Text, 0, false},
+        {Kind::MouseMove, 0, false},        {Kind::ButtonDown, 0, false},
+        {Kind::ButtonUp, 0, false},         {Kind::Wheel, 0, false},
+        {Kind::KeyDown, VK_CONTROL, false}, {Kind::KeyDown, VK_SHIFT, false},
+        {Kind::KeyDown, VK_LEFT, false},    {Kind::KeyUp, VK_LEFT, false},
+        {Kind::KeyUp, VK_SHIFT, false},     {Kind::KeyUp, VK_CONTROL, false},
+        {Kind::KeyDown, 'A', false},        {Kind::KeyDown, 'A', true},
+        {Kind::KeyUp, 'A', false},          {Kind::Text, 0, false},
     };
     std::vector<InputEvent> events = DrainEvents();
     ASSERT_EQ(std::size(expected), events.size());

@@ -74,7 +74,7 @@ TEST(Bitmap, SetSizeKeepsThePictureAndFillsNewAreaWithTheBrush) {
     EXPECT_EQ(clWhite, bitmap.Canvas().Pixels(3, 2));
     EXPECT_EQ(clBlue, bitmap.Canvas().Pixels(5, 0));
     EXPECT_EQ(clBlue, bitmap.Canvas().Pixels(0, 4));
-    bitmap.Canvas().SetPixels(5, 4, clLime) ;
+    bitmap.Canvas().SetPixels(5, 4, clLime);
     EXPECT_EQ(clLime, bitmap.Canvas().Pixels(5, 4)) << "the canvas draws into the new handle";
     bitmap.SetSize(-3, 2);
     EXPECT_EQ(0, bitmap.Width());
@@ -173,8 +173,7 @@ TEST(Bitmap, ReadsHandWrittenFiles) {
     } cases[] = {
         // 24 bits, bottom-up: rows of two pixels padded to 8 bytes, the bottom row first.
         {"24-bit bottom-up",
-         Bmp(2, 2, 24, BI_RGB, "",
-             Bytes({0, 0, 255, 0, 255, 0, 0, 0, /* top: */ 255, 0, 0, 255, 255, 255, 0, 0})),
+         Bmp(2, 2, 24, BI_RGB, "", Bytes({0, 0, 255, 0, 255, 0, 0, 0, /* top: */ 255, 0, 0, 255, 255, 255, 0, 0})),
          {blue, white, red, green}},
         {"24-bit top-down",
          Bmp(2, -2, 24, BI_RGB, "", Bytes({0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0})),
@@ -189,8 +188,8 @@ TEST(Bitmap, ReadsHandWrittenFiles) {
          {green, green, blue, red}},
         {"4-bit palette with two colours used",
          [] {
-             std::string f = Bmp(2, 2, 4, BI_RGB, Bytes({255, 255, 255, 0, 0, 255, 0, 0}),
-                                 Bytes({0x10, 0, 0, 0, 0x01, 0, 0, 0}));
+             std::string f =
+                 Bmp(2, 2, 4, BI_RGB, Bytes({255, 255, 255, 0, 0, 255, 0, 0}), Bytes({0x10, 0, 0, 0, 0x01, 0, 0, 0}));
              f[46] = 2;  // biClrUsed
              return f;
          }(),

@@ -31,9 +31,15 @@ TEST(Color, ColorToStringAndBack) {
         TColor color;
         const char* text;
     } cases[] = {
-        {clBtnFace, "clBtnFace"},      {clBlack, "clBlack"},           {clSilver, "clSilver"},
-        {clNone, "clNone"},            {clDefault, "clDefault"},       {cl3DDkShadow, "cl3DDkShadow"},
-        {clMenuHighlight, "clMenuHighlight"}, {0x00123456, "$00123456"}, {0x00ABCDEF, "$00ABCDEF"},
+        {clBtnFace, "clBtnFace"},
+        {clBlack, "clBlack"},
+        {clSilver, "clSilver"},
+        {clNone, "clNone"},
+        {clDefault, "clDefault"},
+        {cl3DDkShadow, "cl3DDkShadow"},
+        {clMenuHighlight, "clMenuHighlight"},
+        {0x00123456, "$00123456"},
+        {0x00ABCDEF, "$00ABCDEF"},
         // COLOR_ index 25 has no name.
         {static_cast<TColor>(0xFF000019u), "$FF000019"},
     };
@@ -68,13 +74,43 @@ TEST(Color, EveryTableNameRoundTrips) {
         ASSERT_TRUE(ColorToIdent(color, back));
         EXPECT_EQ(color, StringToColor(back));
     });
-    for (const char* name : {"clScrollBar", "clBackground", "clActiveCaption", "clInactiveCaption", "clMenu",
-                             "clWindow", "clWindowFrame", "clMenuText", "clWindowText", "clCaptionText",
-                             "clActiveBorder", "clInactiveBorder", "clAppWorkSpace", "clHighlight", "clHighlightText",
-                             "clBtnFace", "clBtnShadow", "clGrayText", "clBtnText", "clInactiveCaptionText",
-                             "clBtnHighlight", "cl3DDkShadow", "cl3DLight", "clInfoText", "clInfoBk", "clHotLight",
-                             "clGradientActiveCaption", "clGradientInactiveCaption", "clMenuHighlight", "clMenuBar",
-                             "clWhite", "clFuchsia", "clAqua", "clMoneyGreen", "clSkyBlue", "clCream", "clMedGray"})
+    for (const char* name : {"clScrollBar",
+                             "clBackground",
+                             "clActiveCaption",
+                             "clInactiveCaption",
+                             "clMenu",
+                             "clWindow",
+                             "clWindowFrame",
+                             "clMenuText",
+                             "clWindowText",
+                             "clCaptionText",
+                             "clActiveBorder",
+                             "clInactiveBorder",
+                             "clAppWorkSpace",
+                             "clHighlight",
+                             "clHighlightText",
+                             "clBtnFace",
+                             "clBtnShadow",
+                             "clGrayText",
+                             "clBtnText",
+                             "clInactiveCaptionText",
+                             "clBtnHighlight",
+                             "cl3DDkShadow",
+                             "cl3DLight",
+                             "clInfoText",
+                             "clInfoBk",
+                             "clHotLight",
+                             "clGradientActiveCaption",
+                             "clGradientInactiveCaption",
+                             "clMenuHighlight",
+                             "clMenuBar",
+                             "clWhite",
+                             "clFuchsia",
+                             "clAqua",
+                             "clMoneyGreen",
+                             "clSkyBlue",
+                             "clCream",
+                             "clMedGray"})
         EXPECT_EQ(1u, names.count(name)) << name;
 }
 

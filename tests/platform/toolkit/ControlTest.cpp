@@ -164,8 +164,7 @@ TEST_F(Control, FocusMovesAlongChainsWithExitBeforeEnter) {
     other->SetFocus();
     EXPECT_TRUE(other->Focused());
     EXPECT_FALSE(inner->Focused());
-    EXPECT_EQ(log, (std::vector<std::string>{"enter Panel", "enter Inner", "exit Inner", "exit Panel",
-                                             "enter Other"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter Panel", "enter Inner", "exit Inner", "exit Panel", "enter Other"}));
 
     panel->SetVisible(false);
     EXPECT_FALSE(inner->CanFocus());
@@ -176,25 +175,26 @@ TEST_F(Control, FocusMovesAlongChainsWithExitBeforeEnter) {
 
 TEST_F(Control, PublishedPropertiesAreReadFromADescription) {
     auto root = MakeRoot(0, 0, 200, 100);
-    ReadDescription(root.get(), "object Root: TWinControl\n"
-                                "  Color = clRed\n"
-                                "  object Bar: TWinControl\n"
-                                "    Height = 25\n"
-                                "    Align = alTop\n"
-                                u8"    Caption = '通道'\n"
-                                "    Font.Name = 'Arial'\n"
-                                "    Constraints.MaxHeight = 20\n"
-                                "    TabStop = True\n"
-                                "  end\n"
-                                "  object Knob: TGraphicControl\n"
-                                "    Left = 150\n"
-                                "    Top = 60\n"
-                                "    Width = 10\n"
-                                "    Height = 10\n"
-                                "    Anchors = [akRight, akBottom]\n"
-                                "    Hint = 'knob'\n"
-                                "  end\n"
-                                "end\n");
+    ReadDescription(root.get(),
+                    "object Root: TWinControl\n"
+                    "  Color = clRed\n"
+                    "  object Bar: TWinControl\n"
+                    "    Height = 25\n"
+                    "    Align = alTop\n"
+                    u8"    Caption = '通道'\n"
+                    "    Font.Name = 'Arial'\n"
+                    "    Constraints.MaxHeight = 20\n"
+                    "    TabStop = True\n"
+                    "  end\n"
+                    "  object Knob: TGraphicControl\n"
+                    "    Left = 150\n"
+                    "    Top = 60\n"
+                    "    Width = 10\n"
+                    "    Height = 10\n"
+                    "    Anchors = [akRight, akBottom]\n"
+                    "    Hint = 'knob'\n"
+                    "  end\n"
+                    "end\n");
     ASSERT_EQ(root->ControlCount(), 2);
     auto* bar = dynamic_cast<TWinControl*>(root->FindComponent("Bar"));
     auto* knob = dynamic_cast<TGraphicControl*>(root->FindComponent("Knob"));

@@ -12,9 +12,8 @@ TEST(DateTime, EncodesDaysSince18991230) {
         int year, month, day;
         double value;
         int dayOfWeek;
-    } cases[] = {{1899, 12, 30, 0, 7},        {1899, 12, 29, -1, 6},       {1900, 1, 1, 2, 2},
-                 {2000, 1, 1, 36526, 7},      {2000, 2, 29, 36585, 3},     {2024, 2, 29, 45351, 5},
-                 {1, 1, 1, -693593, 2},       {9999, 12, 31, 2958465, 6}};
+    } cases[] = {{1899, 12, 30, 0, 7},    {1899, 12, 29, -1, 6},   {1900, 1, 1, 2, 2},    {2000, 1, 1, 36526, 7},
+                 {2000, 2, 29, 36585, 3}, {2024, 2, 29, 45351, 5}, {1, 1, 1, -693593, 2}, {9999, 12, 31, 2958465, 6}};
     for (auto& c : cases) {
         EXPECT_EQ(c.value, EncodeDate(c.year, c.month, c.day)) << c.year << "-" << c.month << "-" << c.day;
         int y, m, d;
@@ -79,9 +78,8 @@ TEST(DateTime, RoundSendsHalvesToEvenAndTruncCutsTowardZero) {
     struct {
         double value;
         int64_t rounded, truncated;
-    } cases[] = {{2.5, 2, 2},  {3.5, 4, 3},     {-2.5, -2, -2},  {0.5, 0, 0},
-                 {1.5, 2, 1},  {2.6, 3, 2},     {-2.7, -3, -2},  {2.4999, 2, 2},
-                 {-0.5, 0, 0}, {1e12 + 0.5, 1000000000000, 1000000000000}};
+    } cases[] = {{2.5, 2, 2}, {3.5, 4, 3},    {-2.5, -2, -2}, {0.5, 0, 0},  {1.5, 2, 1},
+                 {2.6, 3, 2}, {-2.7, -3, -2}, {2.4999, 2, 2}, {-0.5, 0, 0}, {1e12 + 0.5, 1000000000000, 1000000000000}};
     for (auto& c : cases) {
         EXPECT_EQ(c.rounded, Round(c.value)) << c.value;
         EXPECT_EQ(c.truncated, Trunc(c.value)) << c.value;
@@ -124,16 +122,18 @@ TEST(FormatDateTime, Patterns) {
         {"\"at\" h 'o''clock", "at 7 oclock"},
         {"'unterminated yyyy", "unterminated yyyy"},
         {"x-a-b", "x-a-b"},
-        {"\x81\x6dm", "\x81\x6d" "3"},  // a double-byte character whose second byte reads as 'm'
+        {"\x81\x6dm",
+         "\x81\x6d"
+         "3"},  // a double-byte character whose second byte reads as 'm'
     };
     for (auto& c : cases) EXPECT_EQ(c.text, FormatDateTime(c.format, moment)) << c.format;
-    EXPECT_EQ("1999-12-31 23:59:59.999", FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", EncodeDate(1999, 12, 31) +
-                                                                                      EncodeTime(23, 59, 59, 999)));
+    EXPECT_EQ("1999-12-31 23:59:59.999",
+              FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", EncodeDate(1999, 12, 31) + EncodeTime(23, 59, 59, 999)));
 }
 
 TEST(FormatDateTime, NamesAndLocaleFormatsAreRefused) {
-    for (const char* format : {"", "ddd", "dddd", "mmm", "mmmm", "c", "t", "tt", "hh am/pm", "h a/p", "ampm", "e",
-                               "gg", "aaaa"}) {
+    for (const char* format :
+         {"", "ddd", "dddd", "mmm", "mmmm", "c", "t", "tt", "hh am/pm", "h a/p", "ampm", "e", "gg", "aaaa"}) {
         try {
             FormatDateTime(format, 1.5);
             ADD_FAILURE() << format;

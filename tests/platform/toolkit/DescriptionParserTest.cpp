@@ -103,8 +103,9 @@ TEST(DescriptionParser, SetsListsCollectionsAndBinary) {
     EXPECT_EQ(3, list.Items[5].Items.at(0).Integer);
     EXPECT_TRUE(ValueOf("()").Items.empty());
 
-    TDescriptionValue collection = ValueOf("<\n    item\n      Caption = 'x'\n      Font.Size = 9\n    end\n"
-                                           "    item\n    end>");
+    TDescriptionValue collection = ValueOf(
+        "<\n    item\n      Caption = 'x'\n      Font.Size = 9\n    end\n"
+        "    item\n    end>");
     ASSERT_EQ(Kind::Collection, collection.Kind);
     ASSERT_EQ(2u, collection.Entries.size());
     EXPECT_EQ(3, collection.Entries[0].Line);
@@ -121,17 +122,18 @@ TEST(DescriptionParser, SetsListsCollectionsAndBinary) {
 }
 
 TEST(DescriptionParser, ObjectTree) {
-    TDescriptionObject root = ParseDescription("\xEF\xBB\xBF"
-                                               "OBJECT Form1: TForm1\n"
-                                               "  Caption = 'x'\n"
-                                               "  inherited Panel1: TPanel [2]\n"
-                                               "    object TTimer\n"
-                                               "    End\n"
-                                               "  end\n"
-                                               "  inline Frame1: TFrame1\n"
-                                               "  end\n"
-                                               "  Tag = 3\n"
-                                               "end\n");
+    TDescriptionObject root = ParseDescription(
+        "\xEF\xBB\xBF"
+        "OBJECT Form1: TForm1\n"
+        "  Caption = 'x'\n"
+        "  inherited Panel1: TPanel [2]\n"
+        "    object TTimer\n"
+        "    End\n"
+        "  end\n"
+        "  inline Frame1: TFrame1\n"
+        "  end\n"
+        "  Tag = 3\n"
+        "end\n");
     EXPECT_EQ("Form1", root.Name);
     EXPECT_EQ("TForm1", root.ClassName);
     EXPECT_EQ(1, root.Line);
@@ -169,12 +171,14 @@ TEST(DescriptionParser, ErrorsNameTheirLine) {
         {"object A: TA\n  P = 99999999999999999999\nend", "Line 2: Integer out of range"},
         {"object A: TA\n  P = #70000\nend", "Line 2: Character code out of range"},
         {"object A: TA\n  P = #\nend", "Line 2: Character code expected after '#'"},
-        {"object A: TA\n  P = #55357#56832\nend", "Line 2: String holds a character that code page 936 cannot represent"},
+        {"object A: TA\n  P = #55357#56832\nend",
+         "Line 2: String holds a character that code page 936 cannot represent"},
         {"object A: TA\n  P = '\xFF'\nend", "Line 2: String is not valid UTF-8 text"},
         {"object A: TA\n  P = [a b]\nend", "Line 2: ',' expected but 'b' found"},
         {"object A: TA\n  P = ( 1\n 2\n", "Line 4: ')' expected but the description ended"},
         {"object A: TA\n  P = <\n    Caption = 1\n  >\nend", "Line 3: 'item' expected"},
-        {"object A: TA\n  P = <\n    item\n      X = 1\n", "Line 5: 'end' expected for the item of line 3, but the description ended"},
+        {"object A: TA\n  P = <\n    item\n      X = 1\n",
+         "Line 5: 'end' expected for the item of line 3, but the description ended"},
         {"object A: TA\n  P = {\n    0A0\n  }\nend", "Line 4: Binary data ends in half a byte"},
         {"object A: TA\n  P = {\n    0G\n  }\nend", "Line 3: Invalid character 'G' in binary data"},
         {"object A: TA\nend\nobject B: TB\nend", "Line 3: Nothing may follow the end of the top object, but 'o' found"},
@@ -182,6 +186,4 @@ TEST(DescriptionParser, ErrorsNameTheirLine) {
     for (auto& c : cases) EXPECT_EQ(c.message, ErrorOf(c.text)) << c.text;
 }
 
-TEST(DescriptionParser, ErrorsAreToolkitExceptions) {
-    EXPECT_THROW(ParseDescription("object"), Exception);
-}
+TEST(DescriptionParser, ErrorsAreToolkitExceptions) { EXPECT_THROW(ParseDescription("object"), Exception); }

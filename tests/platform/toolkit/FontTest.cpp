@@ -12,10 +12,12 @@ class Font : public ::testing::Test {
 protected:
     TFont FFont;
     int FChanges = 0;
-    void SetUp() override { FFont.OnChange = [this](TObject* sender) {
-        EXPECT_EQ(&FFont, sender);
-        ++FChanges;
-    }; }
+    void SetUp() override {
+        FFont.OnChange = [this](TObject* sender) {
+            EXPECT_EQ(&FFont, sender);
+            ++FChanges;
+        };
+    }
 };
 
 LOGFONTA Logical(HFONT font) {
@@ -123,8 +125,8 @@ TEST_F(Font, AssignCopiesEverythingWithOneChange) {
 }
 
 TEST_F(Font, SetHandleTakesTheFontsValues) {
-    HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, VARIABLE_PITCH,
-                             "SimSun");
+    HFONT font =
+        CreateFontA(-16, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, VARIABLE_PITCH, "SimSun");
     ASSERT_NE(nullptr, font);
     FFont.SetHandle(font);
     EXPECT_EQ(1, FChanges);

@@ -67,8 +67,18 @@ TEST(FormTest, ButtonsKeysAndCloseEndTheModalLoop) {
         std::function<void(TDialogFixture&)> Answer;
         TModalResult Expected;
     } cases[] = {
-        {"click Yes", [](TDialogFixture& d) { POINT p = ScreenCentre(d.Yes); wintest::MouseClick(p.x, p.y); }, mrYes},
-        {"click No", [](TDialogFixture& d) { POINT p = ScreenCentre(d.No); wintest::MouseClick(p.x, p.y); }, mrNo},
+        {"click Yes",
+         [](TDialogFixture& d) {
+             POINT p = ScreenCentre(d.Yes);
+             wintest::MouseClick(p.x, p.y);
+         },
+         mrYes},
+        {"click No",
+         [](TDialogFixture& d) {
+             POINT p = ScreenCentre(d.No);
+             wintest::MouseClick(p.x, p.y);
+         },
+         mrNo},
         {"Enter presses the default button", [](TDialogFixture&) { wintest::KeyPress(VK_RETURN); }, mrOk},
         {"Esc presses the cancel button", [](TDialogFixture&) { wintest::KeyPress(VK_ESCAPE); }, mrCancel},
         {"Alt+Y is Yes's accelerator", [](TDialogFixture&) { wintest::KeyPress('Y', wintest::Alt); }, mrYes},
@@ -178,9 +188,9 @@ TEST(FormTest, TabAndArrowsMoveTheFocusInTabOrder) {
         unsigned Modifiers;
         TButton* Expected;
     } steps[] = {
-        {VK_TAB, wintest::NoModifiers, dialog.Ok},     {VK_TAB, wintest::NoModifiers, dialog.Cancel},
-        {VK_TAB, wintest::Shift, dialog.Ok},           {VK_DOWN, wintest::NoModifiers, dialog.Cancel},
-        {VK_TAB, wintest::NoModifiers, dialog.No},     {VK_TAB, wintest::NoModifiers, dialog.Yes},
+        {VK_TAB, wintest::NoModifiers, dialog.Ok}, {VK_TAB, wintest::NoModifiers, dialog.Cancel},
+        {VK_TAB, wintest::Shift, dialog.Ok},       {VK_DOWN, wintest::NoModifiers, dialog.Cancel},
+        {VK_TAB, wintest::NoModifiers, dialog.No}, {VK_TAB, wintest::NoModifiers, dialog.Yes},
         {VK_UP, wintest::NoModifiers, dialog.No},
     };
     for (const auto& step : steps) {
@@ -249,7 +259,10 @@ public:
         if (OnCreate) OnCreate(this);
     }
     void FormCreate(TObject*) { ++Created; }
-    void FormClose(TObject*, TCloseAction& action) { action = caHide; ++Closed; }
+    void FormClose(TObject*, TCloseAction& action) {
+        action = caHide;
+        ++Closed;
+    }
     void OkClick(TObject*) { SetModalResult(mrOk); }
 
     TFrmTestPanel* Panel1 = nullptr;
@@ -282,7 +295,10 @@ TEST(FormTest, AFormReadFromADescriptionNestsControlsAndBindsEvents) {
     EXPECT_EQ(GetWindow(dialog.Handle(), GW_OWNER), Application->Handle());
 
     TTestDialog* d = &dialog;
-    wintest::QueueModalAnswer([d](HWND) { wintest::KeyPress(VK_RETURN); (void)d; });
+    wintest::QueueModalAnswer([d](HWND) {
+        wintest::KeyPress(VK_RETURN);
+        (void)d;
+    });
     EXPECT_EQ(dialog.ShowModal(), mrOk);
     EXPECT_EQ(dialog.Closed, 1);
     EXPECT_EQ(Screen->Forms(Screen->FormCount() - 1), &dialog);
@@ -295,7 +311,8 @@ TEST(FormTest, ADescriptionsClientSizeIsMeasuredInsideTheFrameItGivesTheForm) {
     for (const char* border : {"bsSizeable", "bsDialog", "bsNone"}) {
         auto form = std::make_unique<TForm>(nullptr);
         ReadDescription(form.get(), std::string("object Form1: TForm\n  ClientWidth = 300\n  ClientHeight = 120\n"
-                                                "  BorderStyle = ") + border + "\nend\n");
+                                                "  BorderStyle = ") +
+                                        border + "\nend\n");
         RECT client;
         GetClientRect(form->Handle(), &client);
         EXPECT_EQ(client.right, 300) << border;

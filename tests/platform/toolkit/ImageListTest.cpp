@@ -21,7 +21,10 @@ class ImageList : public ::testing::Test {
 protected:
     TCustomImageList FList{nullptr, 4, 4};
     TBitmap FTarget;
-    void SetUp() override { FTarget.SetSize(12, 12); Clear(); }
+    void SetUp() override {
+        FTarget.SetSize(12, 12);
+        Clear();
+    }
     void Clear() {
         FTarget.Canvas().Brush().SetColor(clGreen);
         FTarget.Canvas().FillRect(RECT{0, 0, 12, 12});

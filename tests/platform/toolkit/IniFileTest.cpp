@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <functional>
-#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
 
 namespace {
 
@@ -24,7 +24,6 @@ protected:
     std::string Content() { return testsupport::ReadFileBytes(FPath); }
 };
 
-
 }  // namespace
 
 TEST_F(IniFile, ReadIntegerAndReadBool) {
@@ -32,8 +31,8 @@ TEST_F(IniFile, ReadIntegerAndReadBool) {
     struct {
         const char* key;
         int value;
-    } cases[] = {{"hex", 31},  {"dollar", 31}, {"dec", 12},     {"word", 1},
-                 {"empty", 1}, {"neg", -5},    {"missing", 1},  {"big", 1}};
+    } cases[] = {{"hex", 31},  {"dollar", 31}, {"dec", 12},    {"word", 1},
+                 {"empty", 1}, {"neg", -5},    {"missing", 1}, {"big", 1}};
     for (auto& c : cases) EXPECT_EQ(c.value, FIni.ReadInteger("x0", c.key, 1)) << c.key;
 
     Put("[B]\r\nzero=0\r\ntwo=2\r\nword=abc\r\n");
@@ -72,25 +71,24 @@ TEST_F(IniFile, FailedWriteRaisesWithTheFullPath) {
     chmod(FDir.Path().c_str(), 0755);
     // Exit codes: 0 as expected, 1 a wrong message, 2 a missing exception, 3 DeleteKey raised, 4 EraseSection did not.
     EXPECT_EQ(0, testsupport::RunUnprivileged([&] {
-        TIniFile ini(path);
-        try {
-            ini.WriteInteger("Others", "SendThenWait", 400);
-            return 2;
-        } catch (const EIniFileException& e) {
-            if (e.Message() != "Unable to write to " + path) return 1;
-        }
-        try {
-            ini.DeleteKey("Others", "SendThenWait");
-        } catch (...) {
-            return 3;
-        }
-        try {
-            ini.EraseSection("Others");
-            return 4;
-        } catch (const EIniFileException&) {
-        }
-        return 0;
-    }));
+                  TIniFile ini(path);
+                  try {
+                      ini.WriteInteger("Others", "SendThenWait", 400);
+                      return 2;
+                  } catch (const EIniFileException& e) {
+                      if (e.Message() != "Unable to write to " + path) return 1;
+                  }
+                  try {
+                      ini.DeleteKey("Others", "SendThenWait");
+                  } catch (...) {
+                      return 3;
+                  }
+                  try {
+                      ini.EraseSection("Others");
+                      return 4;
+                  } catch (const EIniFileException&) {}
+                  return 0;
+              }));
     EXPECT_EQ(500, TIniFile(path).ReadInteger("Others", "SendThenWait", 0));
 }
 
@@ -99,12 +97,12 @@ TEST_F(IniFile, RelativeNamesAreShownWithTheWorkingDirectory) {
     mkdir(dir.c_str(), 0555);
     chmod(FDir.Path().c_str(), 0755);
     EXPECT_EQ(0, testsupport::RunUnprivileged([&] {
-        if (chdir(dir.c_str()) != 0) return 3;
-        try {
-            TIniFile("Config.ini").WriteBool("DateTime", "Show", true);
-        } catch (const EIniFileException& e) {
-            return e.Message() == "Unable to write to " + dir + "/Config.ini" ? 0 : 1;
-        }
-        return 2;
-    }));
+                  if (chdir(dir.c_str()) != 0) return 3;
+                  try {
+                      TIniFile("Config.ini").WriteBool("DateTime", "Show", true);
+                  } catch (const EIniFileException& e) {
+                      return e.Message() == "Unable to write to " + dir + "/Config.ini" ? 0 : 1;
+                  }
+                  return 2;
+              }));
 }

@@ -61,17 +61,31 @@ TEST_F(Panel, RaisedOuterAndLoweredInnerBevels) {
     };
     const Probe probes[] = {
         // The raised outer bevel, two lines deep: highlight top and left, shadow bottom and right.
-        {0, 30, light}, {1, 30, light}, {50, 0, light}, {50, 1, light},
-        {99, 30, dark}, {98, 30, dark}, {50, 59, dark}, {50, 58, dark},
+        {0, 30, light},
+        {1, 30, light},
+        {50, 0, light},
+        {50, 1, light},
+        {99, 30, dark},
+        {98, 30, dark},
+        {50, 59, dark},
+        {50, 58, dark},
         // The border between the bevels is face.
-        {2, 30, face}, {4, 30, face}, {50, 4, face}, {95, 30, face},
+        {2, 30, face},
+        {4, 30, face},
+        {50, 4, face},
+        {95, 30, face},
         // The lowered inner bevel: shadow top and left, highlight bottom and right.
-        {5, 30, dark}, {6, 30, dark}, {50, 5, dark}, {94, 30, light}, {93, 30, light}, {50, 54, light},
+        {5, 30, dark},
+        {6, 30, dark},
+        {50, 5, dark},
+        {94, 30, light},
+        {93, 30, light},
+        {50, 54, light},
         // The face inside.
-        {7, 30, face}, {50, 30, face},
+        {7, 30, face},
+        {50, 30, face},
     };
-    for (const Probe& p : probes)
-        EXPECT_EQ(shot.At(p.x, p.y), p.expected) << "at " << p.x << "," << p.y;
+    for (const Probe& p : probes) EXPECT_EQ(shot.At(p.x, p.y), p.expected) << "at " << p.x << "," << p.y;
 
     Subject->SetBevelOuter(bvLowered);
     Subject->SetBevelInner(bvNone);
@@ -90,7 +104,9 @@ TEST_F(Panel, AlignedChildSitsInsideTheFrame) {
         int bevelWidth, borderWidth, inset;
     };
     const Frame frames[] = {
-        {bvRaised, bvNone, 1, 0, 1}, {bvRaised, bvLowered, 2, 3, 7}, {bvNone, bvRaised, 1, 4, 5},
+        {bvRaised, bvNone, 1, 0, 1},
+        {bvRaised, bvLowered, 2, 3, 7},
+        {bvNone, bvRaised, 1, 4, 5},
         {bvNone, bvNone, 5, 0, 0},
     };
     for (const Frame& f : frames) {

@@ -1,8 +1,8 @@
 // The description reader over a small component hierarchy of its own: every property kind, events by name, fields,
 // references in any order, Loaded after fixups, parents by nesting, and errors that name their line.
+#include <toolkit/Collection.h>
 #include <toolkit/DescriptionResources.h>
 #include <toolkit/Graphics.h>
-#include <toolkit/Collection.h>
 #include <toolkit/Reader.h>
 #include <toolkit/StringList.h>
 
@@ -208,7 +208,8 @@ public:
                                                 .Method("DoNothing", &TTestForm::DoNothing);
 
 // Descriptions are UTF-8 like the files in the source tree: u8 literals keep them so under the GBK execution set.
-const char* const kForm = u8R"(object Form1: TTestForm
+const char* const kForm =
+    u8R"(object Form1: TTestForm
   Caption = '主窗口'
   Left = -10
   object Button1: TTestControl
@@ -304,8 +305,9 @@ TEST(Reader, ReferencesResolveInAnyOrder) {
     EXPECT_EQ(form.Button1, edit->Buddy()) << "Form1.Button1 names the root first";
 
     TTestForm other(nullptr);
-    ReadDescription(&other, "object Form2: TTestForm\n  Buddy = Form2\n  object A: TTestControl\n    Buddy = nil\n"
-                            "  end\nend\n");
+    ReadDescription(&other,
+                    "object Form2: TTestForm\n  Buddy = Form2\n  object A: TTestControl\n    Buddy = nil\n"
+                    "  end\nend\n");
     EXPECT_EQ(&other, other.Buddy()) << "the root by its own name";
 }
 
@@ -328,8 +330,9 @@ TEST(Reader, EventsBindToTheRootsMethods) {
 
     // A derived root class finds the methods and fields its ancestor publishes.
     TTestForm2 derived(nullptr);
-    ReadDescription(&derived, "object F: TTestForm2\n  object Button1: TTestControl\n    OnClick = Button1Click\n"
-                              "  end\nend\n");
+    ReadDescription(&derived,
+                    "object F: TTestForm2\n  object Button1: TTestControl\n    OnClick = Button1Click\n"
+                    "  end\nend\n");
     ASSERT_NE(nullptr, derived.Button1);
     derived.Button1->OnClick(nullptr);
     EXPECT_EQ(1u, derived.FClicks.size());
@@ -341,8 +344,8 @@ TEST(Reader, LoadedRunsOnceAfterFixupsInCreationOrder) {
     ReadDescription(&form, kForm);
     EXPECT_EQ((std::vector<std::string>{"Form1", "Button1", "Panel1", "Edit1"}), LoadedLog());
     auto* edit = dynamic_cast<TTestControl*>(form.FindComponent("Edit1"));
-    for (TTestControl* control : {static_cast<TTestControl*>(&form), form.Button1,
-                                  static_cast<TTestControl*>(form.Panel1), edit}) {
+    for (TTestControl* control :
+         {static_cast<TTestControl*>(&form), form.Button1, static_cast<TTestControl*>(form.Panel1), edit}) {
         EXPECT_EQ(1, control->FLoadedCount) << control->Name();
         EXPECT_FALSE(control->ComponentState().Contains(csLoading)) << control->Name();
         EXPECT_FALSE(control->ComponentState().Contains(csReading)) << control->Name();
@@ -394,8 +397,9 @@ TEST(Reader, ErrorsNameTheLineAndThePath) {
 TEST(Reader, ReferenceOfTheWrongClassAndRootMismatch) {
     TTestForm form(nullptr);
     try {
-        ReadDescription(&form, "object Form1: TTestForm\n  object Unrelated: TComponent\n  end\n"
-                               "  Buddy = Unrelated\nend\n");
+        ReadDescription(&form,
+                        "object Form1: TTestForm\n  object Unrelated: TComponent\n  end\n"
+                        "  Buddy = Unrelated\nend\n");
         ADD_FAILURE();
     } catch (const EReadError& e) {
         EXPECT_EQ("Line 4: Invalid value for property Form1.Buddy: Unrelated is a TComponent, not a TTestControl",

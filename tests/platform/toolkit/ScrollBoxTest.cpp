@@ -91,11 +91,21 @@ TEST_F(ScrollBox, ScrollMessagesMoveTheChildren) {
         int expected;
     };
     const Step steps[] = {
-        {SB_LINEDOWN, 0, false, 8},      {SB_LINEDOWN, 0, false, 16},     {SB_LINEUP, 0, false, 8},
-        {SB_THUMBPOSITION, 100, false, 100}, {SB_THUMBTRACK, 10, false, 100}, {SB_THUMBTRACK, 10, true, 10},
-        {SB_PAGEDOWN, 0, false, 10 + 146}, {SB_PAGEUP, 0, false, 10},       {SB_ENDSCROLL, 0, false, 10},
-        {SB_THUMBPOSITION, 1000, false, maxPos}, {SB_TOP, 0, false, 0},   {SB_BOTTOM, 0, false, maxPos},
-        {SB_LINEDOWN, 0, false, maxPos}, {SB_PAGEUP, 0, false, maxPos - 146}, {SB_PAGEUP, 0, false, 0},
+        {SB_LINEDOWN, 0, false, 8},
+        {SB_LINEDOWN, 0, false, 16},
+        {SB_LINEUP, 0, false, 8},
+        {SB_THUMBPOSITION, 100, false, 100},
+        {SB_THUMBTRACK, 10, false, 100},
+        {SB_THUMBTRACK, 10, true, 10},
+        {SB_PAGEDOWN, 0, false, 10 + 146},
+        {SB_PAGEUP, 0, false, 10},
+        {SB_ENDSCROLL, 0, false, 10},
+        {SB_THUMBPOSITION, 1000, false, maxPos},
+        {SB_TOP, 0, false, 0},
+        {SB_BOTTOM, 0, false, maxPos},
+        {SB_LINEDOWN, 0, false, maxPos},
+        {SB_PAGEUP, 0, false, maxPos - 146},
+        {SB_PAGEUP, 0, false, 0},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << "code " << step.code << " pos " << step.pos);

@@ -64,7 +64,7 @@ TEST(MemoryStream, ShortReadBufferRaises) {
     stream.SetPosition(1);
     char buffer[8];
     EXPECT_EQ("Stream read error", ErrorOf<EReadError>([&] { stream.ReadBuffer(buffer, 3); }));
-    stream.ReadBuffer(buffer, 0);  // nothing asked, nothing wrong
+    stream.ReadBuffer(buffer, 0);                             // nothing asked, nothing wrong
     EXPECT_THROW(stream.ReadBuffer(buffer, 1), EFilerError);  // the read error is a filer error
 }
 

@@ -69,7 +69,8 @@ TEST(StringList, DuplicatesOnASortedList) {
         TDuplicates mode;
         Items expected;
         bool raises;
-    } cases[] = {{dupIgnore, {"a", "B", "c"}, false}, {dupAccept, {"a", "b", "B", "c"}, false},
+    } cases[] = {{dupIgnore, {"a", "B", "c"}, false},
+                 {dupAccept, {"a", "b", "B", "c"}, false},
                  {dupError, {"a", "B", "c"}, true}};
     for (auto& c : cases) {
         TStringList list;
@@ -182,8 +183,14 @@ TEST(StringList, TextUsesCrLfAndReadsAnyLineEnd) {
     struct {
         const char* text;
         Items items;
-    } cases[] = {{"a\r\nb", {"a", "b"}}, {"a\nb\n", {"a", "b"}}, {"a\n\nb", {"a", "", "b"}}, {"a\rb", {"a", "b"}},
-                 {"a\n\rb", {"a", "", "b"}}, {"", {}}, {"\r\n", {""}}, {"x ", {"x "}}};
+    } cases[] = {{"a\r\nb", {"a", "b"}},
+                 {"a\nb\n", {"a", "b"}},
+                 {"a\n\nb", {"a", "", "b"}},
+                 {"a\rb", {"a", "b"}},
+                 {"a\n\rb", {"a", "", "b"}},
+                 {"", {}},
+                 {"\r\n", {""}},
+                 {"x ", {"x "}}};
     for (auto& c : cases) {
         list.SetText(c.text);
         EXPECT_EQ(c.items, ItemsOf(list)) << c.text;

@@ -12,9 +12,17 @@ TEST(SysUtils, IntegerTextThatConverts) {
     struct {
         const char* text;
         int value;
-    } cases[] = {{"12", 12},           {"-5", -5},       {"+7", 7},          {"007", 7},
-                 {"$1F", 31},          {"0x1F", 31},     {"0X1f", 31},       {"-$10", -16},
-                 {"$FFFFFFFF", -1},    {"$80000000", INT_MIN},               {"2147483647", INT_MAX},
+    } cases[] = {{"12", 12},
+                 {"-5", -5},
+                 {"+7", 7},
+                 {"007", 7},
+                 {"$1F", 31},
+                 {"0x1F", 31},
+                 {"0X1f", 31},
+                 {"-$10", -16},
+                 {"$FFFFFFFF", -1},
+                 {"$80000000", INT_MIN},
+                 {"2147483647", INT_MAX},
                  {"-2147483648", INT_MIN}};
     for (auto& c : cases) {
         EXPECT_EQ(c.value, StrToInt(c.text)) << c.text;

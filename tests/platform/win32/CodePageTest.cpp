@@ -68,9 +68,9 @@ TEST(CodePage, ChineseTextRoundTripsWithAndWithoutTerminator) {
 }
 
 TEST(CodePage, Cp936SpecialAreas) {
-    EXPECT_EQ(u"\u20AC", ToWide(936, "\x80"));          // the euro sign is the one single byte above 0x7F
-    EXPECT_EQ(u"\uE000", ToWide(936, "\xAA\xA1"));      // first user-defined character
-    EXPECT_EQ(u"\uE4C6", ToWide(936, "\xA1\x40"));      // first of the third user-defined area
+    EXPECT_EQ(u"\u20AC", ToWide(936, "\x80"));      // the euro sign is the one single byte above 0x7F
+    EXPECT_EQ(u"\uE000", ToWide(936, "\xAA\xA1"));  // first user-defined character
+    EXPECT_EQ(u"\uE4C6", ToWide(936, "\xA1\x40"));  // first of the third user-defined area
     EXPECT_EQ("\x80", ToAnsi(u"\u20AC"));
     EXPECT_EQ("\xAA\xA1", ToAnsi(u"\uE000"));
     EXPECT_EQ(u"\u00B7\u3000", ToWide(936, "\xA1\xA4\xA1\xA1"));
@@ -81,11 +81,10 @@ TEST(CodePage, InvalidCp936BytesBecomeQuestionMarksOrFail) {
         std::string bytes;
         std::u16string wide;
     } cases[] = {
-        {"A\x81", u"A?"},             // lead byte cut off at the end
-        {"\x81 B", u"? B"},          // a byte that cannot trail stays a character of its own
-        {"\xA2\xE3Z", u"?Z"},        // a well-formed but unassigned pair is one character
-        {"\xFFZ", u"?Z"},
-        {"\xCD\xA8\x81\x7F", u"\u901A?\x7F"},
+        {"A\x81", u"A?"},      // lead byte cut off at the end
+        {"\x81 B", u"? B"},    // a byte that cannot trail stays a character of its own
+        {"\xA2\xE3Z", u"?Z"},  // a well-formed but unassigned pair is one character
+        {"\xFFZ", u"?Z"},     {"\xCD\xA8\x81\x7F", u"\u901A?\x7F"},
     };
     for (auto& c : cases) {
         EXPECT_EQ(c.wide, ToWide(936, c.bytes)) << c.bytes;
@@ -106,16 +105,17 @@ TEST(CodePage, InvalidUtf8BecomesReplacementCharactersOrFails) {
     } cases[] = {
         {"\xC0\x41\x42", u"\uFFFD\x41\x42"},
         {"test\xFF\xFF test", u"test\uFFFD\uFFFD test"},
-        {"\xE9\x80", u"\uFFFD"},                    // truncated: one replacement for the whole prefix
+        {"\xE9\x80", u"\uFFFD"},  // truncated: one replacement for the whole prefix
         {"\xE9\x80Z", u"\uFFFDZ"},
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},    // an encoded surrogate is not UTF-8
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},  // an encoded surrogate is not UTF-8
         {"\xF0\x9F\x98\x80", u"\U0001F600"},
     };
     for (auto& c : cases) {
         EXPECT_EQ(c.wide, ToWide(CP_UTF8, c.bytes));
         if (c.wide.find(u'\uFFFD') == std::u16string::npos) continue;
         SetLastError(0);
-        EXPECT_EQ(0, MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.bytes.data(), int(c.bytes.size()), nullptr, 0));
+        EXPECT_EQ(0,
+                  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.bytes.data(), int(c.bytes.size()), nullptr, 0));
         EXPECT_EQ(DWORD(ERROR_NO_UNICODE_TRANSLATION), GetLastError());
     }
 }
@@ -201,8 +201,7 @@ TEST(CodePage, RefusedFlagsCodePagesAndParameters) {
         {[&] { return MultiByteToWideChar(CP_ACP, 0, "a", 1, wide, -1); }, ERROR_INVALID_PARAMETER},
         {[&] { return MultiByteToWideChar(CP_ACP, 0, "a", 1, nullptr, 4); }, ERROR_INVALID_PARAMETER},
         {[&] { return WideCharToMultiByte(CP_ACP, 0, u"a", 0, bytes, 4, nullptr, nullptr); }, ERROR_INVALID_PARAMETER},
-        {[&] { return WideCharToMultiByte(CP_ACP, 0, u"a", -2, bytes, 4, nullptr, nullptr); },
-         ERROR_INVALID_PARAMETER},
+        {[&] { return WideCharToMultiByte(CP_ACP, 0, u"a", -2, bytes, 4, nullptr, nullptr); }, ERROR_INVALID_PARAMETER},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         SetLastError(0);
@@ -217,10 +216,10 @@ TEST(CodePage, CompositeCheckAndCompositeOutput) {
         DWORD flags;
         std::string bytes;
     } cases[] = {
-        {u"u\u0308", WC_COMPOSITECHECK, "\xA8\xB9"},                 // ü
-        {u"u\u0308\u0304", WC_COMPOSITECHECK, "\xA8\xB5"},           // ǖ, composed in two steps
-        {u"e\u0301", 0, "e?"},                                        // without the check the mark stands alone
-        {u"x\u0301y", WC_COMPOSITECHECK, "x?y"},                      // WC_SEPCHARS is the default
+        {u"u\u0308", WC_COMPOSITECHECK, "\xA8\xB9"},        // ü
+        {u"u\u0308\u0304", WC_COMPOSITECHECK, "\xA8\xB5"},  // ǖ, composed in two steps
+        {u"e\u0301", 0, "e?"},                              // without the check the mark stands alone
+        {u"x\u0301y", WC_COMPOSITECHECK, "x?y"},            // WC_SEPCHARS is the default
         {u"x\u0301y", WC_COMPOSITECHECK | WC_SEPCHARS, "x?y"},
         {u"x\u0301y", WC_COMPOSITECHECK | WC_DISCARDNS, "xy"},
         {u"x\u0301y", WC_COMPOSITECHECK | WC_DEFAULTCHAR, "?y"},

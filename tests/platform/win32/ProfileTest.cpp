@@ -5,15 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <random>
 #include <sstream>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -25,7 +25,9 @@ protected:
     void Put(const std::string& bytes, const std::string& path = "") {
         testsupport::WriteFileBytes(path.empty() ? FPath : path, bytes);
     }
-    std::string Content(const std::string& path = "") { return testsupport::ReadFileBytes(path.empty() ? FPath : path); }
+    std::string Content(const std::string& path = "") {
+        return testsupport::ReadFileBytes(path.empty() ? FPath : path);
+    }
     std::string Get(const char* section, const char* key, const char* def = "<default>", DWORD size = 2048) {
         std::string buffer(size, '\x7F');
         DWORD n = GetPrivateProfileStringA(section, key, def, buffer.data(), size, FPath.c_str());
@@ -70,20 +72,15 @@ TEST_F(Profile, ReadingFollowsWindowsMatchingAndTrimming) {
         const char* key;
         std::string value;
     } cases[] = {
-        {"sec", "KEY1", "value one"},         // case, blanks around key and value, first duplicate wins
-        {" SEC ", " key1 ", "value one"},
-        {"Sec", "key2", " quoted "},          // quotes protect blanks
-        {"Sec", "key3", "single"},            // bare CR ends a line
-        {"Sec", "key4", "\"twice\""},         // one pair is removed
-        {"Sec", "key5", "\"unbalanced'"},
-        {"Sec", "a line without equals sign", "<default>"},
-        {"Sec", ";key6", "<default>"},
-        {"Sec", "empty", ""},
-        {"Sec", "key7", "<default>"},         // only the first section of a name is read
-        {"\x81\x41", "K", "upper trail"},
-        {"\x81\x61", "k", "<default>"},        // the trail byte is not a letter to fold
-        {"通道", "名称", "值"},
-        {"Missing", "key1", "<default>"},
+        {"sec", "KEY1", "value one"},  // case, blanks around key and value, first duplicate wins
+        {" SEC ", " key1 ", "value one"}, {"Sec", "key2", " quoted "},  // quotes protect blanks
+        {"Sec", "key3", "single"},                                      // bare CR ends a line
+        {"Sec", "key4", "\"twice\""},                                   // one pair is removed
+        {"Sec", "key5", "\"unbalanced'"}, {"Sec", "a line without equals sign", "<default>"},
+        {"Sec", ";key6", "<default>"},    {"Sec", "empty", ""},
+        {"Sec", "key7", "<default>"},                                      // only the first section of a name is read
+        {"\x81\x41", "K", "upper trail"}, {"\x81\x61", "k", "<default>"},  // the trail byte is not a letter to fold
+        {"通道", "名称", "值"},           {"Missing", "key1", "<default>"},
     };
     for (auto& c : cases) EXPECT_EQ(c.value, Get(c.section, c.key)) << c.section << "/" << c.key;
 }
@@ -109,8 +106,8 @@ TEST_F(Profile, GetPrivateProfileIntParsesLikeWindows) {
     struct {
         const char* key;
         UINT value;
-    } cases[] = {{"a", 12}, {"b", 31}, {"c", UINT(-5)}, {"d", 0}, {"e", 99}, {"f", 7}, {"g", 12}, {"h", 42},
-                 {"missing", 99}};
+    } cases[] = {{"a", 12}, {"b", 31}, {"c", UINT(-5)}, {"d", 0},       {"e", 99},
+                 {"f", 7},  {"g", 12}, {"h", 42},       {"missing", 99}};
     for (auto& c : cases) EXPECT_EQ(c.value, GetPrivateProfileIntA("n", c.key, 99, FPath.c_str())) << c.key;
 }
 
@@ -132,28 +129,29 @@ TEST_F(Profile, UpdatesTouchOnlyTheirOwnLines) {
         "Y=2\r\n"
         "\xFF\xFE garbage\r\n"
         "[c]\r"
-        "z=3");  // no end on the last line
-    ASSERT_TRUE(Write("a", "X", "10"));      // replaced in place, keeping the stored key's spelling
-    ASSERT_TRUE(Write("A", "new", "n"));     // appended after the section's last key
-    ASSERT_TRUE(Write("C", "w", "4"));       // the unterminated last line gains an end
-    ASSERT_TRUE(Write("D", "k", "v"));       // a new section at the end
-    ASSERT_TRUE(Write("B", "Y", "2"));       // an unchanged value leaves the line as it was
-    EXPECT_EQ("; leading comment\n"
-              "[A]\n"
-              "x=10\r\n"
-              "new=n\r\n"
-              "odd line\n"
-              "\n"
-              "; about B\n"
-              "[B]\r\n"
-              "Y=2\r\n"
-              "\xFF\xFE garbage\r\n"
-              "[c]\r"
-              "z=3\r\n"
-              "w=4\r\n"
-              "[D]\r\n"
-              "k=v\r\n",
-              Content());
+        "z=3");                           // no end on the last line
+    ASSERT_TRUE(Write("a", "X", "10"));   // replaced in place, keeping the stored key's spelling
+    ASSERT_TRUE(Write("A", "new", "n"));  // appended after the section's last key
+    ASSERT_TRUE(Write("C", "w", "4"));    // the unterminated last line gains an end
+    ASSERT_TRUE(Write("D", "k", "v"));    // a new section at the end
+    ASSERT_TRUE(Write("B", "Y", "2"));    // an unchanged value leaves the line as it was
+    EXPECT_EQ(
+        "; leading comment\n"
+        "[A]\n"
+        "x=10\r\n"
+        "new=n\r\n"
+        "odd line\n"
+        "\n"
+        "; about B\n"
+        "[B]\r\n"
+        "Y=2\r\n"
+        "\xFF\xFE garbage\r\n"
+        "[c]\r"
+        "z=3\r\n"
+        "w=4\r\n"
+        "[D]\r\n"
+        "k=v\r\n",
+        Content());
 }
 
 TEST_F(Profile, NullValueDeletesKeyAndNullKeyDeletesSection) {
@@ -177,15 +175,15 @@ TEST_F(Profile, RefusedWritesReturnFalseAndLeaveTheFile) {
     chmod(FDir.Path().c_str(), 0755);
     chmod(dir.c_str(), 0555);
     EXPECT_EQ(int(ERROR_ACCESS_DENIED), testsupport::RunUnprivileged([&] {
-        SetLastError(0);
-        if (WritePrivateProfileStringA("S", "k", "new", file.c_str())) return 100;
-        return int(GetLastError());
-    }));
+                  SetLastError(0);
+                  if (WritePrivateProfileStringA("S", "k", "new", file.c_str())) return 100;
+                  return int(GetLastError());
+              }));
     chmod(dir.c_str(), 0755);
     chmod(file.c_str(), 0444);
     EXPECT_EQ(int(ERROR_ACCESS_DENIED), testsupport::RunUnprivileged([&] {
-        return WritePrivateProfileStringA("S", "k", "new", file.c_str()) ? 100 : int(GetLastError());
-    }));
+                  return WritePrivateProfileStringA("S", "k", "new", file.c_str()) ? 100 : int(GetLastError());
+              }));
     EXPECT_EQ("[S]\r\nk=old\r\n", Content(file));
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {})) << "a temporary file was left";
 

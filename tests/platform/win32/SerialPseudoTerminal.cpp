@@ -1,12 +1,12 @@
 // Pseudo-terminal set-up for the serial port tests.
 #include "SerialPseudoTerminal.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <poll.h>
-#include <stdexcept>
 #include <stdlib.h>
 #include <unistd.h>
+#include <algorithm>
+#include <stdexcept>
 
 SerialPseudoTerminal::SerialPseudoTerminal(int comNumber) {
     FMaster = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstring>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <chrono>
+#include <cstring>
 
 namespace {
 
@@ -16,10 +16,31 @@ constexpr const char* kPortName = "\\\\.\\COM12";
 
 void ExpectSameDcb(const DCB& expected, const DCB& actual) {
 #define SAME(field) EXPECT_EQ(expected.field, actual.field) << #field
-    SAME(DCBlength); SAME(BaudRate); SAME(fBinary); SAME(fParity); SAME(fOutxCtsFlow); SAME(fOutxDsrFlow);
-    SAME(fDtrControl); SAME(fDsrSensitivity); SAME(fTXContinueOnXoff); SAME(fOutX); SAME(fInX); SAME(fErrorChar);
-    SAME(fNull); SAME(fRtsControl); SAME(fAbortOnError); SAME(XonLim); SAME(XoffLim); SAME(ByteSize); SAME(Parity);
-    SAME(StopBits); SAME(XonChar); SAME(XoffChar); SAME(ErrorChar); SAME(EofChar); SAME(EvtChar);
+    SAME(DCBlength);
+    SAME(BaudRate);
+    SAME(fBinary);
+    SAME(fParity);
+    SAME(fOutxCtsFlow);
+    SAME(fOutxDsrFlow);
+    SAME(fDtrControl);
+    SAME(fDsrSensitivity);
+    SAME(fTXContinueOnXoff);
+    SAME(fOutX);
+    SAME(fInX);
+    SAME(fErrorChar);
+    SAME(fNull);
+    SAME(fRtsControl);
+    SAME(fAbortOnError);
+    SAME(XonLim);
+    SAME(XoffLim);
+    SAME(ByteSize);
+    SAME(Parity);
+    SAME(StopBits);
+    SAME(XonChar);
+    SAME(XoffChar);
+    SAME(ErrorChar);
+    SAME(EofChar);
+    SAME(EvtChar);
 #undef SAME
 }
 
@@ -89,7 +110,8 @@ TEST(SerialOpenTest, RefusedOpensSayWhy) {
     };
     for (const auto& c : cases) {
         SetLastError(0);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, CreateFileA(c.name, c.access, c.share, nullptr, c.disposition, c.flags, nullptr))
+        EXPECT_EQ(INVALID_HANDLE_VALUE,
+                  CreateFileA(c.name, c.access, c.share, nullptr, c.disposition, c.flags, nullptr))
             << c.name;
         EXPECT_EQ(c.error, GetLastError()) << c.name;
     }
@@ -221,7 +243,8 @@ TEST_F(SerialTest, GetCommConfigWantsRoomForTheWholeStructure) {
 
 TEST_F(SerialTest, RatesTermiosLacksAreSetAndReadBack) {
     ResetLine();
-    for (DWORD rate : {DWORD(CBR_14400), DWORD(CBR_56000), DWORD(CBR_128000), DWORD(CBR_256000), DWORD(12345), DWORD(CBR_110), DWORD(CBR_115200), DWORD(CBR_9600)}) {
+    for (DWORD rate : {DWORD(CBR_14400), DWORD(CBR_56000), DWORD(CBR_128000), DWORD(CBR_256000), DWORD(12345),
+                       DWORD(CBR_110), DWORD(CBR_115200), DWORD(CBR_9600)}) {
         DCB dcb = State();
         dcb.BaudRate = rate;
         ASSERT_TRUE(SetCommState(FPort, &dcb)) << rate << " error " << GetLastError();
@@ -245,12 +268,20 @@ TEST_F(SerialTest, RefusedSettingsLeaveTheOldOnes) {
         {"9 data bits", [](DCB& d) { d.ByteSize = 9; }},
         {"parity 5", [](DCB& d) { d.Parity = 5; }},
         {"stop bits 3", [](DCB& d) { d.StopBits = 3; }},
-        {"5 data bits, 2 stop bits", [](DCB& d) { d.ByteSize = 5; d.StopBits = TWOSTOPBITS; }},
+        {"5 data bits, 2 stop bits",
+         [](DCB& d) {
+             d.ByteSize = 5;
+             d.StopBits = TWOSTOPBITS;
+         }},
         {"rate 0", [](DCB& d) { d.BaudRate = 0; }},
         {"DSR flow", [](DCB& d) { d.fOutxDsrFlow = 1; }},
         {"DTR handshake", [](DCB& d) { d.fDtrControl = DTR_CONTROL_HANDSHAKE; }},
         {"RTS toggle", [](DCB& d) { d.fRtsControl = RTS_CONTROL_TOGGLE; }},
-        {"XON equals XOFF", [](DCB& d) { d.fOutX = 1; d.XonChar = d.XoffChar = 0x11; }},
+        {"XON equals XOFF",
+         [](DCB& d) {
+             d.fOutX = 1;
+             d.XonChar = d.XoffChar = 0x11;
+         }},
         // A pseudo-terminal's driver keeps 8 bits without parity whatever it is asked, while taking the rest of
         // the request: the readback must notice and undo the rest.
         {"7 data bits on a pty", [](DCB& d) { d.ByteSize = 7; }},

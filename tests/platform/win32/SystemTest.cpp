@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -211,8 +211,8 @@ TEST_F(ShellExecute, FailuresAnswerSmallErrorCodes) {
         {"edit", FDir.File("doc.txt"), SE_ERR_NOASSOC},
     };
     for (auto& c : cases)
-        EXPECT_EQ(c.code, reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, c.verb, c.file.c_str(), nullptr, nullptr,
-                                                                  SW_SHOW)))
+        EXPECT_EQ(c.code,
+                  reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, c.verb, c.file.c_str(), nullptr, nullptr, SW_SHOW)))
             << c.verb << " " << c.file;
     setenv("PATH", FDir.File("nothing-here").c_str(), 1);
     EXPECT_EQ(INT_PTR(SE_ERR_NOASSOC), reinterpret_cast<INT_PTR>(ShellExecuteA(

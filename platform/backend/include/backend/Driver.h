@@ -14,16 +14,26 @@ namespace backend {
 
 struct InputEvent {
     enum class Kind {
-        MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text,
+        MouseMove,
+        ButtonDown,
+        ButtonUp,
+        Wheel,
+        KeyDown,
+        KeyUp,
+        Text,
         // The desktop acted on one of our top-level windows itself (its taskbar, its title bar, another
         // program taking the focus); not echoes of what the window manager asked for.
-        WindowMinimized, WindowRestored, WindowCloseRequested, WindowFocusLost, WindowFocusGained
+        WindowMinimized,
+        WindowRestored,
+        WindowCloseRequested,
+        WindowFocusLost,
+        WindowFocusGained
     };
     Kind kind = Kind::MouseMove;
-    POINT screen{0, 0};     // mouse events: where the pointer is, in screen coordinates
-    int button = 0;         // ButtonDown/Up: 0 left, 1 right, 2 middle
-    int wheelDelta = 0;     // Wheel: multiples of WHEEL_DELTA, positive away from the user
-    UINT vk = 0;            // KeyDown/Up: the virtual key
+    POINT screen{0, 0};  // mouse events: where the pointer is, in screen coordinates
+    int button = 0;      // ButtonDown/Up: 0 left, 1 right, 2 middle
+    int wheelDelta = 0;  // Wheel: multiples of WHEEL_DELTA, positive away from the user
+    UINT vk = 0;         // KeyDown/Up: the virtual key
     UINT scanCode = 0;
     bool extended = false;
     bool repeat = false;
@@ -37,7 +47,7 @@ enum class SurfaceKind { Normal, Popup, Tooltip };
 
 // How a layered window (WS_EX_LAYERED) mixes with what lies under it on the screen.
 struct LayeredStyle {
-    bool ColorKey = false;       // presented pixels equal to Key (0x00RRGGBB) are holes
+    bool ColorKey = false;  // presented pixels equal to Key (0x00RRGGBB) are holes
     uint32_t Key = 0;
     bool ConstantAlpha = false;  // the whole window is drawn with opacity Alpha / 255
     BYTE Alpha = 255;
@@ -86,11 +96,17 @@ public:
 
     // A modal loop (message box, modal form) calls this once its window is up: when a test queued an answer,
     // the loop runs it with its own window (for instance to press a button), otherwise it waits for the user.
-    virtual bool TakeModalAnswer(std::function<void(HWND)>& answer) { (void)answer; return false; }
+    virtual bool TakeModalAnswer(std::function<void(HWND)>& answer) {
+        (void)answer;
+        return false;
+    }
 
     // ShellExecuteA opens an existing document (a native path) or a URL: true when the driver dealt with it,
     // false to let the platform start the desktop's opener.
-    virtual bool OpenDocument(const std::string& nativePath) { (void)nativePath; return false; }
+    virtual bool OpenDocument(const std::string& nativePath) {
+        (void)nativePath;
+        return false;
+    }
 };
 
 // The driver in use: the one installed, else the headless driver.

@@ -4,8 +4,8 @@
 #include <toolkit/Brush.h>
 #include <toolkit/Font.h>
 #include <toolkit/Graphics.h>
-#include <toolkit/Persistent.h>
 #include <toolkit/Pen.h>
+#include <toolkit/Persistent.h>
 
 #include <memory>
 #include <mutex>

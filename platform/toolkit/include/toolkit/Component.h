@@ -120,6 +120,6 @@ private:
     std::string FName;
     intptr_t FTag = 0;
     TComponentState FComponentState;
-    std::vector<TComponent*> FComponents;     // owned, deleted by this component
-    std::vector<TComponent*> FFreeNotifies;   // not owned
+    std::vector<TComponent*> FComponents;    // owned, deleted by this component
+    std::vector<TComponent*> FFreeNotifies;  // not owned
 };

@@ -142,7 +142,7 @@ private:
     int FCaret = 0;
     TUndoRecord FUndo;
     unsigned char FPendingLead = 0;  // a typed lead byte waiting for its trail byte
-    bool FSelecting = false;        // the left button is down and drags the selection
+    bool FSelecting = false;         // the left button is down and drags the selection
     bool FHasCaret = false;
     int FScrollX = 0;
     std::vector<int> FPositions;  // x of every byte offset in the text, measured on demand

@@ -67,8 +67,14 @@ public:
 protected:
     // The shown tabs, for the derived class to answer.
     virtual int TabCount() const { return 0; }
-    virtual std::string TabCaption(int index) const { (void)index; return std::string(); }
-    virtual int TabImageIndex(int index) const { (void)index; return -1; }
+    virtual std::string TabCaption(int index) const {
+        (void)index;
+        return std::string();
+    }
+    virtual int TabImageIndex(int index) const {
+        (void)index;
+        return -1;
+    }
 
     // Before a change the user asks for (false vetoes it), and after it.
     virtual bool CanChange();
@@ -90,12 +96,12 @@ protected:
 
 private:
     struct TLayout {
-        int RowHeight = 0;           // one tab, unselected
+        int RowHeight = 0;  // one tab, unselected
         int Rows = 1;
-        std::vector<RECT> Tabs;      // unselected rectangles, scrolled
+        std::vector<RECT> Tabs;  // unselected rectangles, scrolled
         bool Arrows = false;
         RECT LeftArrow{}, RightArrow{};
-        int StripRight = 0;          // tabs are clipped here when the arrows show
+        int StripRight = 0;  // tabs are clipped here when the arrows show
         bool CanScrollLeft = false, CanScrollRight = false;
     };
 

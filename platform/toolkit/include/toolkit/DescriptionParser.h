@@ -25,10 +25,10 @@ struct TDescriptionValue {
     int64_t Integer = 0;
     bool Hexadecimal = false;  // written with '$': the 32-bit pattern, so $FFFFFFFF may stand for -1
     double Float = 0;
-    std::string Text;                        // Identifier, String, and the bytes of Binary
-    std::vector<std::string> Elements;       // Set
-    std::vector<TDescriptionValue> Items;    // List
-    std::vector<TDescriptionItem> Entries;   // Collection
+    std::string Text;                       // Identifier, String, and the bytes of Binary
+    std::vector<std::string> Elements;      // Set
+    std::vector<TDescriptionValue> Items;   // List
+    std::vector<TDescriptionItem> Entries;  // Collection
 };
 
 struct TDescriptionProperty {

@@ -95,7 +95,7 @@ constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 // A parent reflects these to the child control named in the original message (WM_COMMAND from a child, owner
 // drawing, scrolling, key messages the form passes back).
 constexpr UINT CN_BASE = 0xBC00;
-constexpr UINT CN_CHARTOITEM = CN_BASE + 0x002F;   // WM_CHARTOITEM
+constexpr UINT CN_CHARTOITEM = CN_BASE + 0x002F;  // WM_CHARTOITEM
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_COMPAREITEM = CN_BASE + 0x0039;  // WM_COMPAREITEM
 constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;
@@ -110,7 +110,7 @@ constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
 constexpr UINT CN_PARENTNOTIFY = CN_BASE + WM_PARENTNOTIFY;
-constexpr UINT CN_VKEYTOITEM = CN_BASE + 0x002E;   // WM_VKEYTOITEM
+constexpr UINT CN_VKEYTOITEM = CN_BASE + 0x002E;  // WM_VKEYTOITEM
 constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;

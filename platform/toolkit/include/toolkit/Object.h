@@ -68,16 +68,15 @@ constexpr TClassInfo::TFactory FactoryFor() {
 
 // Declares a class's name and parent in its class body: TOOLKIT_CLASS(TButton, TWinControl). It also gives the
 // body `inherited` for calls to the parent's methods.
-#define TOOLKIT_CLASS(ThisClass, ParentClass)                                                                     \
-public:                                                                                                           \
-    using inherited = ParentClass;                                                                                \
-    static const TClassInfo* ClassInfo() {                                                                        \
-        static const TClassInfo info(#ThisClass, ParentClass::ClassInfo(),                                        \
-                                     toolkit_detail::FactoryFor<ThisClass>());                                    \
-        return &info;                                                                                             \
-    }                                                                                                             \
-    const TClassInfo* Class() const override { return ClassInfo(); }                                              \
-                                                                                                                  \
+#define TOOLKIT_CLASS(ThisClass, ParentClass)                                                                        \
+public:                                                                                                              \
+    using inherited = ParentClass;                                                                                   \
+    static const TClassInfo* ClassInfo() {                                                                           \
+        static const TClassInfo info(#ThisClass, ParentClass::ClassInfo(), toolkit_detail::FactoryFor<ThisClass>()); \
+        return &info;                                                                                                \
+    }                                                                                                                \
+    const TClassInfo* Class() const override { return ClassInfo(); }                                                 \
+                                                                                                                     \
 private:
 
 // Event handlers receive the object that raised them.

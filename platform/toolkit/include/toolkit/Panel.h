@@ -2,8 +2,8 @@
 // children aligned inside the bevels.
 #pragma once
 
-#include <toolkit/CustomControl.h>
 #include <toolkit/BorderStyle.h>
+#include <toolkit/CustomControl.h>
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };

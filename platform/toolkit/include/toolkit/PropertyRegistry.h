@@ -38,7 +38,7 @@ struct TPropertyInfo {
     std::vector<std::string> ValueNames;  // Enumeration: by ordinal; Set: by bit
     int64_t MinValue = 0;                 // the C++ type's range, for Integer and Color
     int64_t MaxValue = 0;
-    int64_t DefaultOrdinal = 0;           // Integer, Boolean, Enumeration, Set (bits), Color
+    int64_t DefaultOrdinal = 0;  // Integer, Boolean, Enumeration, Set (bits), Color
     double DefaultFloat = 0;
     std::string DefaultString;
     const TClassInfo* ReferenceClass = nullptr;  // Component: the class it accepts

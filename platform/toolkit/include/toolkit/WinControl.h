@@ -154,7 +154,10 @@ protected:
     TWinControl* FocusedControl() const { return FFocusedControl; }
     // Called on the top-level control before a key message reaches the control with the focus; true when it was
     // handled there (a form's KeyPreview).
-    virtual bool PreviewKeyMessage(TMessage& message) { (void)message; return false; }
+    virtual bool PreviewKeyMessage(TMessage& message) {
+        (void)message;
+        return false;
+    }
     // The next control in Tab order after current (or before it), among this control's descendants.
     TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
     void SelectFirst();
@@ -182,9 +185,9 @@ private:
     HWND FHandle = nullptr;
     HWND FParentWindow = nullptr;
     WNDPROC FDefWndProc = nullptr;
-    std::vector<TControl*> FControls;     // window-less children, not owned
+    std::vector<TControl*> FControls;        // window-less children, not owned
     std::vector<TWinControl*> FWinControls;  // windowed children, not owned
-    std::vector<TWinControl*> FTabList;   // windowed children in Tab order
+    std::vector<TWinControl*> FTabList;      // windowed children in Tab order
     std::unique_ptr<TBrush> FBrush;
     bool FShowing = false;
     bool FDoubleBuffered = false;

@@ -46,17 +46,16 @@ namespace {
 TControl* GCaptureControl = nullptr;
 
 const TAnchors AnchorAlign[] = {
-    {akLeft, akTop},                    // alNone
-    {akLeft, akTop, akRight},           // alTop
-    {akLeft, akRight, akBottom},        // alBottom
-    {akLeft, akTop, akBottom},          // alLeft
-    {akRight, akTop, akBottom},         // alRight
-    {akLeft, akTop, akRight, akBottom}, // alClient
-    {akLeft, akTop},                    // alCustom
+    {akLeft, akTop},                     // alNone
+    {akLeft, akTop, akRight},            // alTop
+    {akLeft, akRight, akBottom},         // alBottom
+    {akLeft, akTop, akBottom},           // alLeft
+    {akRight, akTop, akBottom},          // alRight
+    {akLeft, akTop, akRight, akBottom},  // alClient
+    {akLeft, akTop},                     // alCustom
 };
 
 }  // namespace
-
 
 TShiftState ShiftStateFromKeys(WPARAM keys) {
     TShiftState shift;
@@ -264,9 +263,7 @@ void TControl::SetVisible(bool value) {
     RequestAlign();
 }
 
-void TControl::Show() {
-    SetVisible(true);
-}
+void TControl::Show() { SetVisible(true); }
 
 void TControl::SetEnabled(bool value) {
     if (FEnabled == value) return;
@@ -452,33 +449,15 @@ void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool do
 
 void TControl::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-        HandleMouseButton(message, mbLeft, true, false);
-        return;
-    case WM_LBUTTONDBLCLK:
-        HandleMouseButton(message, mbLeft, true, true);
-        return;
-    case WM_LBUTTONUP:
-        HandleMouseButton(message, mbLeft, false, false);
-        return;
-    case WM_RBUTTONDOWN:
-        HandleMouseButton(message, mbRight, true, false);
-        return;
-    case WM_RBUTTONDBLCLK:
-        HandleMouseButton(message, mbRight, true, true);
-        return;
-    case WM_RBUTTONUP:
-        HandleMouseButton(message, mbRight, false, false);
-        return;
-    case WM_MBUTTONDOWN:
-        HandleMouseButton(message, mbMiddle, true, false);
-        return;
-    case WM_MBUTTONDBLCLK:
-        HandleMouseButton(message, mbMiddle, true, true);
-        return;
-    case WM_MBUTTONUP:
-        HandleMouseButton(message, mbMiddle, false, false);
-        return;
+    case WM_LBUTTONDOWN: HandleMouseButton(message, mbLeft, true, false); return;
+    case WM_LBUTTONDBLCLK: HandleMouseButton(message, mbLeft, true, true); return;
+    case WM_LBUTTONUP: HandleMouseButton(message, mbLeft, false, false); return;
+    case WM_RBUTTONDOWN: HandleMouseButton(message, mbRight, true, false); return;
+    case WM_RBUTTONDBLCLK: HandleMouseButton(message, mbRight, true, true); return;
+    case WM_RBUTTONUP: HandleMouseButton(message, mbRight, false, false); return;
+    case WM_MBUTTONDOWN: HandleMouseButton(message, mbMiddle, true, false); return;
+    case WM_MBUTTONDBLCLK: HandleMouseButton(message, mbMiddle, true, true); return;
+    case WM_MBUTTONUP: HandleMouseButton(message, mbMiddle, false, false); return;
     case WM_MOUSEWHEEL:
         // Not handed on to the parent window as well: CM_MOUSEWHEEL has already climbed the parents.
         MouseWheelHandler(message);
@@ -500,9 +479,7 @@ void TControl::Dispatch(TMessage& message) {
         }
         return;
     }
-    case WM_GETTEXTLENGTH:
-        message.Result = static_cast<LRESULT>(FText.size());
-        return;
+    case WM_GETTEXTLENGTH: message.Result = static_cast<LRESULT>(FText.size()); return;
     case WM_GETTEXT: {
         size_t room = message.WParam;
         auto* buffer = reinterpret_cast<char*>(message.LParam);
@@ -528,15 +505,11 @@ void TControl::Dispatch(TMessage& message) {
             FControlState.Exclude(csClicked);
         }
         return;
-    case CM_VISIBLECHANGED:
-        InvalidateControl(true, FVisible && FControlStyle.Contains(csOpaque));
-        return;
+    case CM_VISIBLECHANGED: InvalidateControl(true, FVisible && FControlStyle.Contains(csOpaque)); return;
     case CM_ENABLEDCHANGED:
     case CM_FONTCHANGED:
     case CM_COLORCHANGED:
-    case CM_TEXTCHANGED:
-        Invalidate();
-        return;
+    case CM_TEXTCHANGED: Invalidate(); return;
     case CM_PARENTCOLORCHANGED:
         if (FParentColor) {
             SetColor(message.WParam ? static_cast<TColor>(message.LParam) : (FParent ? FParent->Color() : FColor));
@@ -554,17 +527,10 @@ void TControl::Dispatch(TMessage& message) {
             FParentShowHint = true;
         }
         return;
-    case CM_HITTEST:
-        message.Result = HTCLIENT;
-        return;
-    case CM_MOUSEENTER:
-        MouseEnter();
-        return;
-    case CM_MOUSELEAVE:
-        MouseLeave();
-        return;
-    default:
-        DefaultHandler(message);
+    case CM_HITTEST: message.Result = HTCLIENT; return;
+    case CM_MOUSEENTER: MouseEnter(); return;
+    case CM_MOUSELEAVE: MouseLeave(); return;
+    default: DefaultHandler(message);
     }
 }
 

@@ -8,8 +8,7 @@ namespace {
 
 }  // namespace
 
-TCustomControl::TCustomControl(TComponent* owner)
-    : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>()) {
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(std::make_unique<TControlCanvas>()) {
     FCanvas->SetControl(this);
 }
 

@@ -15,4 +15,3 @@ TCustomFrame::TCustomFrame(TComponent* owner) : TScrollingWinControl(owner) {
 }
 
 void TCustomFrame::InitInheritedComponent(const std::string& name) { ReadDescriptionResource(this, name); }
-

@@ -221,8 +221,7 @@ void TScrollingWinControl::CalcAutoRange() {
 }
 
 void TScrollingWinControl::UpdateScrollBars() {
-    if (FUpdatingScrollBars != 0 || ComponentState().Contains(csLoading) ||
-        ComponentState().Contains(csDestroying))
+    if (FUpdatingScrollBars != 0 || ComponentState().Contains(csLoading) || ComponentState().Contains(csDestroying))
         return;
     FUpdatingScrollBars++;
     try {
@@ -233,8 +232,7 @@ void TScrollingWinControl::UpdateScrollBars() {
                 bool horz = FHorzScrollBar->IsScrollBarVisible(), vert = FVertScrollBar->IsScrollBarVisible();
                 FHorzScrollBar->Update();
                 FVertScrollBar->Update();
-                if (horz == FHorzScrollBar->IsScrollBarVisible() && vert == FVertScrollBar->IsScrollBarVisible())
-                    break;
+                if (horz == FHorzScrollBar->IsScrollBarVisible() && vert == FVertScrollBar->IsScrollBarVisible()) break;
             }
         } else {
             FHorzScrollBar->SetPosition(FHorzScrollBar->FPosition);

@@ -69,8 +69,7 @@ LRESULT ToolkitWindowProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
                     std::fprintf(stderr, "%s\n", error.what());
                 }
             }
-        } catch (...) {
-        }
+        } catch (...) {}
     }
     return message.Result;
 }
@@ -166,7 +165,8 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* controlClass
 void TWinControl::CreateHandle() {
     if (FHandle) return;
     CreateWnd();
-    if (FParent) SetWindowPos(FHandle, FParent->PrecedingWindow(this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (FParent)
+        SetWindowPos(FHandle, FParent->PrecedingWindow(this), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     for (int i = 0; i < ControlCount(); ++i) Controls(i)->UpdateAnchorRules();
 }
 
@@ -340,7 +340,8 @@ POINT TWinControl::ClientOrigin() {
 // --- children ---
 
 TControl* TWinControl::Controls(int index) const {
-    if (index < 0 || index >= ControlCount()) throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    if (index < 0 || index >= ControlCount())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
     auto graphic = static_cast<int>(FControls.size());
     return index < graphic ? FControls[index] : FWinControls[index - graphic];
 }

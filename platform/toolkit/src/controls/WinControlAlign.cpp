@@ -8,13 +8,13 @@
 namespace {
 
 const TAnchors AnchorAlign[] = {
-    {akLeft, akTop},                    // alNone
-    {akLeft, akTop, akRight},           // alTop
-    {akLeft, akRight, akBottom},        // alBottom
-    {akLeft, akTop, akBottom},          // alLeft
-    {akRight, akTop, akBottom},         // alRight
-    {akLeft, akTop, akRight, akBottom}, // alClient
-    {akLeft, akTop},                    // alCustom
+    {akLeft, akTop},                     // alNone
+    {akLeft, akTop, akRight},            // alTop
+    {akLeft, akRight, akBottom},         // alBottom
+    {akLeft, akTop, akBottom},           // alLeft
+    {akRight, akTop, akBottom},          // alRight
+    {akLeft, akTop, akRight, akBottom},  // alClient
+    {akLeft, akTop},                     // alCustom
 };
 
 // Among controls of one alignment, the one nearer its edge goes first.

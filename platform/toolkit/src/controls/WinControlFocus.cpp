@@ -22,9 +22,7 @@ void TWinControl::SetFocus() {
     TopLevelControl()->FocusControl(this);
 }
 
-void TWinControl::FocusControl(TWinControl* control) {
-    ::SetFocus(control->Handle());
-}
+void TWinControl::FocusControl(TWinControl* control) { ::SetFocus(control->Handle()); }
 
 bool TWinControl::Focused() { return FHandle && GetFocus() == FHandle; }
 
@@ -136,8 +134,7 @@ void TWinControl::ListTabOrder(std::vector<TWinControl*>& list) {
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) { ListTabOrder(list); }
 
-TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop,
-                                          bool checkParent) {
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) {
     std::vector<TWinControl*> list;
     GetTabOrderList(list);
     if (list.empty()) return nullptr;

@@ -52,8 +52,7 @@ void CheckMouseControl() {
     GMouseControl = target;
     if (old && (!captured || old == captured)) old->Perform(CM_MOUSELEAVE);
     // The leave handler may have destroyed the new target; GMouseControl is cleared when that happens.
-    if (GMouseControl && GMouseControl == target && (!captured || target == captured))
-        target->Perform(CM_MOUSEENTER);
+    if (GMouseControl && GMouseControl == target && (!captured || target == captured)) target->Perform(CM_MOUSEENTER);
 }
 
 void TWinControl::WndProc(TMessage& message) {
@@ -67,9 +66,7 @@ void TWinControl::WndProc(TMessage& message) {
         if (ControlState().Contains(csFocusing)) return;
         break;
     case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-        CheckMouseControl();
-        break;
+    case WM_NCMOUSEMOVE: CheckMouseControl(); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
@@ -78,8 +75,7 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_SYSCHAR:
         if (TopLevelControl()->PreviewKeyMessage(message)) return;
         break;
-    default:
-        break;
+    default: break;
     }
     if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MOUSELAST && IsControlMouseMsg(message)) {
         // A window-less child took it; the window itself still gets the default processing when it did not answer.
@@ -100,8 +96,8 @@ bool TWinControl::IsControlMouseMsg(TMessage& message) {
     }
     if (!control) return false;
     POINT pos = message.Pos();
-    message.Result = control->Perform(message.Msg, message.WParam,
-                                      MAKELPARAM(pos.x - control->Left(), pos.y - control->Top()));
+    message.Result =
+        control->Perform(message.Msg, message.WParam, MAKELPARAM(pos.x - control->Left(), pos.y - control->Top()));
     return true;
 }
 
@@ -145,8 +141,8 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case WM_WINDOWPOSCHANGING: {
         auto* pos = reinterpret_cast<WINDOWPOS*>(message.LParam);
-        if (pos && !(pos->flags & SWP_NOSIZE) &&
-            !ComponentState().Contains(csReading) && !ComponentState().Contains(csDestroying)) {
+        if (pos && !(pos->flags & SWP_NOSIZE) && !ComponentState().Contains(csReading) &&
+            !ComponentState().Contains(csDestroying)) {
             int width = pos->cx, height = pos->cy;
             CheckNewSize(width, height);
             pos->cx = width;
@@ -212,9 +208,9 @@ void TWinControl::Dispatch(TMessage& message) {
             DefaultHandler(message);
         return;
     case CM_SHOWINGCHANGED:
-        SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
-                         (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        SetWindowPos(
+            FHandle, nullptr, 0, 0, 0, 0,
+            SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
         return;
     case CM_VISIBLECHANGED:
         if (!Visible() && FParent) RemoveFocus(false);
@@ -235,9 +231,7 @@ void TWinControl::Dispatch(TMessage& message) {
         if (FHandle) Perform(WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), 0);
         NotifyControls(CM_PARENTFONTCHANGED);
         return;
-    case CM_SHOWHINTCHANGED:
-        NotifyControls(CM_PARENTSHOWHINTCHANGED);
-        return;
+    case CM_SHOWHINTCHANGED: NotifyControls(CM_PARENTSHOWHINTCHANGED); return;
     case CM_RECREATEWND: {
         bool wasFocused = Focused();
         DestroyHandle();
@@ -253,21 +247,16 @@ void TWinControl::Dispatch(TMessage& message) {
         // Every control of the form learns where the focus went (a default button redraws its frame).
         Broadcast(message);
         return;
-    case CM_ENTER:
-        DoEnter();
-        return;
-    case CM_EXIT:
-        DoExit();
-        return;
-    default:
-        inherited::Dispatch(message);
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    default: inherited::Dispatch(message);
     }
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (!FHandle) return;
-    message.Result = CallWindowProcA(FDefWndProc ? FDefWndProc : DefWindowProcA, FHandle, message.Msg,
-                                     message.WParam, message.LParam);
+    message.Result = CallWindowProcA(FDefWndProc ? FDefWndProc : DefWindowProcA, FHandle, message.Msg, message.WParam,
+                                     message.LParam);
 }
 
 // --- keys ---

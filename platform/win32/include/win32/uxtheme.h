@@ -71,16 +71,15 @@ HRESULT DrawThemeText(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR
                       DWORD dwTextFlags, DWORD dwTextFlags2, LPCRECT pRect);
 HRESULT GetThemeBackgroundContentRect(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pBoundingRect,
                                       LPRECT pContentRect);
-HRESULT GetThemePartSize(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT prc, THEMESIZE eSize,
-                         SIZE* psz);
+HRESULT GetThemePartSize(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT prc, THEMESIZE eSize, SIZE* psz);
 HRESULT GetThemeTextExtent(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText, int cchCharCount,
                            DWORD dwTextFlags, LPCRECT pBoundingRect, LPRECT pExtentRect);
 HRESULT GetThemeTextMetrics(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, TEXTMETRICW* ptm);
 HRESULT GetThemeBackgroundRegion(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pRect, HRGN* pRegion);
 HRESULT HitTestThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, DWORD dwOptions, LPCRECT pRect,
                                HRGN hrgn, POINT ptTest, WORD* pwHitTestCode);
-HRESULT DrawThemeEdge(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pDestRect, UINT uEdge,
-                      UINT uFlags, LPRECT pContentRect);
+HRESULT DrawThemeEdge(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pDestRect, UINT uEdge, UINT uFlags,
+                      LPRECT pContentRect);
 HRESULT DrawThemeIcon(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pRect, HIMAGELIST himl,
                       int iImageIndex);
 BOOL IsThemePartDefined(HTHEME hTheme, int iPartId, int iStateId);
@@ -94,8 +93,7 @@ HRESULT GetThemeEnumValue(HTHEME hTheme, int iPartId, int iStateId, int iPropId,
 HRESULT GetThemePosition(HTHEME hTheme, int iPartId, int iStateId, int iPropId, POINT* pPoint);
 HRESULT GetThemeFont(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, int iPropId, LOGFONTW* pFont);
 HRESULT GetThemeRect(HTHEME hTheme, int iPartId, int iStateId, int iPropId, LPRECT pRect);
-HRESULT GetThemeMargins(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, int iPropId, LPCRECT prc,
-                        MARGINS* pMargins);
+HRESULT GetThemeMargins(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, int iPropId, LPCRECT prc, MARGINS* pMargins);
 HRESULT GetThemeIntList(HTHEME hTheme, int iPartId, int iStateId, int iPropId, INTLIST* pIntList);
 HRESULT GetThemePropertyOrigin(HTHEME hTheme, int iPartId, int iStateId, int iPropId, PROPERTYORIGIN* pOrigin);
 HRESULT SetWindowTheme(HWND hwnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList);
@@ -113,8 +111,8 @@ HRESULT EnableThemeDialogTexture(HWND hwnd, DWORD dwFlags);
 BOOL IsThemeDialogTextureEnabled(HWND hwnd);
 DWORD GetThemeAppProperties(void);
 void SetThemeAppProperties(DWORD dwFlags);
-HRESULT GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff,
-                            int cchMaxColorChars, LPWSTR pszSizeBuff, int cchMaxSizeChars);
+HRESULT GetCurrentThemeName(LPWSTR pszThemeFileName, int cchMaxNameChars, LPWSTR pszColorBuff, int cchMaxColorChars,
+                            LPWSTR pszSizeBuff, int cchMaxSizeChars);
 HRESULT GetThemeDocumentationProperty(LPCWSTR pszThemeName, LPCWSTR pszPropertyName, LPWSTR pszValueBuff,
                                       int cchMaxValChars);
 HRESULT DrawThemeParentBackground(HWND hwnd, HDC hdc, const RECT* prc);

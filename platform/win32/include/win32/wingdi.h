@@ -487,8 +487,7 @@ COLORREF SetDCPenColor(HDC hdc, COLORREF color);
 COLORREF GetDCPenColor(HDC hdc);
 
 // Bitmaps and pixels.
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
-                         DWORD offset);
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset);
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits);
 HBITMAP CreateBitmapIndirect(const BITMAP* pbm);
@@ -497,8 +496,8 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
               UINT ColorUse);
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
                   int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop);
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
-                      UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan, UINT cLines,
+                      const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse);
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
 LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits);
 BOOL GetBitmapDimensionEx(HBITMAP hbit, LPSIZE lpsize);
@@ -512,8 +511,8 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop);
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop);
-BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
-             HBITMAP hbmMask, int xMask, int yMask, DWORD rop);
+BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc, HBITMAP hbmMask,
+             int xMask, int yMask, DWORD rop);
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreatePatternBrush(HBITMAP hbm);
 HBRUSH CreateHatchBrush(int iHatch, COLORREF color);
@@ -580,14 +579,12 @@ HFONT CreateFontW(int cHeight, int cWidth, int cEscapement, int cOrientation, in
                   DWORD iQuality, DWORD iPitchAndFamily, LPCWSTR pszFaceName);
 BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 BOOL TextOutW(HDC hdc, int x, int y, LPCWSTR lpString, int c);
-BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
-                 const INT* lpDx);
-BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c,
-                 const INT* lpDx);
+BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c, const INT* lpDx);
+BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWSTR lpString, UINT c, const INT* lpDx);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl);
 BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE psizl);
-BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit,
-                           LPINT lpnDx, LPSIZE lpSize);
+BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent, LPINT lpnFit, LPINT lpnDx,
+                           LPSIZE lpSize);
 BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
 BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm);
 int GetTextFaceA(HDC hdc, int c, LPSTR lpName);

@@ -18,15 +18,12 @@ enum class Page { Unknown, Gbk, Utf8 };
 // The system, OEM and thread code pages are all 936 here.
 Page Resolve(UINT codePage) {
     switch (codePage) {
-        case CP_ACP:
-        case CP_OEMCP:
-        case CP_THREAD_ACP:
-        case 936:
-            return Page::Gbk;
-        case CP_UTF8:
-            return Page::Utf8;
-        default:
-            return Page::Unknown;
+    case CP_ACP:
+    case CP_OEMCP:
+    case CP_THREAD_ACP:
+    case 936: return Page::Gbk;
+    case CP_UTF8: return Page::Utf8;
+    default: return Page::Unknown;
     }
 }
 
@@ -37,8 +34,7 @@ int Fail(DWORD error) {
 
 // Length of the first code page 936 character of s.
 size_t GbkCharLength(const char* s, size_t left) {
-    if (left >= 2 && Gbk::IsLeadByte(static_cast<BYTE>(s[0])) && Gbk::IsTrailByte(static_cast<BYTE>(s[1])))
-        return 2;
+    if (left >= 2 && Gbk::IsLeadByte(static_cast<BYTE>(s[0])) && Gbk::IsTrailByte(static_cast<BYTE>(s[1]))) return 2;
     return 1;
 }
 
@@ -56,12 +52,9 @@ UINT GetOEMCP(void) { return 936; }
 
 BOOL IsDBCSLeadByteEx(UINT CodePage, BYTE TestChar) {
     switch (Resolve(CodePage)) {
-        case Page::Gbk:
-            return Gbk::IsLeadByte(TestChar) ? TRUE : FALSE;
-        case Page::Utf8:
-            return FALSE;  // UTF-8 is no double-byte code page
-        default:
-            return Fail(ERROR_INVALID_PARAMETER);
+    case Page::Gbk: return Gbk::IsLeadByte(TestChar) ? TRUE : FALSE;
+    case Page::Utf8: return FALSE;  // UTF-8 is no double-byte code page
+    default: return Fail(ERROR_INVALID_PARAMETER);
     }
 }
 
@@ -78,8 +71,7 @@ int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int
     if (page == Page::Utf8 && (dwFlags & ~static_cast<DWORD>(MB_ERR_INVALID_CHARS))) return Fail(ERROR_INVALID_FLAGS);
     // Code page 936 has no glyph table, so MB_USEGLYPHCHARS leaves its control characters as they are.
     const DWORD gbkFlags = MB_PRECOMPOSED | MB_COMPOSITE | MB_USEGLYPHCHARS | MB_ERR_INVALID_CHARS;
-    if (page == Page::Gbk &&
-        ((dwFlags & ~gbkFlags) || ((dwFlags & MB_PRECOMPOSED) && (dwFlags & MB_COMPOSITE))))
+    if (page == Page::Gbk && ((dwFlags & ~gbkFlags) || ((dwFlags & MB_PRECOMPOSED) && (dwFlags & MB_COMPOSITE))))
         return Fail(ERROR_INVALID_FLAGS);
 
     size_t count = cbMultiByte == -1 ? std::strlen(lpMultiByteStr) + 1 : static_cast<size_t>(cbMultiByte);
@@ -135,7 +127,8 @@ int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int
     } else {
         GbkEncoding encoding;
         encoding.compositeFlags = dwFlags & (WC_COMPOSITECHECK | nsFlags);
-        if (lpDefaultChar) encoding.defaultChar.assign(lpDefaultChar, GbkCharLength(lpDefaultChar, lpDefaultChar[0] ? 2 : 1));
+        if (lpDefaultChar)
+            encoding.defaultChar.assign(lpDefaultChar, GbkCharLength(lpDefaultChar, lpDefaultChar[0] ? 2 : 1));
         bool usedDefault = Utf16ToGbk(lpWideCharStr, count, encoding, bytes);
         if (lpUsedDefaultChar) *lpUsedDefaultChar = usedDefault ? TRUE : FALSE;
     }

@@ -48,10 +48,9 @@ bool IsNonSpacing(WCHAR c) {
 }
 
 WCHAR Compose(WCHAR base, WCHAR mark) {
-    auto it = std::lower_bound(std::begin(kComposites), std::end(kComposites), Composite{base, mark, 0},
-                               [](const Composite& a, const Composite& b) {
-                                   return a.base != b.base ? a.base < b.base : a.mark < b.mark;
-                               });
+    auto it = std::lower_bound(
+        std::begin(kComposites), std::end(kComposites), Composite{base, mark, 0},
+        [](const Composite& a, const Composite& b) { return a.base != b.base ? a.base < b.base : a.mark < b.mark; });
     if (it != std::end(kComposites) && it->base == base && it->mark == mark) return it->composed;
     return 0;
 }

@@ -10,7 +10,7 @@ namespace win32::codepage {
 
 class Gbk {
 public:
-    static constexpr WCHAR NoChar = 0xFFFF;     // a non-character: never the value of a mapped byte sequence
+    static constexpr WCHAR NoChar = 0xFFFF;      // a non-character: never the value of a mapped byte sequence
     static constexpr uint16_t NoBytes = 0xFFFF;  // 0xFF is no lead byte, so FF FF is never a mapped sequence
 
     static const Gbk& Instance();

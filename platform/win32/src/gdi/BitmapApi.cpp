@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
-#include <cstring>
 
 using namespace win32::gdi;
 
@@ -72,8 +72,7 @@ std::shared_ptr<BitmapObject> MakeBitmap(LONG width, LONG height, int bitsPerPix
 
 }  // namespace
 
-HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection,
-                         DWORD offset) {
+HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset) {
     if (ppvBits) *ppvBits = nullptr;
     if (hdc && !LookupDC(hdc)) return nullptr;
     if (!pbmi || usage != DIB_RGB_COLORS || hSection || offset) return Fail(ERROR_INVALID_PARAMETER);

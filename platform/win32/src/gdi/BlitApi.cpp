@@ -39,8 +39,8 @@ std::vector<Span> StretchSpans(int destinationCount, int sourceStart, int source
 
 class StretchSourceRows : public SourceRows {
 public:
-    StretchSourceRows(const BitmapObject& source, RECT sourceRect, RECT destinationRect, bool mirrorX,
-                      bool mirrorY, int mode, PixelConversion conversion)
+    StretchSourceRows(const BitmapObject& source, RECT sourceRect, RECT destinationRect, bool mirrorX, bool mirrorY,
+                      int mode, PixelConversion conversion)
         : FSource(source), FDestination(destinationRect), FMode(mode), FConversion(conversion) {
         bool firstOnly = mode != BLACKONWHITE && mode != WHITEONBLACK && mode != HALFTONE;
         FColumns = StretchSpans(destinationRect.right - destinationRect.left, sourceRect.left,
@@ -302,8 +302,8 @@ BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdc
     return TRUE;
 }
 
-BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
-             HBITMAP hbmMask, int xMask, int yMask, DWORD rop) {
+BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc, HBITMAP hbmMask,
+             int xMask, int yMask, DWORD rop) {
     DWORD foreRop = rop & ~kBackRopMask;
     if (!hbmMask) return BitBlt(hdcDest, xDest, yDest, width, height, hdcSrc, xSrc, ySrc, foreRop);
     auto dc = LookupDC(hdcDest);
@@ -327,8 +327,7 @@ BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSr
     BitmapObject* sourceSurface = source->Surface();
     if (!surface || !sourceSurface) return TRUE;
     BlitPixels(*dc, logical, *sourceSurface, source->ToSurface(POINT{xSrc, ySrc}),
-               DcConversion(*dc, *surface, *source, *sourceSurface), foreRop, mask.get(), POINT{xMask, yMask},
-               backRop);
+               DcConversion(*dc, *surface, *source, *sourceSurface), foreRop, mask.get(), POINT{xMask, yMask}, backRop);
     return TRUE;
 }
 
@@ -372,8 +371,8 @@ int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, 
     return lines;
 }
 
-int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan,
-                      UINT cLines, const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
+int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc, UINT StartScan, UINT cLines,
+                      const void* lpvBits, const BITMAPINFO* lpbmi, UINT ColorUse) {
     auto dc = LookupDC(hdc);
     if (!dc) return 0;
     const BITMAPINFOHEADER* header = DibHeader(lpbmi);
@@ -396,7 +395,6 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
     int start = static_cast<int>(StartScan);
     int bandRow = header->biHeight > 0 ? start + lines - ySrc - rows : ySrc - start;
     PixelConversion conversion(*band, *surface, dc->State().TextColor, dc->State().BkColor, 0, true);
-    BlitPixels(*dc, RECT{xDest, yDest, xDest + width, yDest + rows}, *band, POINT{xSrc, bandRow}, conversion,
-               SRCCOPY);
+    BlitPixels(*dc, RECT{xDest, yDest, xDest + width, yDest + rows}, *band, POINT{xSrc, bandRow}, conversion, SRCCOPY);
     return lines;
 }

@@ -43,8 +43,7 @@ HBRUSH MakePattern(HBITMAP bitmap) {
     auto source = ObjectTable::LookupAs<BitmapObject>(bitmap);
     if (!source) return nullptr;
     // The brush copies the bitmap, so the caller may delete or draw into it afterwards.
-    auto copy = std::make_shared<BitmapObject>(source->Width(), source->Height(), source->BitsPerPixel(), true,
-                                               false);
+    auto copy = std::make_shared<BitmapObject>(source->Width(), source->Height(), source->BitsPerPixel(), true, false);
     copy->SetPalette(0, source->Palette(0));
     copy->SetPalette(1, source->Palette(1));
     size_t rowBytes = source->BitsPerPixel() == 32 ? static_cast<size_t>(source->Width()) * 4
@@ -93,23 +92,20 @@ HBRUSH CreateDIBPatternBrushPt(const void* lpPackedDIB, UINT iUsage) { return Ma
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
     if (!plbrush) return Fail(ERROR_INVALID_PARAMETER);
     switch (plbrush->lbStyle) {
-        case BS_SOLID:
-            return CreateSolidBrush(plbrush->lbColor);
-        case BS_NULL: {
-            auto brush = std::make_shared<BrushObject>();
-            brush->Style = BS_NULL;
-            return Publish(std::move(brush));
-        }
-        case BS_HATCHED:
-            return MakeHatch(static_cast<int>(plbrush->lbHatch), plbrush->lbColor);
-        case BS_PATTERN:
-        case BS_PATTERN8X8:
-            return MakePattern(reinterpret_cast<HBITMAP>(plbrush->lbHatch));
-        case BS_DIBPATTERNPT:
-            // lbColor's low word says how the colour table is to be read.
-            return MakeDibPattern(reinterpret_cast<const void*>(plbrush->lbHatch), LOWORD(plbrush->lbColor));
-        default:
-            // BS_DIBPATTERN takes a global memory handle and BS_INDEXED a palette index; neither exists here.
-            return Fail(ERROR_INVALID_PARAMETER);
+    case BS_SOLID: return CreateSolidBrush(plbrush->lbColor);
+    case BS_NULL: {
+        auto brush = std::make_shared<BrushObject>();
+        brush->Style = BS_NULL;
+        return Publish(std::move(brush));
+    }
+    case BS_HATCHED: return MakeHatch(static_cast<int>(plbrush->lbHatch), plbrush->lbColor);
+    case BS_PATTERN:
+    case BS_PATTERN8X8: return MakePattern(reinterpret_cast<HBITMAP>(plbrush->lbHatch));
+    case BS_DIBPATTERNPT:
+        // lbColor's low word says how the colour table is to be read.
+        return MakeDibPattern(reinterpret_cast<const void*>(plbrush->lbHatch), LOWORD(plbrush->lbColor));
+    default:
+        // BS_DIBPATTERN takes a global memory handle and BS_INDEXED a palette index; neither exists here.
+        return Fail(ERROR_INVALID_PARAMETER);
     }
 }

@@ -32,7 +32,7 @@ public:
     UINT Style = PS_SOLID;  // the whole style, including end cap, join and type bits
     int Width = 1;          // 0 counts as 1 (cosmetic)
     COLORREF Color = 0;
-    bool DcPen = false;     // the DC_PEN stock object takes the DC's pen colour
+    bool DcPen = false;  // the DC_PEN stock object takes the DC's pen colour
     UINT BaseStyle() const { return Style & PS_STYLE_MASK; }
 };
 

@@ -72,7 +72,9 @@ BOOL DeleteDC(HDC hdc) {
     return ObjectTable::Remove(hdc);
 }
 
-int SaveDC(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.Save(); }); }
+int SaveDC(HDC hdc) {
+    return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.Save(); });
+}
 
 BOOL RestoreDC(HDC hdc, int nSavedDC) {
     return WithDC(hdc, FALSE, [&](DeviceContext& dc) {
@@ -101,9 +103,7 @@ HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h) {
         int result = SelectClipRegion(*dc, &std::static_pointer_cast<RegionObject>(object)->Value(), RGN_COPY);
         return result == ERROR ? HGDI_ERROR : reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(result));
     }
-    default:
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
+    default: SetLastError(ERROR_INVALID_HANDLE); return nullptr;
     }
 }
 
@@ -116,9 +116,7 @@ HGDIOBJ GetCurrentObject(HDC hdc, UINT type) {
     case OBJ_BRUSH: return state.Brush ? state.Brush->Handle() : nullptr;
     case OBJ_FONT: return state.Font ? state.Font->Handle() : nullptr;
     case OBJ_BITMAP: return state.Bitmap ? state.Bitmap->Handle() : nullptr;
-    default:
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
+    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
     }
 }
 
@@ -164,15 +162,21 @@ BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c) {
 }
 
 int SetBkMode(HDC hdc, int mode) { return SetMode(hdc, &DcState::BkMode, mode, TRANSPARENT, OPAQUE); }
-int GetBkMode(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().BkMode; }); }
-int SetROP2(HDC hdc, int rop2) { return SetMode(hdc, &DcState::Rop2, rop2, R2_BLACK, R2_WHITE); }
-int GetROP2(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().Rop2; }); }
-int SetStretchBltMode(HDC hdc, int mode) {
-    return SetMode(hdc, &DcState::StretchMode, mode, BLACKONWHITE, HALFTONE);
+int GetBkMode(HDC hdc) {
+    return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().BkMode; });
 }
-int GetStretchBltMode(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().StretchMode; }); }
+int SetROP2(HDC hdc, int rop2) { return SetMode(hdc, &DcState::Rop2, rop2, R2_BLACK, R2_WHITE); }
+int GetROP2(HDC hdc) {
+    return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().Rop2; });
+}
+int SetStretchBltMode(HDC hdc, int mode) { return SetMode(hdc, &DcState::StretchMode, mode, BLACKONWHITE, HALFTONE); }
+int GetStretchBltMode(HDC hdc) {
+    return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().StretchMode; });
+}
 int SetPolyFillMode(HDC hdc, int mode) { return SetMode(hdc, &DcState::PolyFillMode, mode, ALTERNATE, WINDING); }
-int GetPolyFillMode(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().PolyFillMode; }); }
+int GetPolyFillMode(HDC hdc) {
+    return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.State().PolyFillMode; });
+}
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) { return SetColor(hdc, &DcState::BkColor, color); }
 COLORREF GetBkColor(HDC hdc) {

@@ -28,9 +28,7 @@ DeviceContext::DeviceContext(bool memory) : FMemory(memory) {
 
 DeviceContext::~DeviceContext() = default;
 
-BitmapObject* DeviceContext::Surface() const {
-    return FMemory ? FState.Bitmap.get() : FWindowSurface.get();
-}
+BitmapObject* DeviceContext::Surface() const { return FMemory ? FState.Bitmap.get() : FWindowSurface.get(); }
 
 void DeviceContext::AttachSurface(std::shared_ptr<BitmapObject> surface, POINT origin, Region visible) {
     FWindowSurface = std::move(surface);

@@ -50,7 +50,7 @@ private:
 struct DcState {
     Selection<PenObject> Pen;
     Selection<BrushObject> Brush;
-    Selection<GdiObject> Font;  // a FontObject
+    Selection<GdiObject> Font;       // a FontObject
     Selection<BitmapObject> Bitmap;  // memory DCs only
     COLORREF TextColor = RGB(0, 0, 0);
     COLORREF BkColor = RGB(255, 255, 255);

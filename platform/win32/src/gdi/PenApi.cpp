@@ -93,7 +93,8 @@ HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD 
     const DWORD join = iPenStyle & PS_JOIN_MASK;
     if (type != PS_COSMETIC && type != PS_GEOMETRIC) return Fail(ERROR_INVALID_PARAMETER);
     if (style > PS_ALTERNATE) return Fail(ERROR_INVALID_PARAMETER);
-    if (cap != PS_ENDCAP_ROUND && cap != PS_ENDCAP_SQUARE && cap != PS_ENDCAP_FLAT) return Fail(ERROR_INVALID_PARAMETER);
+    if (cap != PS_ENDCAP_ROUND && cap != PS_ENDCAP_SQUARE && cap != PS_ENDCAP_FLAT)
+        return Fail(ERROR_INVALID_PARAMETER);
     if (join != PS_JOIN_ROUND && join != PS_JOIN_BEVEL && join != PS_JOIN_MITER) return Fail(ERROR_INVALID_PARAMETER);
     if (style == PS_USERSTYLE) {
         if (cStyle == 0 || cStyle > 16 || !pstyle) return Fail(ERROR_INVALID_PARAMETER);

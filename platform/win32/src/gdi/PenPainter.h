@@ -56,7 +56,7 @@ private:
     std::vector<int> FPattern;  // alternating on and off lengths; empty for a solid pen
     uint32_t FPenAnd = 0, FPenXor = 0, FGapAnd = 0, FGapXor = 0;
     std::vector<Pixel> FPixels;  // cosmetic outline, in drawing order
-    PixelSpans FStroke;         // wide outline
+    PixelSpans FStroke;          // wide outline
     PixelSpans FCovered;
 };
 

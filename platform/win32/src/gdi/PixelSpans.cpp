@@ -12,9 +12,8 @@ void PixelSpans::AddAll(const PixelSpans& other) {
 
 void PixelSpans::Normalise() const {
     if (FNormal) return;
-    std::sort(FSpans.begin(), FSpans.end(), [](const PixelSpan& a, const PixelSpan& b) {
-        return a.y != b.y ? a.y < b.y : a.left < b.left;
-    });
+    std::sort(FSpans.begin(), FSpans.end(),
+              [](const PixelSpan& a, const PixelSpan& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
     size_t out = 0;
     for (size_t i = 0; i < FSpans.size(); ++i) {
         if (out > 0 && FSpans[out - 1].y == FSpans[i].y && FSpans[i].left <= FSpans[out - 1].right) {
@@ -34,9 +33,9 @@ const std::vector<PixelSpan>& PixelSpans::Spans() const {
 
 bool PixelSpans::Contains(int x, int y) const {
     Normalise();
-    auto it = std::upper_bound(FSpans.begin(), FSpans.end(), PixelSpan{y, x, x}, [](const PixelSpan& a, const PixelSpan& b) {
-        return a.y != b.y ? a.y < b.y : a.left < b.left;
-    });
+    auto it = std::upper_bound(
+        FSpans.begin(), FSpans.end(), PixelSpan{y, x, x},
+        [](const PixelSpan& a, const PixelSpan& b) { return a.y != b.y ? a.y < b.y : a.left < b.left; });
     if (it == FSpans.begin()) return false;
     --it;
     return it->y == y && x >= it->left && x < it->right;

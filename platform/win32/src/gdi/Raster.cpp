@@ -22,13 +22,13 @@ int Wrap(int value, int size) {
 // The six hatches on their 8 x 8 grid, before the brush origin is applied.
 bool HatchBit(int hatch, int x, int y) {
     switch (hatch) {
-        case HS_HORIZONTAL: return y == 4;
-        case HS_VERTICAL: return x == 4;
-        case HS_FDIAGONAL: return x == y;
-        case HS_BDIAGONAL: return x + y == 7;
-        case HS_CROSS: return x == 4 || y == 4;
-        case HS_DIAGCROSS: return x == y || x + y == 7;
-        default: return false;
+    case HS_HORIZONTAL: return y == 4;
+    case HS_VERTICAL: return x == 4;
+    case HS_FDIAGONAL: return x == y;
+    case HS_BDIAGONAL: return x + y == 7;
+    case HS_CROSS: return x == 4 || y == 4;
+    case HS_DIAGCROSS: return x == y || x + y == 7;
+    default: return false;
     }
 }
 
@@ -42,30 +42,29 @@ public:
         const DcState& state = dc.State();
         FOrigin = dc.BrushOrigin();
         switch (brush->Style) {
-            case BS_SOLID: {
-                COLORREF color = brush->DcBrush ? state.DcBrushColor : brush->Color;
-                FSolid = FromColor(color);
-                FKind = Kind::Solid;
-                return;
-            }
-            case BS_HATCHED: {
-                FWidth = FHeight = 8;
-                uint32_t line = FromColor(brush->Color), gap = FromColor(state.BkColor);
-                bool transparent = state.BkMode == TRANSPARENT;
-                FPixels.resize(64);
-                if (transparent) FGaps.resize(64);
-                for (int y = 0; y < 8; ++y) {
-                    for (int x = 0; x < 8; ++x) {
-                        bool on = HatchBit(brush->Hatch, x, y);
-                        FPixels[y * 8 + x] = on ? line : gap;
-                        if (transparent) FGaps[y * 8 + x] = !on;
-                    }
+        case BS_SOLID: {
+            COLORREF color = brush->DcBrush ? state.DcBrushColor : brush->Color;
+            FSolid = FromColor(color);
+            FKind = Kind::Solid;
+            return;
+        }
+        case BS_HATCHED: {
+            FWidth = FHeight = 8;
+            uint32_t line = FromColor(brush->Color), gap = FromColor(state.BkColor);
+            bool transparent = state.BkMode == TRANSPARENT;
+            FPixels.resize(64);
+            if (transparent) FGaps.resize(64);
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 8; ++x) {
+                    bool on = HatchBit(brush->Hatch, x, y);
+                    FPixels[y * 8 + x] = on ? line : gap;
+                    if (transparent) FGaps[y * 8 + x] = !on;
                 }
-                FKind = Kind::Pattern;
-                return;
             }
-            default:
-                break;
+            FKind = Kind::Pattern;
+            return;
+        }
+        default: break;
         }
         const BitmapObject* pattern = brush->Pattern.get();
         if (!pattern || pattern->Width() <= 0 || pattern->Height() <= 0) return;
@@ -178,12 +177,12 @@ const uint32_t* BitmapSourceRows::Row(int y, int x, int count, uint32_t* scratch
 
 const uint32_t* BitmapSourceRows::Block(const BitmapObject& destination, int y, int rows, int x, int count) const {
     int sx = x + FOffset.x, sy = y + FOffset.y;
-    if (FSource.BitsPerPixel() != 32 || !FConversion.Identity() || sx != 0 ||
-        count * 4 != FSource.Stride() || FSource.Stride() != destination.Stride() ||
-        FSource.TopDown() != destination.TopDown()) {
+    if (FSource.BitsPerPixel() != 32 || !FConversion.Identity() || sx != 0 || count * 4 != FSource.Stride() ||
+        FSource.Stride() != destination.Stride() || FSource.TopDown() != destination.TopDown()) {
         return nullptr;
     }
-    return reinterpret_cast<const uint32_t*>(FSource.TopDown() ? FSource.RowBytes(sy) : FSource.RowBytes(sy + rows - 1));
+    return reinterpret_cast<const uint32_t*>(FSource.TopDown() ? FSource.RowBytes(sy)
+                                                               : FSource.RowBytes(sy + rows - 1));
 }
 
 void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJob& job) {
@@ -205,8 +204,8 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
     for (const RECT& rect : rects) {
         if (rect.left >= rect.right || rect.top >= rect.bottom) continue;
         for (const RECT& clip : drawable.Rects()) {
-            RECT piece{std::max(rect.left, clip.left), std::max(rect.top, clip.top),
-                       std::min(rect.right, clip.right), std::min(rect.bottom, clip.bottom)};
+            RECT piece{std::max(rect.left, clip.left), std::max(rect.top, clip.top), std::min(rect.right, clip.right),
+                       std::min(rect.bottom, clip.bottom)};
             if (piece.left < piece.right && piece.top < piece.bottom) clipped.push_back(piece);
         }
     }
@@ -233,7 +232,8 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
         // Rows as wide as the bitmap lie end to end in memory: one long row then, when the source's do too.
         if (!mono && !masked && !patterned && count * 4 == surface->Stride()) {
             int rows = rect.bottom - rect.top;
-            const uint32_t* block = needsSource ? job.Source->Block(*surface, rect.top, rows, rect.left, count) : nullptr;
+            const uint32_t* block =
+                needsSource ? job.Source->Block(*surface, rect.top, rows, rect.left, count) : nullptr;
             if (block || !needsSource) {
                 auto* first = reinterpret_cast<uint32_t*>(surface->TopDown() ? surface->RowBytes(rect.top)
                                                                              : surface->RowBytes(rect.bottom - 1));
@@ -309,8 +309,8 @@ void FillRegion(DeviceContext& dc, const Region& region, const BrushObject& brus
 DWORD Rop2ToRop3(int rop2) {
     // The binary operations that do not read a source, with their full ternary codes.
     static const DWORD codes[16] = {
-        BLACKNESS,   0x00050089, 0x000A0329, 0x000F0001, 0x00500325, DSTINVERT,  PATINVERT,  0x005F00E9,
-        0x00A000C9,  0x00A50065, 0x00AA0029, 0x00AF0229, PATCOPY,    0x00F50225, 0x00FA0089, WHITENESS,
+        BLACKNESS,  0x00050089, 0x000A0329, 0x000F0001, 0x00500325, DSTINVERT,  PATINVERT,  0x005F00E9,
+        0x00A000C9, 0x00A50065, 0x00AA0029, 0x00AF0229, PATCOPY,    0x00F50225, 0x00FA0089, WHITENESS,
     };
     if (rop2 < R2_BLACK || rop2 > R2_WHITE) return PATCOPY;
     return codes[rop2 - R2_BLACK];
@@ -386,9 +386,10 @@ bool ReadDibFormat(const BITMAPINFO* info, DibFormat& format) {
     } else if (header.biCompression == BI_BITFIELDS) {
         if (bits != 16 && bits != 32) return false;
         // A version 4 or 5 header holds its masks; the plain header is followed by them.
-        const uint32_t* masks = header.biSize >= 52
-            ? reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER))
-            : reinterpret_cast<const uint32_t*>(after);
+        const uint32_t* masks =
+            header.biSize >= 52
+                ? reinterpret_cast<const uint32_t*>(reinterpret_cast<const uint8_t*>(info) + sizeof(BITMAPINFOHEADER))
+                : reinterpret_cast<const uint32_t*>(after);
         std::memcpy(format.Masks, masks, sizeof format.Masks);
         if (header.biSize < 52) format.HeaderBytes += sizeof format.Masks;
         if (!format.Masks[0] || !format.Masks[1] || !format.Masks[2]) return false;
@@ -416,27 +417,25 @@ uint32_t DibPixel(const DibFormat& format, const uint8_t* row, int x) {
         return (static_cast<uint32_t>(q.rgbRed) << 16) | (static_cast<uint32_t>(q.rgbGreen) << 8) | q.rgbBlue;
     };
     switch (format.BitCount) {
-        case 1: return fromTable((row[x >> 3] >> (7 - (x & 7))) & 1);
-        case 4: return fromTable((row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F);
-        case 8: return fromTable(row[x]);
-        case 16: {
-            uint32_t v = row[x * 2] | (static_cast<uint32_t>(row[x * 2 + 1]) << 8);
-            return (Channel(v, format.Masks[0]) << 16) | (Channel(v, format.Masks[1]) << 8) |
-                   Channel(v, format.Masks[2]);
+    case 1: return fromTable((row[x >> 3] >> (7 - (x & 7))) & 1);
+    case 4: return fromTable((row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F);
+    case 8: return fromTable(row[x]);
+    case 16: {
+        uint32_t v = row[x * 2] | (static_cast<uint32_t>(row[x * 2 + 1]) << 8);
+        return (Channel(v, format.Masks[0]) << 16) | (Channel(v, format.Masks[1]) << 8) | Channel(v, format.Masks[2]);
+    }
+    case 24:
+        return (static_cast<uint32_t>(row[x * 3 + 2]) << 16) | (static_cast<uint32_t>(row[x * 3 + 1]) << 8) |
+               row[x * 3];
+    default: {
+        uint32_t v;
+        std::memcpy(&v, row + x * 4, 4);
+        if (format.Masks[0] == 0 ||
+            (format.Masks[0] == 0xFF0000 && format.Masks[1] == 0xFF00 && format.Masks[2] == 0xFF)) {
+            return v;
         }
-        case 24:
-            return (static_cast<uint32_t>(row[x * 3 + 2]) << 16) | (static_cast<uint32_t>(row[x * 3 + 1]) << 8) |
-                   row[x * 3];
-        default: {
-            uint32_t v;
-            std::memcpy(&v, row + x * 4, 4);
-            if (format.Masks[0] == 0 ||
-                (format.Masks[0] == 0xFF0000 && format.Masks[1] == 0xFF00 && format.Masks[2] == 0xFF)) {
-                return v;
-            }
-            return (Channel(v, format.Masks[0]) << 16) | (Channel(v, format.Masks[1]) << 8) |
-                   Channel(v, format.Masks[2]);
-        }
+        return (Channel(v, format.Masks[0]) << 16) | (Channel(v, format.Masks[1]) << 8) | Channel(v, format.Masks[2]);
+    }
     }
 }
 

@@ -60,8 +60,8 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
 // nearestMono (DIB functions) each pixel into the nearer of the destination's two colours.
 class PixelConversion {
 public:
-    PixelConversion(const BitmapObject& source, const BitmapObject& destination, COLORREF textColor,
-                    COLORREF bkColor, COLORREF sourceBkColor, bool nearestMono = false);
+    PixelConversion(const BitmapObject& source, const BitmapObject& destination, COLORREF textColor, COLORREF bkColor,
+                    COLORREF sourceBkColor, bool nearestMono = false);
     // A source pixel as read: the 32-bit pixel, or all ones / all zeros.
     static uint32_t Read(const BitmapObject& source, int x, int y) {
         return source.BitsPerPixel() == 1 ? (source.Bit(x, y) ? ~0u : 0u) : source.Row32(y)[x];

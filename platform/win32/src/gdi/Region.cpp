@@ -74,8 +74,10 @@ void MergeSpans(const RECT* a, size_t countA, const RECT* b, size_t countB, int 
         }
         bool now = Keep(mode, inA, inB);
         if (now == inside) continue;
-        if (now) start = x;
-        else out.push_back({start, x});
+        if (now)
+            start = x;
+        else
+            out.push_back({start, x});
         inside = now;
     }
 }
@@ -142,8 +144,8 @@ int Region::Complexity() const {
 
 bool Region::Contains(int x, int y) const {
     // Bottoms never decrease along the list, so the first rectangle reaching below y starts the only band at y.
-    auto it = std::upper_bound(FRects.begin(), FRects.end(), y,
-                               [](int value, const RECT& r) { return value < r.bottom; });
+    auto it =
+        std::upper_bound(FRects.begin(), FRects.end(), y, [](int value, const RECT& r) { return value < r.bottom; });
     if (it == FRects.end() || it->top > y) return false;
     for (LONG top = it->top; it != FRects.end() && it->top == top && it->left <= x; ++it) {
         if (x < it->right) return true;

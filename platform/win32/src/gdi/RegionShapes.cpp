@@ -26,8 +26,10 @@ int64_t EllipseInset(int64_t j, int64_t width, int64_t height) {
     int64_t high = width / 2;  // the answer when no left-half pixel of the row is inside
     while (low < high) {
         int64_t mid = low + (high - low) / 2;
-        if (InsideEllipse(mid, j, width, height)) high = mid;
-        else low = mid + 1;
+        if (InsideEllipse(mid, j, width, height))
+            high = mid;
+        else
+            low = mid + 1;
     }
     return low;
 }
@@ -132,7 +134,8 @@ Region PolygonRegion(const POINT* points, const INT* counts, int polygons, int m
             bool wasInside = mode == WINDING ? count != 0 : count % 2 != 0;
             count += mode == WINDING ? c.direction : 1;
             bool inside = mode == WINDING ? count != 0 : count % 2 != 0;
-            if (!wasInside && inside) start = c.x;
+            if (!wasInside && inside)
+                start = c.x;
             else if (wasInside && !inside && start < c.x)
                 spans.push_back({static_cast<LONG>(start), y, static_cast<LONG>(c.x), y + 1});
         }

@@ -104,56 +104,50 @@ void Rop3::Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint
                uint32_t keep) const {
     if (count <= 0) return;
     switch (FIndex) {
-        case kDestination:
-            return;
-        case kBlackness:
-            FillPixels(dst, count, 0u);
-            return;
-        case kWhiteness:
-            FillPixels(dst, count, keep);
-            return;
-        case kDstInvert:
-            for (int i = 0; i < count; ++i) dst[i] = ~dst[i] & keep;
-            return;
-        case kSrcCopy:
-            if (keep == ~0u) {
-                std::memmove(dst, src, static_cast<size_t>(count) * sizeof(uint32_t));
-            } else {
-                for (int i = 0; i < count; ++i) dst[i] = src[i] & keep;
-            }
-            return;
-        case kNotSrcCopy:
-            for (int i = 0; i < count; ++i) dst[i] = ~src[i] & keep;
-            return;
-        case kSrcInvert:
-            for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ src[i]) & keep;
-            return;
-        case kSrcAnd:
-            for (int i = 0; i < count; ++i) dst[i] = (dst[i] & src[i]) & keep;
-            return;
-        case kSrcPaint:
-            for (int i = 0; i < count; ++i) dst[i] = (dst[i] | src[i]) & keep;
-            return;
-        case kNotSrcErase:
-            for (int i = 0; i < count; ++i) dst[i] = ~(dst[i] | src[i]) & keep;
-            return;
-        case kPatCopy:
-            if (!pattern) {
-                FillPixels(dst, count, solidPattern & keep);
-            } else {
-                for (int i = 0; i < count; ++i) dst[i] = pattern[i] & keep;
-            }
-            return;
-        case kPatInvert:
-            if (!pattern) {
-                uint32_t value = solidPattern;
-                for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ value) & keep;
-            } else {
-                for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ pattern[i]) & keep;
-            }
-            return;
-        default:
-            break;
+    case kDestination: return;
+    case kBlackness: FillPixels(dst, count, 0u); return;
+    case kWhiteness: FillPixels(dst, count, keep); return;
+    case kDstInvert:
+        for (int i = 0; i < count; ++i) dst[i] = ~dst[i] & keep;
+        return;
+    case kSrcCopy:
+        if (keep == ~0u) {
+            std::memmove(dst, src, static_cast<size_t>(count) * sizeof(uint32_t));
+        } else {
+            for (int i = 0; i < count; ++i) dst[i] = src[i] & keep;
+        }
+        return;
+    case kNotSrcCopy:
+        for (int i = 0; i < count; ++i) dst[i] = ~src[i] & keep;
+        return;
+    case kSrcInvert:
+        for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ src[i]) & keep;
+        return;
+    case kSrcAnd:
+        for (int i = 0; i < count; ++i) dst[i] = (dst[i] & src[i]) & keep;
+        return;
+    case kSrcPaint:
+        for (int i = 0; i < count; ++i) dst[i] = (dst[i] | src[i]) & keep;
+        return;
+    case kNotSrcErase:
+        for (int i = 0; i < count; ++i) dst[i] = ~(dst[i] | src[i]) & keep;
+        return;
+    case kPatCopy:
+        if (!pattern) {
+            FillPixels(dst, count, solidPattern & keep);
+        } else {
+            for (int i = 0; i < count; ++i) dst[i] = pattern[i] & keep;
+        }
+        return;
+    case kPatInvert:
+        if (!pattern) {
+            uint32_t value = solidPattern;
+            for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ value) & keep;
+        } else {
+            for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ pattern[i]) & keep;
+        }
+        return;
+    default: break;
     }
 
     bool readsSource = UsesSource();

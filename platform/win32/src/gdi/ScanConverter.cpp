@@ -89,8 +89,7 @@ void AddDisk(PixelSpans& spans, POINT centre, double radius, const RECT& box) {
 
 // The straight part of one segment: within radius of the line through a and b, and along it from startExtra
 // before a to endExtra past b.
-void AddSlab(PixelSpans& spans, POINT a, POINT b, double radius, double startExtra, double endExtra,
-             const RECT& box) {
+void AddSlab(PixelSpans& spans, POINT a, POINT b, double radius, double startExtra, double endExtra, const RECT& box) {
     const double dx = static_cast<double>(b.x) - a.x;
     const double dy = static_cast<double>(b.y) - a.y;
     const double length = std::sqrt(dx * dx + dy * dy);
@@ -201,7 +200,8 @@ PixelSpans StrokePolyline(const POINT* points, size_t count, bool closed, int wi
     PixelSpans spans;
     const double radius = width / 2.0;
     bool anyLength = false;
-    for (size_t i = 0; i + 1 < count; ++i) anyLength |= points[i].x != points[i + 1].x || points[i].y != points[i + 1].y;
+    for (size_t i = 0; i + 1 < count; ++i)
+        anyLength |= points[i].x != points[i + 1].x || points[i].y != points[i + 1].y;
     if (!anyLength) return spans;
 
     const size_t segments = closed ? count : count - 1;

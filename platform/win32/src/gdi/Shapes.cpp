@@ -58,8 +58,8 @@ bool FigureRect(const DeviceContext& dc, const PenPainter& pen, int left, int to
     const POINT corners[2] = {{left, top}, {right, bottom}};
     std::vector<POINT> mapped;
     if (!ToSurfacePoints(dc, corners, 2, mapped)) return false;
-    rect = {std::min(mapped[0].x, mapped[1].x), std::min(mapped[0].y, mapped[1].y),
-            std::max(mapped[0].x, mapped[1].x), std::max(mapped[0].y, mapped[1].y)};
+    rect = {std::min(mapped[0].x, mapped[1].x), std::min(mapped[0].y, mapped[1].y), std::max(mapped[0].x, mapped[1].x),
+            std::max(mapped[0].y, mapped[1].y)};
     if (pen.InsideFrame() && !pen.Null()) {
         const int width = pen.Width();
         rect.left += width / 2;
@@ -92,8 +92,8 @@ BOOL RoundShape(HDC hdc, int left, int top, int right, int bottom, int cornerWid
     cornerWidth = std::min(width, std::abs(cornerWidth));
     cornerHeight = std::min(height, std::abs(cornerHeight));
     // Corners of two pixels or less have no curve to draw.
-    std::vector<POINT> path = cornerWidth <= 2 || cornerHeight <= 2 ? RectanglePath(rect)
-                                                                     : RoundOutline(rect, cornerWidth, cornerHeight);
+    std::vector<POINT> path =
+        cornerWidth <= 2 || cornerHeight <= 2 ? RectanglePath(rect) : RoundOutline(rect, cornerWidth, cornerHeight);
     DrawFigure(*dc, pen, path, {static_cast<int>(path.size())}, ALTERNATE);
     return TRUE;
 }
@@ -130,6 +130,4 @@ BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz) {
     return TRUE;
 }
 
-BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
-    return PolyPolygon(hdc, apt, &cpt, 1);
-}
+BOOL Polygon(HDC hdc, const POINT* apt, int cpt) { return PolyPolygon(hdc, apt, &cpt, 1); }

@@ -49,9 +49,7 @@ LayeredState* StateOf(HWND hwnd, Window*& window) {
     return &states[hwnd];
 }
 
-uint32_t PixelOf(COLORREF color) {
-    return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
-}
+uint32_t PixelOf(COLORREF color) { return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF); }
 
 // Copies the source picture into the window's surface, alpha bytes included (a per-pixel alpha window needs them).
 bool CopyPicture(Window& window, HDC source, POINT from) {
@@ -114,16 +112,15 @@ BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWOR
     return TRUE;
 }
 
-BOOL UpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc,
-                         COLORREF crKey, BLENDFUNCTION* pblend, DWORD dwFlags) {
+BOOL UpdateLayeredWindow(HWND hWnd, HDC hdcDst, POINT* pptDst, SIZE* psize, HDC hdcSrc, POINT* pptSrc, COLORREF crKey,
+                         BLENDFUNCTION* pblend, DWORD dwFlags) {
     (void)hdcDst;  // the screen's palette: nothing to match on a 32-bit display
     Window* window = nullptr;
     LayeredState* state = StateOf(hWnd, window);
     if (!state) return FALSE;
     bool badFlags = (dwFlags & ~DWORD{ULW_COLORKEY | ULW_ALPHA | ULW_OPAQUE}) != 0;
-    bool badBlend = (dwFlags & ULW_ALPHA) &&
-                    (!pblend || pblend->BlendOp != AC_SRC_OVER || pblend->BlendFlags != 0 ||
-                     (pblend->AlphaFormat & ~AC_SRC_ALPHA) != 0);
+    bool badBlend = (dwFlags & ULW_ALPHA) && (!pblend || pblend->BlendOp != AC_SRC_OVER || pblend->BlendFlags != 0 ||
+                                              (pblend->AlphaFormat & ~AC_SRC_ALPHA) != 0);
     bool badSize = psize && (psize->cx <= 0 || psize->cy <= 0);
     if (state->ByAttributes || badFlags || badBlend || badSize || (!hdcSrc && pptSrc)) {
         SetLastError(ERROR_INVALID_PARAMETER);

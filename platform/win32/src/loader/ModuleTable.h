@@ -13,11 +13,11 @@
 namespace win32::loader {
 
 struct Module {
-    std::string Name;        // lower case, without ".dll"
+    std::string Name;  // lower case, without ".dll"
     HMODULE Handle = nullptr;
-    bool Available = true;   // LoadLibraryA and GetModuleHandleA find it
-    bool Pinned = false;     // loaded with the process (the program, user32): never unloaded
-    int References = 0;      // LoadLibrary references not yet freed
+    bool Available = true;  // LoadLibraryA and GetModuleHandleA find it
+    bool Pinned = false;    // loaded with the process (the program, user32): never unloaded
+    int References = 0;     // LoadLibrary references not yet freed
     std::map<std::string, FARPROC> Exports;
     std::set<std::string> Hidden;  // exports switched off by tests
 

@@ -89,7 +89,8 @@ bool DecodePackedDib(const BYTE* bytes, size_t size, DecodedDib& out) {
         return (uint32_t{quad[2]} << 16) | (uint32_t{quad[1]} << 8) | quad[0];
     };
     for (int y = 0; y < out.Height; ++y) {
-        const BYTE* row = bytes + layout.BitsOffset + static_cast<size_t>(topDown ? y : out.Height - 1 - y) * layout.Stride;
+        const BYTE* row =
+            bytes + layout.BitsOffset + static_cast<size_t>(topDown ? y : out.Height - 1 - y) * layout.Stride;
         uint32_t* to = out.Pixels.data() + static_cast<size_t>(y) * out.Width;
         for (int x = 0; x < out.Width; ++x) {
             switch (bits) {

@@ -63,7 +63,8 @@ Resource* ResourceTable::Find(HMODULE module, LPCSTR type, LPCSTR name) {
         if (entry.Name == nameKey) return resource;
     }
     SetLastError(!anyForModule ? ERROR_RESOURCE_DATA_NOT_FOUND
-                               : !anyOfType ? ERROR_RESOURCE_TYPE_NOT_FOUND : ERROR_RESOURCE_NAME_NOT_FOUND);
+                 : !anyOfType  ? ERROR_RESOURCE_TYPE_NOT_FOUND
+                               : ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
 }
 
@@ -156,7 +157,8 @@ DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo) {
     return static_cast<DWORD>(resource->Data.size());
 }
 
-// Resources stay with their module; freeing one does nothing and answers FALSE, as the call has done since 32-bit Windows.
+// Resources stay with their module; freeing one does nothing and answers FALSE, as the call has done since 32-bit
+// Windows.
 BOOL FreeResource(HGLOBAL hResData) {
     (void)hResData;
     return FALSE;

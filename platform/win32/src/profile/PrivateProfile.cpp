@@ -73,11 +73,11 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
 
     DWORD result = 0;
     bool found = false;
-    DWORD fileError = ProfileStore::Instance().Read(
-        win32::AnsiToNativePath(lpFileName), [&](const ProfileDocument* document) {
+    DWORD fileError =
+        ProfileStore::Instance().Read(win32::AnsiToNativePath(lpFileName), [&](const ProfileDocument* document) {
             if (!lpAppName) {
-                result = CopyList(document ? document->SectionNames() : std::vector<std::string>(),
-                                  lpReturnedString, nSize);
+                result =
+                    CopyList(document ? document->SectionNames() : std::vector<std::string>(), lpReturnedString, nSize);
                 found = true;
             } else if (!lpKeyName) {
                 result = CopyList(document ? document->KeyNames(TrimmedName(lpAppName)) : std::vector<std::string>(),

@@ -5,12 +5,12 @@
 
 #include <win32/winbase.h>
 
-#include <atomic>
-#include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
+#include <cerrno>
+#include <climits>
 
 namespace win32::profile {
 namespace {
@@ -129,8 +129,8 @@ BOOL ProfileStore::Update(const std::string& nativePath, const std::function<boo
     }
     static std::atomic<unsigned> counter{0};
     std::string base = target.substr(target.find_last_of('/') + 1);
-    std::string temporary = DirectoryOf(target) + "/." + base + "." + std::to_string(getpid()) + "." +
-                            std::to_string(counter++) + ".tmp";
+    std::string temporary =
+        DirectoryOf(target) + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
         SetLastError(Win32ErrorForPath(errno, temporary));

@@ -1,10 +1,10 @@
 // Port-name parsing and the COMn-to-device mapping.
 #include "ComPortName.h"
 
-#include <cstring>
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstring>
 
 namespace win32::serial {
 namespace {

@@ -18,8 +18,8 @@ HANDLE Fail(DWORD error) {
 }  // namespace
 
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
-                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition,
-                   DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
+                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                   HANDLE hTemplateFile) {
     if (!lpFileName) return Fail(ERROR_PATH_NOT_FOUND);
     bool outOfRange = false;
     int number = win32::serial::ParseComPortName(lpFileName, outOfRange);

@@ -11,30 +11,30 @@ constexpr tcflag_t kLocalMask = ISIG | ICANON | ECHO | ECHOE | ECHOK | ECHONL | 
 
 tcflag_t SizeFlag(BYTE byteSize) {
     switch (byteSize) {
-        case 5: return CS5;
-        case 6: return CS6;
-        case 7: return CS7;
-        default: return CS8;
+    case 5: return CS5;
+    case 6: return CS6;
+    case 7: return CS7;
+    default: return CS8;
     }
 }
 
 BYTE ByteSizeOf(tcflag_t controlFlags) {
     switch (controlFlags & CSIZE) {
-        case CS5: return 5;
-        case CS6: return 6;
-        case CS7: return 7;
-        default: return 8;
+    case CS5: return 5;
+    case CS6: return 6;
+    case CS7: return 7;
+    default: return 8;
     }
 }
 
 tcflag_t ParityFlags(BYTE parity) {
     switch (parity) {
-        case ODDPARITY: return PARENB | PARODD;
-        case EVENPARITY: return PARENB;
-        // With CMSPAR the parity bit is constant: PARODD makes it 1 (mark), its absence 0 (space).
-        case MARKPARITY: return PARENB | CMSPAR | PARODD;
-        case SPACEPARITY: return PARENB | CMSPAR;
-        default: return 0;
+    case ODDPARITY: return PARENB | PARODD;
+    case EVENPARITY: return PARENB;
+    // With CMSPAR the parity bit is constant: PARODD makes it 1 (mark), its absence 0 (space).
+    case MARKPARITY: return PARENB | CMSPAR | PARODD;
+    case SPACEPARITY: return PARENB | CMSPAR;
+    default: return 0;
     }
 }
 

@@ -6,10 +6,6 @@
 #include "DeviceSettingsStore.h"
 #include "LineSpeed.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -17,8 +13,12 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
-#include <thread>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <thread>
 
 namespace win32::serial {
 namespace {
@@ -27,21 +27,19 @@ using Clock = CommTimer::Clock;
 
 DWORD OpenError(int error) {
     switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-        case ELOOP:
-        case ENXIO:
-        case ENODEV:
-        case EIO:  // a device node with no port behind it
-            return ERROR_FILE_NOT_FOUND;
-        case EACCES:
-        case EPERM:
-        case EBUSY:  // TIOCEXCL held by another opener
-            return ERROR_ACCESS_DENIED;
-        case ENOMEM:
-            return ERROR_NOT_ENOUGH_MEMORY;
-        default:
-            return ERROR_OPEN_FAILED;
+    case ENOENT:
+    case ENOTDIR:
+    case ELOOP:
+    case ENXIO:
+    case ENODEV:
+    case EIO:  // a device node with no port behind it
+        return ERROR_FILE_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EBUSY:  // TIOCEXCL held by another opener
+        return ERROR_ACCESS_DENIED;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    default: return ERROR_OPEN_FAILED;
     }
 }
 
@@ -136,8 +134,10 @@ bool SerialPort::ApplyDcb(const DCB& dcb) {
     termios old{};
     uint32_t oldSpeed = 0;
     if (tcgetattr(FFd, &old) != 0 || !ReadLineSpeed(FFd, oldSpeed)) {
-        if (MeansDeviceGone(errno)) MarkVanished();
-        else SetLastError(ERROR_GEN_FAILURE);
+        if (MeansDeviceGone(errno))
+            MarkVanished();
+        else
+            SetLastError(ERROR_GEN_FAILURE);
         return false;
     }
     termios wanted = old;
@@ -253,8 +253,10 @@ BOOL SerialPort::Read(LPVOID buffer, DWORD count, LPDWORD done) {
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) {
-            if (MeansDeviceGone(errno)) MarkVanished();
-            else SetLastError(ERROR_READ_FAULT);
+            if (MeansDeviceGone(errno))
+                MarkVanished();
+            else
+                SetLastError(ERROR_READ_FAULT);
             *done = got;
             return FALSE;
         }
@@ -302,8 +304,10 @@ BOOL SerialPort::Write(LPCVOID buffer, DWORD count, LPDWORD done) {
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN) {
-            if (MeansDeviceGone(errno)) MarkVanished();
-            else SetLastError(ERROR_WRITE_FAULT);
+            if (MeansDeviceGone(errno))
+                MarkVanished();
+            else
+                SetLastError(ERROR_WRITE_FAULT);
             *done = put;
             return FALSE;
         }
@@ -337,7 +341,8 @@ void SerialPort::WaitOutputDrained() {
     int queued = 0;
     if (ioctl(FFd, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
     uint64_t speed = std::max<uint64_t>(FDcb.BaudRate, 50);
-    auto budget = std::chrono::milliseconds(std::min<uint64_t>(static_cast<uint64_t>(queued) * 12000 / speed + 100, 2000));
+    auto budget =
+        std::chrono::milliseconds(std::min<uint64_t>(static_cast<uint64_t>(queued) * 12000 / speed + 100, 2000));
     auto deadline = Clock::now() + budget;
     while (Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -363,8 +368,10 @@ BOOL SerialPort::GetState(DCB& dcb) {
     termios current{};
     uint32_t speed = 0;
     if (tcgetattr(FFd, &current) != 0 || !ReadLineSpeed(FFd, speed)) {
-        if (MeansDeviceGone(errno)) MarkVanished();
-        else SetLastError(ERROR_GEN_FAILURE);
+        if (MeansDeviceGone(errno))
+            MarkVanished();
+        else
+            SetLastError(ERROR_GEN_FAILURE);
         return FALSE;
     }
     dcb = FDcb;

@@ -5,11 +5,11 @@
 
 #include <win32/winbase.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
     // The executable is the only module with a file of its own: NULL or its handle name it.

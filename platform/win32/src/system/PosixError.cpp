@@ -3,43 +3,32 @@
 
 #include <win32/winbase.h>
 
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 namespace win32 {
 
 DWORD Win32ErrorFromErrno(int error) {
     switch (error) {
-        case 0:
-            return ERROR_SUCCESS;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:  // Windows refuses to open a directory as a file with "access denied"
-            return ERROR_ACCESS_DENIED;
-        case ENOENT:
-            return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR:
-        case ELOOP:
-            return ERROR_PATH_NOT_FOUND;
-        case ENAMETOOLONG:
-            return ERROR_FILENAME_EXCED_RANGE;
-        case ENOSPC:
-        case EDQUOT:
-            return ERROR_DISK_FULL;
-        case EEXIST:
-            return ERROR_FILE_EXISTS;
-        case ENOMEM:
-            return ERROR_NOT_ENOUGH_MEMORY;
-        case EBUSY:
-        case ETXTBSY:
-            return ERROR_SHARING_VIOLATION;
-        case EINVAL:
-            return ERROR_INVALID_PARAMETER;
-        case EIO:
-            return ERROR_GEN_FAILURE;
-        default:
-            return ERROR_GEN_FAILURE;
+    case 0: return ERROR_SUCCESS;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:  // Windows refuses to open a directory as a file with "access denied"
+        return ERROR_ACCESS_DENIED;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR:
+    case ELOOP: return ERROR_PATH_NOT_FOUND;
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
+    case ENOSPC:
+    case EDQUOT: return ERROR_DISK_FULL;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EBUSY:
+    case ETXTBSY: return ERROR_SHARING_VIOLATION;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case EIO: return ERROR_GEN_FAILURE;
+    default: return ERROR_GEN_FAILURE;
     }
 }
 

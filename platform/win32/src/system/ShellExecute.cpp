@@ -5,14 +5,14 @@
 #include <win32/shellapi.h>
 #include <win32/winbase.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -21,9 +21,7 @@ HINSTANCE Result(INT_PTR code, DWORD error) {
     return reinterpret_cast<HINSTANCE>(code);
 }
 
-bool IsOpenVerb(LPCSTR verb) {
-    return !verb || (std::strlen(verb) == 4 && strncasecmp(verb, "open", 4) == 0);
-}
+bool IsOpenVerb(LPCSTR verb) { return !verb || (std::strlen(verb) == 4 && strncasecmp(verb, "open", 4) == 0); }
 
 // "scheme:..." names a URL rather than a file (a single letter before ':' would be a drive).
 bool IsUrl(const std::string& file) {
@@ -83,18 +81,15 @@ int StartDetached(const std::string& opener, const std::string& target, const st
             execv(opener.c_str(), const_cast<char* const*>(argv));
             error = errno;
         }
-        if (write(report[1], &error, sizeof error) < 0) {
-        }
+        if (write(report[1], &error, sizeof error) < 0) {}
         _exit(127);
     }
     close(report[1]);
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     int error = 0;
     ssize_t n;
-    while ((n = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
-    }
+    while ((n = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {}
     close(report[0]);
     if (n == static_cast<ssize_t>(sizeof error)) return error;  // exec failed; a closed pipe means it ran
     if (WIFEXITED(status) && WEXITSTATUS(status) != 0) return EAGAIN;
@@ -113,8 +108,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParame
     std::string target = win32::AnsiToNativePath(lpFile);
     if (!directory.empty()) {
         struct stat st;
-        if (stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-            return Result(SE_ERR_PNF, ERROR_PATH_NOT_FOUND);
+        if (stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Result(SE_ERR_PNF, ERROR_PATH_NOT_FOUND);
     }
     std::string document = target;
     if (!IsUrl(target)) {

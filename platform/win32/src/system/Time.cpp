@@ -1,9 +1,9 @@
 // Sleep, GetTickCount and GetLocalTime over the POSIX clocks.
 #include <win32/winbase.h>
 
+#include <sched.h>
 #include <cerrno>
 #include <ctime>
-#include <sched.h>
 
 void Sleep(DWORD dwMilliseconds) {
     if (dwMilliseconds == 0) {
@@ -20,8 +20,7 @@ void Sleep(DWORD dwMilliseconds) {
     struct timespec left = {static_cast<time_t>(dwMilliseconds / 1000),
                             static_cast<long>(dwMilliseconds % 1000) * 1000000L};
     // A signal handler must not cut the sleep short: Sleep has no way to report it.
-    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {}
 }
 
 DWORD GetTickCount(void) {

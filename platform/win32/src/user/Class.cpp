@@ -41,7 +41,8 @@ bool SameName(const std::u16string& a, const char16_t* b) {
 }
 
 bool Matches(const WindowClass& windowClass, const char16_t* nameOrAtom) {
-    if (IsIntResource(nameOrAtom)) return windowClass.Atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(nameOrAtom));
+    if (IsIntResource(nameOrAtom))
+        return windowClass.Atom == static_cast<ATOM>(reinterpret_cast<uintptr_t>(nameOrAtom));
     return SameName(windowClass.Name, nameOrAtom);
 }
 
@@ -64,7 +65,8 @@ ATOM Register(const Wndclass* wc, std::u16string name) {
     if (!wc || wc->cbSize != sizeof(Wndclass)) return Fail<ATOM>(0, ERROR_INVALID_PARAMETER);
     if (wc->cbClsExtra < 0 || wc->cbWndExtra < 0 || !wc->lpfnWndProc || name.empty())
         return Fail<ATOM>(0, ERROR_INVALID_PARAMETER);
-    if (FindOwn(name.c_str(), wc->hInstance) != Registry().Classes.end()) return Fail<ATOM>(0, ERROR_CLASS_ALREADY_EXISTS);
+    if (FindOwn(name.c_str(), wc->hInstance) != Registry().Classes.end())
+        return Fail<ATOM>(0, ERROR_CLASS_ALREADY_EXISTS);
     if (wc->style & CS_GLOBALCLASS) {
         for (const auto& existing : Registry().Classes)
             if ((existing->Style & CS_GLOBALCLASS) && SameName(existing->Name, name.c_str()))
@@ -139,17 +141,17 @@ ULONG_PTR GetClassValue(HWND hwnd, int index) {
         return value;
     }
     switch (index) {
-        case GCL_STYLE: return windowClass.Style;
-        case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(windowClass.Background);
-        case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(windowClass.Cursor);
-        case GCLP_HICON: return reinterpret_cast<ULONG_PTR>(windowClass.Icon);
-        case GCLP_HICONSM: return reinterpret_cast<ULONG_PTR>(windowClass.SmallIcon);
-        case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(windowClass.Proc);
-        case IndexClassExtra: return static_cast<ULONG_PTR>(windowClass.ClassExtra);
-        case IndexWindowExtra: return static_cast<ULONG_PTR>(windowClass.WindowExtra);
-        case IndexModule: return reinterpret_cast<ULONG_PTR>(windowClass.Instance);
-        case IndexAtom: return windowClass.Atom;
-        default: return Fail<ULONG_PTR>(0, ERROR_INVALID_INDEX);
+    case GCL_STYLE: return windowClass.Style;
+    case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(windowClass.Background);
+    case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(windowClass.Cursor);
+    case GCLP_HICON: return reinterpret_cast<ULONG_PTR>(windowClass.Icon);
+    case GCLP_HICONSM: return reinterpret_cast<ULONG_PTR>(windowClass.SmallIcon);
+    case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(windowClass.Proc);
+    case IndexClassExtra: return static_cast<ULONG_PTR>(windowClass.ClassExtra);
+    case IndexWindowExtra: return static_cast<ULONG_PTR>(windowClass.WindowExtra);
+    case IndexModule: return reinterpret_cast<ULONG_PTR>(windowClass.Instance);
+    case IndexAtom: return windowClass.Atom;
+    default: return Fail<ULONG_PTR>(0, ERROR_INVALID_INDEX);
     }
 }
 
@@ -166,39 +168,39 @@ ULONG_PTR SetClassValue(HWND hwnd, int index, LONG_PTR value) {
         return old;
     }
     switch (index) {
-        case GCL_STYLE:
-            old = windowClass.Style;
-            windowClass.Style = static_cast<UINT>(value);
-            return old;
-        case GCLP_HBRBACKGROUND:
-            old = reinterpret_cast<ULONG_PTR>(windowClass.Background);
-            windowClass.Background = reinterpret_cast<HBRUSH>(value);
-            return old;
-        case GCLP_HCURSOR:
-            old = reinterpret_cast<ULONG_PTR>(windowClass.Cursor);
-            windowClass.Cursor = reinterpret_cast<HCURSOR>(value);
-            return old;
-        case GCLP_HICON:
-            old = reinterpret_cast<ULONG_PTR>(windowClass.Icon);
-            windowClass.Icon = reinterpret_cast<HICON>(value);
-            return old;
-        case GCLP_HICONSM:
-            old = reinterpret_cast<ULONG_PTR>(windowClass.SmallIcon);
-            windowClass.SmallIcon = reinterpret_cast<HICON>(value);
-            return old;
-        case GCLP_WNDPROC:
-            // Only windows created afterwards get the new procedure; existing ones keep theirs.
-            if (!value) return Fail<ULONG_PTR>(0, ERROR_INVALID_PARAMETER);
-            old = reinterpret_cast<ULONG_PTR>(windowClass.Proc);
-            windowClass.Proc = reinterpret_cast<WNDPROC>(value);
-            return old;
-        case IndexModule:
-            old = reinterpret_cast<ULONG_PTR>(windowClass.Instance);
-            windowClass.Instance = reinterpret_cast<HINSTANCE>(value);
-            return old;
-        default:
-            // The extra byte counts and the atom are fixed once the class exists.
-            return Fail<ULONG_PTR>(0, ERROR_INVALID_INDEX);
+    case GCL_STYLE:
+        old = windowClass.Style;
+        windowClass.Style = static_cast<UINT>(value);
+        return old;
+    case GCLP_HBRBACKGROUND:
+        old = reinterpret_cast<ULONG_PTR>(windowClass.Background);
+        windowClass.Background = reinterpret_cast<HBRUSH>(value);
+        return old;
+    case GCLP_HCURSOR:
+        old = reinterpret_cast<ULONG_PTR>(windowClass.Cursor);
+        windowClass.Cursor = reinterpret_cast<HCURSOR>(value);
+        return old;
+    case GCLP_HICON:
+        old = reinterpret_cast<ULONG_PTR>(windowClass.Icon);
+        windowClass.Icon = reinterpret_cast<HICON>(value);
+        return old;
+    case GCLP_HICONSM:
+        old = reinterpret_cast<ULONG_PTR>(windowClass.SmallIcon);
+        windowClass.SmallIcon = reinterpret_cast<HICON>(value);
+        return old;
+    case GCLP_WNDPROC:
+        // Only windows created afterwards get the new procedure; existing ones keep theirs.
+        if (!value) return Fail<ULONG_PTR>(0, ERROR_INVALID_PARAMETER);
+        old = reinterpret_cast<ULONG_PTR>(windowClass.Proc);
+        windowClass.Proc = reinterpret_cast<WNDPROC>(value);
+        return old;
+    case IndexModule:
+        old = reinterpret_cast<ULONG_PTR>(windowClass.Instance);
+        windowClass.Instance = reinterpret_cast<HINSTANCE>(value);
+        return old;
+    default:
+        // The extra byte counts and the atom are fixed once the class exists.
+        return Fail<ULONG_PTR>(0, ERROR_INVALID_INDEX);
     }
 }
 

@@ -88,8 +88,8 @@ HANDLE MakeText(UINT format, const std::u16string& text) {
         encoded.assign(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(char16_t));
     } else {
         int count = text.empty() ? 0
-                                 : WideCharToMultiByte(CodePageOf(format), 0, text.data(), static_cast<int>(text.size()),
-                                                       nullptr, 0, nullptr, nullptr);
+                                 : WideCharToMultiByte(CodePageOf(format), 0, text.data(),
+                                                       static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
         encoded.resize(static_cast<size_t>(count) + 1, '\0');
         if (count > 0) {
             WideCharToMultiByte(CodePageOf(format), 0, text.data(), static_cast<int>(text.size()), encoded.data(),

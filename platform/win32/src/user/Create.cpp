@@ -150,7 +150,8 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
     LinkWindow(window, *parent);
 
     if (window.TopLevel()) {
-        window.Surface = std::make_shared<win32::gdi::BitmapObject>(std::max(cs.cx, 0), std::max(cs.cy, 0), 32, true, false);
+        window.Surface =
+            std::make_shared<win32::gdi::BitmapObject>(std::max(cs.cx, 0), std::max(cs.cy, 0), 32, true, false);
         backend::CurrentDriver().WindowCreated(hwnd, KindOf(window), window.WindowRect);
     }
 
@@ -178,9 +179,9 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
 
     // WM_NCCALCSIZE without a WINDOWPOS works in screen coordinates.
     rect = current->WindowRect;
-    POINT origin = current->Parent == &Desktop() ? POINT{0, 0}
-                                                 : POINT{current->Parent->ScreenClientRect().left,
-                                                         current->Parent->ScreenClientRect().top};
+    POINT origin = current->Parent == &Desktop()
+                       ? POINT{0, 0}
+                       : POINT{current->Parent->ScreenClientRect().left, current->Parent->ScreenClientRect().top};
     RECT client = rect;
     OffsetRect(&client, origin.x, origin.y);
     SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
@@ -237,18 +238,28 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
 
 HWND CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
                      int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
-    CREATESTRUCTW cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
-                     static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
+    CREATESTRUCTW cs{lpParam,      hInstance,   hMenu,    hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
+                     lpWindowName, lpClassName, dwExStyle};
     return CreateWindowCommon(cs, lpClassName, true);
 }
 
-HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-                     int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+HWND CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y, int nWidth,
+                     int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
     // The creation messages carry a CREATESTRUCTA: the CREATESTRUCTW layout with narrow strings, so the narrow
     // pointers travel in the wide fields and are read back as narrow ones for this window.
     static_assert(sizeof(CREATESTRUCTA) == sizeof(CREATESTRUCTW), "the two creation structures share a layout");
-    CREATESTRUCTW cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X, static_cast<LONG>(dwStyle),
-                     reinterpret_cast<LPCWSTR>(lpWindowName), reinterpret_cast<LPCWSTR>(lpClassName), dwExStyle};
+    CREATESTRUCTW cs{lpParam,
+                     hInstance,
+                     hMenu,
+                     hWndParent,
+                     nHeight,
+                     nWidth,
+                     Y,
+                     X,
+                     static_cast<LONG>(dwStyle),
+                     reinterpret_cast<LPCWSTR>(lpWindowName),
+                     reinterpret_cast<LPCWSTR>(lpClassName),
+                     dwExStyle};
     std::u16string className;
     const char16_t* classArgument = reinterpret_cast<const char16_t*>(lpClassName);
     if (!IsIntResource(lpClassName)) {

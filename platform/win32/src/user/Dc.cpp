@@ -59,7 +59,8 @@ bool UnderLock(const Window& window) {
 void Attach(DcRecord& record) {
     if (record.Window == Desktop().Handle) {
         std::shared_ptr<gdi::BitmapObject> surface = ScreenSurface();
-        record.Dc->AttachSurface(surface, POINT{0, 0}, gdi::Region::FromRect(0, 0, surface->Width(), surface->Height()));
+        record.Dc->AttachSurface(surface, POINT{0, 0},
+                                 gdi::Region::FromRect(0, 0, surface->Width(), surface->Height()));
         return;
     }
     Window* window = FromHandleQuiet(record.Window);

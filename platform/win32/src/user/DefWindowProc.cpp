@@ -23,8 +23,8 @@ std::set<HWND> hiddenWithOwner;
 // WM_SETICON's icons, per window: big and small.
 std::map<HWND, std::pair<HICON, HICON>> icons;
 
-constexpr UINT KfAltDown = 0x2000;  // HIWORD(lParam) of key messages: the context bit
-constexpr UINT KfRepeat = 0x4000;   // and the previous key state
+constexpr UINT KfAltDown = 0x2000;                            // HIWORD(lParam) of key messages: the context bit
+constexpr UINT KfRepeat = 0x4000;                             // and the previous key state
 constexpr WPARAM IconSmall = 0, IconBig = 1, IconSmall2 = 2;  // ICON_SMALL, ICON_BIG, ICON_SMALL2
 
 template <class Char>
@@ -188,8 +188,7 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         *rect = DefaultClientRect(*window, *rect);
         return 0;
     }
-    case WM_NCHITTEST:
-        return DefaultHitTest(*window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCHITTEST: return DefaultHitTest(*window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCACTIVATE: return ActivateFrame(hwnd, wParam != FALSE);
     case WM_NCPAINT: PaintFrame(hwnd, reinterpret_cast<HRGN>(wParam)); return 0;
     case WM_NCLBUTTONDOWN:
@@ -256,7 +255,8 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         if (HIWORD(lParam) & KfAltDown) {
             altAlonePending = wParam == VK_MENU && !(HIWORD(lParam) & KfRepeat);
             // Alt+F4 closes the top-level window, whichever of its children has the keyboard.
-            if (wParam == VK_F4) SendMessageW(window->Child() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            if (wParam == VK_F4)
+                SendMessageW(window->Child() ? GetAncestor(hwnd, GA_ROOT) : hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (wParam == VK_F10) {
             f10Pending = true;
         }

@@ -185,7 +185,8 @@ FrameLayout LayOutFrame(const Window& window) {
             if (!tool) {
                 int icon = GetSystemMetrics(SM_CXSMICON), iconHeight = GetSystemMetrics(SM_CYSMICON);
                 int iconTop = layout.Caption.top + (layout.Caption.bottom - layout.Caption.top - iconHeight) / 2;
-                layout.Icon = RECT{layout.Caption.left + 2, iconTop, layout.Caption.left + 2 + icon, iconTop + iconHeight};
+                layout.Icon =
+                    RECT{layout.Caption.left + 2, iconTop, layout.Caption.left + 2 + icon, iconTop + iconHeight};
             }
         }
     }
@@ -204,8 +205,8 @@ int CaptionHitTest(const Window& window, POINT pt) {
     struct Part {
         const RECT* Rect;
         int Hit;
-    } parts[] = {{&layout.Close, HTCLOSE}, {&layout.Max, HTMAXBUTTON}, {&layout.Min, HTMINBUTTON},
-                 {&layout.Help, HTHELP}};
+    } parts[] = {
+        {&layout.Close, HTCLOSE}, {&layout.Max, HTMAXBUTTON}, {&layout.Min, HTMINBUTTON}, {&layout.Help, HTHELP}};
     for (const Part& part : parts)
         if (!Empty(*part.Rect) && pt.x >= part.Rect->left && pt.x < part.Rect->right) return part.Hit;
     return HTCAPTION;
@@ -266,11 +267,10 @@ void FrameButtonDown(HWND hwnd, int hit, POINT screen) {
                                            : true;
         if (!usable || !TrackCaptionButton(hwnd, hit)) return;
         if (!(window = FromHandleQuiet(hwnd))) return;
-        WPARAM command = hit == HTCLOSE  ? SC_CLOSE
-                         : hit == HTHELP ? SC_CONTEXTHELP
-                         : hit == HTMINBUTTON
-                             ? ((window->Style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE)
-                             : ((window->Style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE);
+        WPARAM command = hit == HTCLOSE       ? SC_CLOSE
+                         : hit == HTHELP      ? SC_CONTEXTHELP
+                         : hit == HTMINBUTTON ? ((window->Style & WS_MINIMIZE) ? SC_RESTORE : SC_MINIMIZE)
+                                              : ((window->Style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE);
         POINT at{0, 0};
         GetCursorPos(&at);
         SendMessageW(hwnd, WM_SYSCOMMAND, command, MAKELPARAM(at.x, at.y));
@@ -295,8 +295,7 @@ void FrameDoubleClick(HWND hwnd, int hit, POINT screen) {
             SendMessageW(hwnd, WM_SYSCOMMAND, (window->Style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, point);
         return;
     case HTSYSMENU:
-        if ((window->Style & WS_SYSMENU) && !CloseDisabled(*window))
-            SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, point);
+        if ((window->Style & WS_SYSMENU) && !CloseDisabled(*window)) SendMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, point);
         return;
     case HTHSCROLL:
     case HTVSCROLL: FrameButtonDown(hwnd, hit, screen); return;

@@ -49,8 +49,14 @@ void SizeSpan(LONG& low, LONG& high, bool lowMoves, bool highMoves, int delta, i
 class MoveSizeLoop {
 public:
     MoveSizeLoop(HWND hwnd, bool sizing, int wmsz, POINT start, const RECT& rect, const MINMAXINFO& limits)
-        : FHwnd(hwnd), FSizing(sizing), FWmsz(wmsz), FStart(start), FPointer(start), FOriginal(rect),
-          FCurrent(rect), FLimits(limits) {}
+        : FHwnd(hwnd),
+          FSizing(sizing),
+          FWmsz(wmsz),
+          FStart(start),
+          FPointer(start),
+          FOriginal(rect),
+          FCurrent(rect),
+          FLimits(limits) {}
 
     // Runs until the button comes up, Enter or Esc, or the capture goes elsewhere.
     void Run(bool keyboard) {

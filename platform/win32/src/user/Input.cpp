@@ -105,7 +105,8 @@ HWND RootOf(HWND hwnd) {
 }
 
 void SendParentNotify(HWND hwnd, UINT rawMessage, POINT screen) {
-    for (Window* window = FromHandleQuiet(hwnd); window && window->Child() && !(window->ExStyle & WS_EX_NOPARENTNOTIFY);) {
+    for (Window* window = FromHandleQuiet(hwnd);
+         window && window->Child() && !(window->ExStyle & WS_EX_NOPARENTNOTIFY);) {
         Window* parent = window->Parent;
         if (!parent || parent == &Desktop()) break;
         HWND parentHandle = parent->Handle;

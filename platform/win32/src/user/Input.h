@@ -10,7 +10,7 @@ namespace win32::user {
 struct RoutedInput {
     MSG Msg{};
     int Hit = HTCLIENT;
-    UINT RawMessage = 0;   // the client mouse message behind an NC or double-click message (WM_SETCURSOR's)
+    UINT RawMessage = 0;  // the client mouse message behind an NC or double-click message (WM_SETCURSOR's)
     bool Mouse = false;
     bool DoubleClick = false;
     bool Discard = false;  // a click on a disabled window: only WM_SETCURSOR with HTERROR comes of it

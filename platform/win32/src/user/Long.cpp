@@ -72,14 +72,14 @@ LONG_PTR GetValue(HWND hwnd, int index, size_t size, bool unicode) {
     if (size == sizeof(LONG) && (index == GWLP_WNDPROC || index == GWLP_HINSTANCE || index == GWLP_HWNDPARENT))
         return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
     switch (index) {
-        case GWL_STYLE: return window->Style;
-        case GWL_EXSTYLE: return window->ExStyle;
-        case GWLP_ID: return window->Id;
-        case GWLP_USERDATA: return window->UserData;
-        case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(window->Instance);
-        case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(GetParent(hwnd));
-        case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(ProcAs(window->Proc, window->Unicode, unicode));
-        default: return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
+    case GWL_STYLE: return window->Style;
+    case GWL_EXSTYLE: return window->ExStyle;
+    case GWLP_ID: return window->Id;
+    case GWLP_USERDATA: return window->UserData;
+    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(window->Instance);
+    case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(GetParent(hwnd));
+    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(ProcAs(window->Proc, window->Unicode, unicode));
+    default: return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
     }
 }
 
@@ -131,39 +131,38 @@ LONG_PTR SetValue(HWND hwnd, int index, LONG_PTR value, size_t size, bool unicod
         return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
     LONG_PTR old;
     switch (index) {
-        case GWL_STYLE:
-        case GWL_EXSTYLE:
-            return SetStyle(hwnd, index, value);
-        case GWLP_ID:
-            old = window->Id;
-            window->Id = value;
-            return old;
-        case GWLP_USERDATA:
-            old = window->UserData;
-            window->UserData = value;
-            return old;
-        case GWLP_HINSTANCE:
-            old = reinterpret_cast<LONG_PTR>(window->Instance);
-            window->Instance = reinterpret_cast<HINSTANCE>(value);
-            return old;
-        case GWLP_HWNDPARENT: {
-            if (window->Child()) return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
-            old = reinterpret_cast<LONG_PTR>(window->Owner ? window->Owner->Handle : nullptr);
-            Window* owner = value ? FromHandle(reinterpret_cast<HWND>(value)) : nullptr;
-            if (value && !owner) return 0;
-            window->Owner = owner ? owner->Root() : nullptr;
-            return old;
-        }
-        case GWLP_WNDPROC: {
-            if (!value) return Fail<LONG_PTR>(0, ERROR_INVALID_PARAMETER);
-            old = reinterpret_cast<LONG_PTR>(ProcAs(window->Proc, window->Unicode, unicode));
-            ProcEntry entry{reinterpret_cast<WNDPROC>(value), unicode};
-            ResolveProcHandle(reinterpret_cast<WNDPROC>(value), entry);
-            window->Proc = entry.Proc;
-            window->Unicode = entry.Unicode;
-            return old;
-        }
-        default: return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
+    case GWL_STYLE:
+    case GWL_EXSTYLE: return SetStyle(hwnd, index, value);
+    case GWLP_ID:
+        old = window->Id;
+        window->Id = value;
+        return old;
+    case GWLP_USERDATA:
+        old = window->UserData;
+        window->UserData = value;
+        return old;
+    case GWLP_HINSTANCE:
+        old = reinterpret_cast<LONG_PTR>(window->Instance);
+        window->Instance = reinterpret_cast<HINSTANCE>(value);
+        return old;
+    case GWLP_HWNDPARENT: {
+        if (window->Child()) return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
+        old = reinterpret_cast<LONG_PTR>(window->Owner ? window->Owner->Handle : nullptr);
+        Window* owner = value ? FromHandle(reinterpret_cast<HWND>(value)) : nullptr;
+        if (value && !owner) return 0;
+        window->Owner = owner ? owner->Root() : nullptr;
+        return old;
+    }
+    case GWLP_WNDPROC: {
+        if (!value) return Fail<LONG_PTR>(0, ERROR_INVALID_PARAMETER);
+        old = reinterpret_cast<LONG_PTR>(ProcAs(window->Proc, window->Unicode, unicode));
+        ProcEntry entry{reinterpret_cast<WNDPROC>(value), unicode};
+        ResolveProcHandle(reinterpret_cast<WNDPROC>(value), entry);
+        window->Proc = entry.Proc;
+        window->Unicode = entry.Unicode;
+        return old;
+    }
+    default: return Fail<LONG_PTR>(0, ERROR_INVALID_INDEX);
     }
 }
 

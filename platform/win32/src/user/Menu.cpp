@@ -90,7 +90,8 @@ BOOL Take(HMENU hMenu, UINT position, UINT flags, bool destroySub) {
     if (!MenuFromHandle(hMenu)) return FALSE;
     if (flags & ~MF_BYPOSITION) return Fail(ERROR_INVALID_PARAMETER, FALSE);
     int at = -1;
-    if (!FindMenuItem(hMenu, position, (flags & MF_BYPOSITION) != 0, &at)) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+    if (!FindMenuItem(hMenu, position, (flags & MF_BYPOSITION) != 0, &at))
+        return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
     Menu* menu = MenuFromHandle(hMenu);
     HMENU sub = menu->Items[static_cast<size_t>(at)].SubMenu;
     menu->Items.erase(menu->Items.begin() + at);
@@ -101,8 +102,8 @@ BOOL Take(HMENU hMenu, UINT position, UINT flags, bool destroySub) {
 // MENUITEMINFO in either character set; Text converts the caller's string.
 template <class Info>
 bool CheckInfo(const Info* info) {
-    constexpr UINT known = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA |
-                           MIIM_STRING | MIIM_BITMAP | MIIM_FTYPE;
+    constexpr UINT known = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA | MIIM_STRING |
+                           MIIM_BITMAP | MIIM_FTYPE;
     if (!info || info->cbSize != sizeof(Info) || (info->fMask & ~known)) return Fail(ERROR_INVALID_PARAMETER, false);
     // The old MIIM_TYPE cannot be mixed with the masks that replaced it.
     if ((info->fMask & MIIM_TYPE) && (info->fMask & (MIIM_FTYPE | MIIM_STRING | MIIM_BITMAP)))
@@ -115,8 +116,8 @@ std::u16string InfoText(const MENUITEMINFOA& info) { return AnsiToWide(info.dwTy
 
 template <class Info>
 bool ApplyInfo(MenuItem& item, const Info& info) {
-    constexpr UINT typeBits = MFT_SEPARATOR | MFT_MENUBARBREAK | MFT_MENUBREAK | MFT_RADIOCHECK | MFT_RIGHTJUSTIFY |
-                              MFT_RIGHTORDER;
+    constexpr UINT typeBits =
+        MFT_SEPARATOR | MFT_MENUBARBREAK | MFT_MENUBREAK | MFT_RADIOCHECK | MFT_RIGHTJUSTIFY | MFT_RIGHTORDER;
     if ((info.fMask & (MIIM_TYPE | MIIM_FTYPE)) && (info.fType & ~typeBits))
         return Fail(ERROR_INVALID_PARAMETER, false);  // bitmaps and owner-drawn items are not drawn here
     if ((info.fMask & MIIM_BITMAP) && info.hbmpItem) return Fail(ERROR_INVALID_PARAMETER, false);
@@ -172,8 +173,10 @@ BOOL GetInfo(HMENU hmenu, UINT position, BOOL byPosition, Info* info) {
     if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
     if (info->fMask & (MIIM_TYPE | MIIM_FTYPE)) info->fType = item->Type;
     if (info->fMask & MIIM_TYPE) {
-        if (item->Separator()) info->cch = 0;
-        else CopyText(item->Text, *info);
+        if (item->Separator())
+            info->cch = 0;
+        else
+            CopyText(item->Text, *info);
     }
     if (info->fMask & MIIM_STRING) CopyText(item->Text, *info);
     if (info->fMask & MIIM_STATE) info->fState = item->State;
@@ -274,7 +277,9 @@ void UpdateSystemMenu(HWND hwnd, HMENU systemMenu) {
     if (!window || !MenuFromHandle(systemMenu)) return;
     DWORD style = window->Style;
     bool iconic = style & WS_MINIMIZE, zoomed = style & WS_MAXIMIZE;
-    auto enable = [&](UINT id, bool on) { EnableMenuItem(systemMenu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    auto enable = [&](UINT id, bool on) {
+        EnableMenuItem(systemMenu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED));
+    };
     enable(SC_RESTORE, iconic || zoomed);
     enable(SC_MOVE, !zoomed);
     enable(SC_SIZE, (style & WS_THICKFRAME) && !iconic && !zoomed);
@@ -392,8 +397,8 @@ BOOL CheckMenuRadioItem(HMENU hmenu, UINT first, UINT last, UINT check, UINT fla
     HMENU lastHolder = hmenu, checkHolder = hmenu;
     if (!FindMenuItem(lastHolder, last, byPosition, &to) || lastHolder != holder)
         return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
-    if (!FindMenuItem(checkHolder, check, byPosition, &chosen) || checkHolder != holder || chosen < std::min(from, to) ||
-        chosen > std::max(from, to))
+    if (!FindMenuItem(checkHolder, check, byPosition, &chosen) || checkHolder != holder ||
+        chosen < std::min(from, to) || chosen > std::max(from, to))
         return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
     Menu* menu = MenuFromHandle(holder);
     for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
@@ -487,7 +492,8 @@ BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos) {
 UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags) {
     Menu* menu = MenuFromHandle(hMenu);
     if (!menu) return static_cast<UINT>(-1);
-    if (gmdiFlags & ~(GMDI_USEDISABLED | GMDI_GOINTOPOPUPS)) return Fail(ERROR_INVALID_PARAMETER, static_cast<UINT>(-1));
+    if (gmdiFlags & ~(GMDI_USEDISABLED | GMDI_GOINTOPOPUPS))
+        return Fail(ERROR_INVALID_PARAMETER, static_cast<UINT>(-1));
     for (size_t i = 0; i < menu->Items.size(); ++i) {
         const MenuItem& item = menu->Items[i];
         if (!(item.State & MFS_DEFAULT)) continue;

@@ -10,12 +10,12 @@ namespace win32::user {
 namespace {
 
 const char16_t PopupClass[] = u"#32768";
-constexpr int Margin = 3;           // raised edge and one pixel of face around the items
-constexpr int CheckColumn = 18;     // left of the text: check marks and bullets
-constexpr int ArrowColumn = 16;     // right of the text: submenu arrows
+constexpr int Margin = 3;        // raised edge and one pixel of face around the items
+constexpr int CheckColumn = 18;  // left of the text: check marks and bullets
+constexpr int ArrowColumn = 16;  // right of the text: submenu arrows
 constexpr int SeparatorHeight = 9;
 constexpr UINT_PTR HoverTimer = 0x4D45;
-constexpr UINT HoverDelay = 400;    // how long the pointer rests on a submenu item before it opens
+constexpr UINT HoverDelay = 400;  // how long the pointer rests on a submenu item before it opens
 
 struct Level {
     HMENU Menu = nullptr;
@@ -207,7 +207,8 @@ void SendMenuSelect(Tracker& tracker, Level& level, bool byMouse) {
     if (!menu || level.Selected < 0) return;
     const MenuItem& item = menu->Items[static_cast<size_t>(level.Selected)];
     UINT flags = (item.Type | item.State | (item.SubMenu ? MF_POPUP : 0) | MF_HILITE | (byMouse ? MF_MOUSESELECT : 0) |
-                  (tracker.System ? MF_SYSMENU : 0)) & 0xFFFF;
+                  (tracker.System ? MF_SYSMENU : 0)) &
+                 0xFFFF;
     UINT id = item.SubMenu ? static_cast<UINT>(level.Selected) : item.Id;
     SendMessageW(tracker.Owner, WM_MENUSELECT, MAKEWPARAM(id, flags), reinterpret_cast<LPARAM>(level.Menu));
 }
@@ -251,10 +252,14 @@ bool OpenLevel(Tracker& tracker, HMENU menu, int x, int y, UINT position, const 
         y = parentItem->top - Margin;
         if (x + size.cx > screenWidth) x = parentItem->left - size.cx + Margin;
     } else {
-        if (tracker.Flags & TPM_RIGHTALIGN) x -= size.cx;
-        else if (tracker.Flags & TPM_CENTERALIGN) x -= size.cx / 2;
-        if (tracker.Flags & TPM_BOTTOMALIGN) y -= size.cy;
-        else if (tracker.Flags & TPM_VCENTERALIGN) y -= size.cy / 2;
+        if (tracker.Flags & TPM_RIGHTALIGN)
+            x -= size.cx;
+        else if (tracker.Flags & TPM_CENTERALIGN)
+            x -= size.cx / 2;
+        if (tracker.Flags & TPM_BOTTOMALIGN)
+            y -= size.cy;
+        else if (tracker.Flags & TPM_VCENTERALIGN)
+            y -= size.cy / 2;
         if (x + size.cx > screenWidth) x = screenWidth - size.cx;
         if (y + size.cy > screenHeight) y -= size.cy;
         RECT menuRect{x, y, x + size.cx, y + size.cy}, overlap;
@@ -269,12 +274,11 @@ bool OpenLevel(Tracker& tracker, HMENU menu, int x, int y, UINT position, const 
     }
     x = std::max(0, x);
     y = std::max(0, std::min<int>(y, screenHeight - size.cy));
-    level.Popup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, PopupClass, u"", WS_POPUP,
-                                  x, y, size.cx, size.cy, tracker.Owner, nullptr, nullptr, nullptr);
+    level.Popup = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, PopupClass, u"", WS_POPUP, x, y,
+                                  size.cx, size.cy, tracker.Owner, nullptr, nullptr, nullptr);
     if (!level.Popup) return false;
     tracker.Levels.push_back(level);
-    SetWindowPos(level.Popup, HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(level.Popup, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return true;
 }
 
@@ -382,8 +386,10 @@ void OnKey(Tracker& tracker, UINT vk) {
         if (depth > 0) CloseLevelsAbove(tracker, depth);
         break;
     case VK_ESCAPE:
-        if (depth > 0) CloseLevelsAbove(tracker, depth);
-        else tracker.Done = true;
+        if (depth > 0)
+            CloseLevelsAbove(tracker, depth);
+        else
+            tracker.Done = true;
         break;
     case VK_RETURN: Execute(tracker, depth, false); break;
     case VK_MENU:
@@ -405,7 +411,8 @@ bool HitTest(Tracker& tracker, POINT screen, size_t& depth, int& index) {
         index = -1;
         Menu* menu = MenuFromHandle(level.Menu);
         for (size_t i = 0; i < level.ItemRects.size(); ++i)
-            if (PtInRect(&level.ItemRects[i], client) && menu && Selectable(menu->Items[i])) index = static_cast<int>(i);
+            if (PtInRect(&level.ItemRects[i], client) && menu && Selectable(menu->Items[i]))
+                index = static_cast<int>(i);
         return true;
     }
     return false;
@@ -534,9 +541,8 @@ UINT Track(HMENU hmenu, UINT flags, int x, int y, HWND owner, bool system, bool 
 }
 
 constexpr UINT KnownTrackFlags = TPM_RIGHTBUTTON | TPM_CENTERALIGN | TPM_RIGHTALIGN | TPM_VCENTERALIGN |
-                                 TPM_BOTTOMALIGN | TPM_VERTICAL | TPM_NONOTIFY | TPM_RETURNCMD |
-                                 TPM_HORPOSANIMATION | TPM_HORNEGANIMATION | TPM_VERPOSANIMATION |
-                                 TPM_VERNEGANIMATION | TPM_NOANIMATION;
+                                 TPM_BOTTOMALIGN | TPM_VERTICAL | TPM_NONOTIFY | TPM_RETURNCMD | TPM_HORPOSANIMATION |
+                                 TPM_HORNEGANIMATION | TPM_VERPOSANIMATION | TPM_VERNEGANIMATION | TPM_NOANIMATION;
 
 }  // namespace
 

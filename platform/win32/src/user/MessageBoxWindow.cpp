@@ -22,9 +22,9 @@ constexpr int ButtonHeight = 23;
 constexpr int ButtonGap = 6;
 
 // A button's own state, kept in its GWLP_USERDATA.
-constexpr LONG_PTR Pushed = 1;    // drawn pressed
-constexpr LONG_PTR Tracking = 2;  // the mouse went down on it and holds the capture
-constexpr LONG_PTR SpaceDown = 4; // Space went down on it; its release clicks
+constexpr LONG_PTR Pushed = 1;     // drawn pressed
+constexpr LONG_PTR Tracking = 2;   // the mouse went down on it and holds the capture
+constexpr LONG_PTR SpaceDown = 4;  // Space went down on it; its release clicks
 
 // The desktop is a code page 936 one, so the box speaks Chinese: these are the captions its own buttons carry,
 // with the mnemonic letters the English captions have.
@@ -45,9 +45,7 @@ void SetButtonState(HWND button, LONG_PTR state) {
     if ((old ^ state) & Pushed) InvalidateRect(button, nullptr, FALSE);
 }
 
-HFONT ParentFont(HWND button) {
-    return reinterpret_cast<HFONT>(SendMessageW(GetParent(button), WM_GETFONT, 0, 0));
-}
+HFONT ParentFont(HWND button) { return reinterpret_cast<HFONT>(SendMessageW(GetParent(button), WM_GETFONT, 0, 0)); }
 
 void PaintButton(HWND button) {
     PAINTSTRUCT ps;
@@ -147,8 +145,7 @@ bool MessageBoxWindow::ValidType(UINT type) {
     }
     if ((type & MB_DEFMASK) > MB_DEFBUTTON4 || (type & MB_MODEMASK) == MB_MODEMASK) return false;
     // Help buttons, right-to-left reading and service notifications are not offered by this desktop.
-    const UINT known = MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK | MB_MODEMASK | MB_SETFOREGROUND | MB_TOPMOST |
-                       MB_RIGHT;
+    const UINT known = MB_TYPEMASK | MB_ICONMASK | MB_DEFMASK | MB_MODEMASK | MB_SETFOREGROUND | MB_TOPMOST | MB_RIGHT;
     return (type & ~known) == 0;
 }
 
@@ -195,8 +192,8 @@ HWND MessageBoxWindow::Create(HWND owner, const std::u16string& caption) {
     x = std::max(work.left, std::min(x, static_cast<int>(work.right) - width));
     y = std::max(work.top, std::min(y, static_cast<int>(work.bottom) - height));
 
-    FHandle = CreateWindowExW(exStyle, CloseAnswer() ? BoxClass : NoCloseBoxClass, caption.c_str(), style, x, y, width, height, owner, nullptr,
-                              nullptr, nullptr);
+    FHandle = CreateWindowExW(exStyle, CloseAnswer() ? BoxClass : NoCloseBoxClass, caption.c_str(), style, x, y, width,
+                              height, owner, nullptr, nullptr, nullptr);
     if (!FHandle) return nullptr;
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
@@ -210,9 +207,8 @@ HWND MessageBoxWindow::Create(HWND owner, const std::u16string& caption) {
     for (int i = 0; i < count; ++i) {
         DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? BS_DEFPUSHBUTTON : 0);
         HWND button = CreateWindowExW(0, ButtonClass, FButtons[i].Caption, buttonStyle,
-                                      left + i * (ButtonWidth + ButtonGap), top, ButtonWidth, ButtonHeight,
-                                      FHandle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(FButtons[i].Id)),
-                                      nullptr, nullptr);
+                                      left + i * (ButtonWidth + ButtonGap), top, ButtonWidth, ButtonHeight, FHandle,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(FButtons[i].Id)), nullptr, nullptr);
         if (!button) return nullptr;
         FButtonWindows.push_back(button);
     }

@@ -38,9 +38,7 @@ Result Fail(Result result, DWORD error) {
     return result;
 }
 
-bool ValidFilterWindow(HWND hwnd) {
-    return !hwnd || hwnd == reinterpret_cast<HWND>(-1) || FromHandle(hwnd);
-}
+bool ValidFilterWindow(HWND hwnd) { return !hwnd || hwnd == reinterpret_cast<HWND>(-1) || FromHandle(hwnd); }
 
 // Messages whose parameters point into the sender's memory cannot wait in a queue.
 bool CarriesPointer(UINT message) {
@@ -279,14 +277,15 @@ char16_t KeyCharacter(UINT vk, const BYTE* keys) {
         }
     }
     if (vk >= 'A' && vk <= 'Z') return static_cast<char16_t>((shift != capsLock) ? vk : vk + 32);
-    if (vk >= '0' && vk <= '9') return shift ? static_cast<char16_t>(u")!@#$%^&*("[vk - '0']) : static_cast<char16_t>(vk);
+    if (vk >= '0' && vk <= '9')
+        return shift ? static_cast<char16_t>(u")!@#$%^&*("[vk - '0']) : static_cast<char16_t>(vk);
     if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return static_cast<char16_t>(u'0' + (vk - VK_NUMPAD0));
     struct Oem {
         UINT vk;
         char16_t plain, shifted;
     };
-    static const Oem oem[] = {{0xBA, u';', u':'}, {0xBB, u'=', u'+'}, {0xBC, u',', u'<'}, {0xBD, u'-', u'_'},
-                              {0xBE, u'.', u'>'}, {0xBF, u'/', u'?'}, {0xC0, u'`', u'~'}, {0xDB, u'[', u'{'},
+    static const Oem oem[] = {{0xBA, u';', u':'},  {0xBB, u'=', u'+'}, {0xBC, u',', u'<'}, {0xBD, u'-', u'_'},
+                              {0xBE, u'.', u'>'},  {0xBF, u'/', u'?'}, {0xC0, u'`', u'~'}, {0xDB, u'[', u'{'},
                               {0xDC, u'\\', u'|'}, {0xDD, u']', u'}'}, {0xDE, u'\'', u'"'}};
     for (const Oem& key : oem)
         if (key.vk == vk) return shift ? key.shifted : key.plain;

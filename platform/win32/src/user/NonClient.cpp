@@ -52,7 +52,8 @@ int DefaultHitTest(const Window& window, POINT pt) {
     // The outer frame: sizing borders (with corners as long as a caption button) or a plain border.
     DWORD style = window.Style;
     RECT insets = FrameInsets(window);
-    if (HasCaption(window)) insets.top -= GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+    if (HasCaption(window))
+        insets.top -= GetSystemMetrics((window.ExStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     RECT inner = rect;
     Deflate(inner, insets);
     if (!PtInRect(&inner, pt)) {

@@ -10,9 +10,9 @@
 namespace win32::user {
 namespace {
 
-constexpr UINT kKnownRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_VALIDATE |
-                                   RDW_NOINTERNALPAINT | RDW_NOERASE | RDW_NOCHILDREN | RDW_ALLCHILDREN |
-                                   RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME | RDW_NOFRAME;
+constexpr UINT kKnownRedrawFlags = RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_VALIDATE | RDW_NOINTERNALPAINT |
+                                   RDW_NOERASE | RDW_NOCHILDREN | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW |
+                                   RDW_FRAME | RDW_NOFRAME;
 
 bool NeedsPaint(const Window& window) {
     return !window.UpdateRegion.Empty() || window.InternalPaint || window.NcPaintNeeded;
@@ -182,7 +182,8 @@ void InvalidateForClassRedraw(HWND hwnd, const RECT& oldWindowRect, const RECT& 
     Window* window = FromHandleQuiet(hwnd);
     if (!window || !window->Class) return;
     UINT classStyle = window->Class->Style;
-    bool widthChanged = (window->ClientRect.right - window->ClientRect.left) != (oldClientRect.right - oldClientRect.left);
+    bool widthChanged =
+        (window->ClientRect.right - window->ClientRect.left) != (oldClientRect.right - oldClientRect.left);
     bool heightChanged =
         (window->ClientRect.bottom - window->ClientRect.top) != (oldClientRect.bottom - oldClientRect.top);
     if (((classStyle & CS_HREDRAW) && widthChanged) || ((classStyle & CS_VREDRAW) && heightChanged)) {

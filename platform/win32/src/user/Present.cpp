@@ -54,8 +54,8 @@ void PresentPending() {
         if (EmptyRect(dirty) || surface.BitsPerPixel() != 32) continue;
         // GDI leaves alpha at 0, so the pixels already read as the driver's 0x00RRGGBB.
         if (surface.TopDown()) {
-            backend::CurrentDriver().Present(top->Handle, surface.Row32(0), bounds.right, bounds.bottom,
-                                             bounds.right, dirty);
+            backend::CurrentDriver().Present(top->Handle, surface.Row32(0), bounds.right, bounds.bottom, bounds.right,
+                                             dirty);
         } else {
             std::vector<uint32_t> rows(static_cast<size_t>(bounds.right) * bounds.bottom);
             for (int y = 0; y < bounds.bottom; ++y) {

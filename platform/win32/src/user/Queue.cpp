@@ -150,13 +150,9 @@ void MessageQueue::AddInput(const backend::InputEvent& event) {
         State().CursorPos = event.screen;
         MarkChanged(QS_MOUSEBUTTON);
         break;
-    case Kind::Wheel:
-        MarkChanged(QS_MOUSEBUTTON);
-        break;
+    case Kind::Wheel: MarkChanged(QS_MOUSEBUTTON); break;
     case Kind::KeyDown:
-    case Kind::KeyUp:
-        MarkChanged(QS_KEY);
-        break;
+    case Kind::KeyUp: MarkChanged(QS_KEY); break;
     case Kind::Text:
         // One WM_CHAR per UTF-16 unit, each read on its own.
         MarkChanged(QS_KEY);

@@ -30,7 +30,8 @@ void MovePixels(gdi::BitmapObject& surface, const gdi::Region& destination, int 
     int height = box.bottom - box.top;
     std::vector<uint32_t> source(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
-        std::copy_n(surface.Row32(box.top - dy + y) + box.left - dx, width, source.data() + static_cast<size_t>(y) * width);
+        std::copy_n(surface.Row32(box.top - dy + y) + box.left - dx, width,
+                    source.data() + static_cast<size_t>(y) * width);
     }
     for (const RECT& rect : destination.Rects()) {
         for (int y = rect.top; y < rect.bottom; ++y) {

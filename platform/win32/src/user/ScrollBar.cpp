@@ -39,9 +39,7 @@ BarState* Writable(HWND hwnd, int bar) {
     return state ? state : Fail<BarState*>(nullptr, ERROR_NO_SCROLLBARS);
 }
 
-void ClampPosition(BarState& state) {
-    state.Pos = std::max(state.Min, std::min(state.Pos, state.MaxPos()));
-}
+void ClampPosition(BarState& state) { state.Pos = std::max(state.Min, std::min(state.Pos, state.MaxPos())); }
 
 bool SetBarStyles(HWND hwnd, DWORD bits, bool show) {
     Window* window = FromHandle(hwnd);

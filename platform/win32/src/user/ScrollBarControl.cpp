@@ -74,9 +74,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         Align(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam)->style);
         return 0;
     }
-    case WM_NCDESTROY:
-        Forget(hwnd);
-        break;
+    case WM_NCDESTROY: Forget(hwnd); break;
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
     case WM_PAINT: {
         PAINTSTRUCT ps;

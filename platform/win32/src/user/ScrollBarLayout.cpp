@@ -32,7 +32,8 @@ void SweepDeadWindows() {
     static size_t inserts = 0;
     if (++inserts % 64) return;
     auto& bars = Bars();
-    for (auto it = bars.begin(); it != bars.end();) it = FromHandleQuiet(it->first.first) ? std::next(it) : bars.erase(it);
+    for (auto it = bars.begin(); it != bars.end();)
+        it = FromHandleQuiet(it->first.first) ? std::next(it) : bars.erase(it);
 }
 
 bool IsScrollBarClass(const Window& window) {
@@ -87,7 +88,8 @@ RECT WindowBarRect(HWND hwnd, int bar) {
                 offset.y + (window->ClientRect.bottom - window->ClientRect.top)};
     if (bar == SB_VERT) {
         int width = GetSystemMetrics(SM_CXVSCROLL);
-        if (window->ExStyle & WS_EX_LEFTSCROLLBAR) return RECT{client.left - width, client.top, client.left, client.bottom};
+        if (window->ExStyle & WS_EX_LEFTSCROLLBAR)
+            return RECT{client.left - width, client.top, client.left, client.bottom};
         return RECT{client.right, client.top, client.right + width, client.bottom};
     }
     return RECT{client.left, client.bottom, client.right, client.bottom + GetSystemMetrics(SM_CYHSCROLL)};
@@ -177,9 +179,10 @@ void Draw(HWND hwnd, int bar, HDC hdc, const Layout& layout, const BarState& sta
     if (bar == SB_CTL) {
         HWND parent = GetParent(hwnd);
         if (parent) {
-            auto answer = reinterpret_cast<HBRUSH>(
-                SendMessageW(parent, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
-            if (answer != GetSysColorBrush(COLOR_3DFACE) && answer != GetSysColorBrush(COLOR_SCROLLBAR)) trackBrush = answer;
+            auto answer = reinterpret_cast<HBRUSH>(SendMessageW(
+                parent, WM_CTLCOLORSCROLLBAR, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd)));
+            if (answer != GetSysColorBrush(COLOR_3DFACE) && answer != GetSysColorBrush(COLOR_SCROLLBAR))
+                trackBrush = answer;
         }
     }
     auto track = [&](int from, int to, Part part) {

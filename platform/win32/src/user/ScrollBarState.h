@@ -14,7 +14,7 @@ struct BarState {
     UINT Page = 0;
     int Pos = 0;
     UINT DisabledArrows = ESB_ENABLE_BOTH;  // ESB_DISABLE_* bits
-    bool Tracking = false;  // the thumb is being dragged: it is drawn at TrackPos
+    bool Tracking = false;                  // the thumb is being dragged: it is drawn at TrackPos
     int TrackPos = 0;
     Part Pressed = PartNone;
 

@@ -204,51 +204,47 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
     UINT flags = 0;
 
     switch (nCmdShow) {
-        case SW_HIDE:
-            if (!wasVisible) return FALSE;
-            show = false;
-            flags |= SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE;
-            if (isChild) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-            break;
-        case SW_SHOWMINNOACTIVE:
-        case SW_MINIMIZE:
-        case SW_FORCEMINIMIZE:
-            flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-            [[fallthrough]];
-        case SW_SHOWMINIMIZED:
-            flags |= SWP_SHOWWINDOW | SWP_FRAMECHANGED;
-            flags |= MinMaximize(hWnd, nCmdShow, newRect);
-            if ((style & WS_MINIMIZE) && wasVisible) return TRUE;
-            break;
-        case SW_SHOWMAXIMIZED:
-            if (!wasVisible) flags |= SWP_SHOWWINDOW;
+    case SW_HIDE:
+        if (!wasVisible) return FALSE;
+        show = false;
+        flags |= SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE;
+        if (isChild) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+        break;
+    case SW_SHOWMINNOACTIVE:
+    case SW_MINIMIZE:
+    case SW_FORCEMINIMIZE: flags |= SWP_NOACTIVATE | SWP_NOZORDER; [[fallthrough]];
+    case SW_SHOWMINIMIZED:
+        flags |= SWP_SHOWWINDOW | SWP_FRAMECHANGED;
+        flags |= MinMaximize(hWnd, nCmdShow, newRect);
+        if ((style & WS_MINIMIZE) && wasVisible) return TRUE;
+        break;
+    case SW_SHOWMAXIMIZED:
+        if (!wasVisible) flags |= SWP_SHOWWINDOW;
+        flags |= SWP_FRAMECHANGED;
+        flags |= MinMaximize(hWnd, SW_MAXIMIZE, newRect);
+        if ((style & WS_MAXIMIZE) && wasVisible) return TRUE;
+        break;
+    case SW_SHOWNA:
+        flags |= SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
+        if (isChild) flags |= SWP_NOZORDER;
+        break;
+    case SW_SHOW:
+        if (wasVisible) return TRUE;
+        flags |= SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
+        if (isChild) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+        break;
+    case SW_SHOWNOACTIVATE: flags |= SWP_NOACTIVATE | SWP_NOZORDER; [[fallthrough]];
+    default:  // SW_RESTORE, SW_SHOWNORMAL, SW_SHOWDEFAULT
+        if (!wasVisible) flags |= SWP_SHOWWINDOW;
+        if (style & (WS_MINIMIZE | WS_MAXIMIZE)) {
             flags |= SWP_FRAMECHANGED;
-            flags |= MinMaximize(hWnd, SW_MAXIMIZE, newRect);
-            if ((style & WS_MAXIMIZE) && wasVisible) return TRUE;
-            break;
-        case SW_SHOWNA:
-            flags |= SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
-            if (isChild) flags |= SWP_NOZORDER;
-            break;
-        case SW_SHOW:
+            flags |= MinMaximize(hWnd, nCmdShow, newRect);
+        } else {
             if (wasVisible) return TRUE;
-            flags |= SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE;
-            if (isChild) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-            break;
-        case SW_SHOWNOACTIVATE:
-            flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-            [[fallthrough]];
-        default:  // SW_RESTORE, SW_SHOWNORMAL, SW_SHOWDEFAULT
-            if (!wasVisible) flags |= SWP_SHOWWINDOW;
-            if (style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-                flags |= SWP_FRAMECHANGED;
-                flags |= MinMaximize(hWnd, nCmdShow, newRect);
-            } else {
-                if (wasVisible) return TRUE;
-                flags |= SWP_NOSIZE | SWP_NOMOVE;
-            }
-            if (isChild && !(flags & SWP_STATECHANGED)) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
-            break;
+            flags |= SWP_NOSIZE | SWP_NOMOVE;
+        }
+        if (isChild && !(flags & SWP_STATECHANGED)) flags |= SWP_NOACTIVATE | SWP_NOZORDER;
+        break;
     }
     if (!(window = FromHandleQuiet(hWnd))) return wasVisible;
 
@@ -364,8 +360,7 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* lpwndpl) {
     }
     if (!FromHandleQuiet(hWnd)) return TRUE;
     ShowWindow(hWnd, static_cast<int>(lpwndpl->showCmd));
-    if ((window = FromHandleQuiet(hWnd)) && (window->Style & WS_MINIMIZE) &&
-        (lpwndpl->flags & WPF_RESTORETOMAXIMIZED))
+    if ((window = FromHandleQuiet(hWnd)) && (window->Style & WS_MINIMIZE) && (lpwndpl->flags & WPF_RESTORETOMAXIMIZED))
         window->RestoreToMaximized = true;
     return TRUE;
 }

@@ -82,9 +82,7 @@ bool CommonAnswer(UINT uiAction, PVOID pvParam, BOOL& result) {
     case SPI_GETLISTBOXSMOOTHSCROLLING:
     case SPI_GETMENUANIMATION:
     case SPI_GETTOOLTIPANIMATION:
-    case SPI_GETUIEFFECTS:
-        setBool(TRUE);
-        return true;
+    case SPI_GETUIEFFECTS: setBool(TRUE); return true;
     case SPI_GETMENUDROPALIGNMENT:
     case SPI_GETKEYBOARDPREF:
     case SPI_GETSCREENREADER:
@@ -94,40 +92,22 @@ bool CommonAnswer(UINT uiAction, PVOID pvParam, BOOL& result) {
     case SPI_GETTOOLTIPFADE:
     case SPI_GETCURSORSHADOW:
     case SPI_GETFLATMENU:
-    case SPI_GETDROPSHADOW:
-        setBool(FALSE);
-        return true;
+    case SPI_GETDROPSHADOW: setBool(FALSE); return true;
     case SPI_GETMOUSE: {
         int* mouse = static_cast<int*>(pvParam);
-        mouse[0] = 6;  // first acceleration threshold
+        mouse[0] = 6;   // first acceleration threshold
         mouse[1] = 10;  // second threshold
-        mouse[2] = 1;  // acceleration on
+        mouse[2] = 1;   // acceleration on
         return true;
     }
-    case SPI_GETBORDER:
-        setInt(1);
-        return true;
-    case SPI_GETKEYBOARDSPEED:
-        *static_cast<DWORD*>(pvParam) = 31;
-        return true;
-    case SPI_GETKEYBOARDDELAY:
-        setInt(1);
-        return true;
-    case SPI_GETSCREENSAVETIMEOUT:
-        setInt(600);
-        return true;
-    case SPI_ICONHORIZONTALSPACING:
-        setInt(GetSystemMetrics(SM_CXICONSPACING));
-        return true;
-    case SPI_ICONVERTICALSPACING:
-        setInt(GetSystemMetrics(SM_CYICONSPACING));
-        return true;
-    case SPI_GETWHEELSCROLLLINES:
-        *static_cast<UINT*>(pvParam) = 3;
-        return true;
-    case SPI_GETWORKAREA:
-        *static_cast<RECT*>(pvParam) = backend::CurrentDriver().WorkArea();
-        return true;
+    case SPI_GETBORDER: setInt(1); return true;
+    case SPI_GETKEYBOARDSPEED: *static_cast<DWORD*>(pvParam) = 31; return true;
+    case SPI_GETKEYBOARDDELAY: setInt(1); return true;
+    case SPI_GETSCREENSAVETIMEOUT: setInt(600); return true;
+    case SPI_ICONHORIZONTALSPACING: setInt(GetSystemMetrics(SM_CXICONSPACING)); return true;
+    case SPI_ICONVERTICALSPACING: setInt(GetSystemMetrics(SM_CYICONSPACING)); return true;
+    case SPI_GETWHEELSCROLLLINES: *static_cast<UINT*>(pvParam) = 3; return true;
+    case SPI_GETWORKAREA: *static_cast<RECT*>(pvParam) = backend::CurrentDriver().WorkArea(); return true;
     case SPI_GETMINIMIZEDMETRICS: {
         auto* metrics = static_cast<MINIMIZEDMETRICS*>(pvParam);
         if (!SizedRight<MINIMIZEDMETRICS>(pvParam)) {
@@ -148,8 +128,7 @@ bool CommonAnswer(UINT uiAction, PVOID pvParam, BOOL& result) {
         static_cast<ANIMATIONINFO*>(pvParam)->iMinAnimate = TRUE;
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -185,8 +164,7 @@ BOOL ParametersInfo(UINT uiAction, PVOID pvParam) {
         contrast->lpszDefaultScheme = nullptr;
         return TRUE;
     }
-    default:
-        return Fail(ERROR_INVALID_SPI_VALUE);
+    default: return Fail(ERROR_INVALID_SPI_VALUE);
     }
 }
 

@@ -175,7 +175,8 @@ using namespace win32::user;
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc) {
     if (hWnd && !FromHandle(hWnd)) return 0;
-    UINT elapse = uElapse < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : (uElapse > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : uElapse);
+    UINT elapse = uElapse < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM
+                                               : (uElapse > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : uElapse);
     auto& table = Table();
     std::lock_guard<std::mutex> lock(table.Lock);
     Timer* timer = nullptr;

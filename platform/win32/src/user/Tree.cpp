@@ -7,8 +7,8 @@
 
 #include <backend/Driver.h>
 
-#include <algorithm>
 #include <unistd.h>
+#include <algorithm>
 
 using namespace win32::user;
 
@@ -32,7 +32,9 @@ POINT ClientOrigin(const Window* window) {
     return {client.left, client.top};
 }
 
-bool Inside(const RECT& rect, POINT pt) { return pt.x >= rect.left && pt.x < rect.right && pt.y >= rect.top && pt.y < rect.bottom; }
+bool Inside(const RECT& rect, POINT pt) {
+    return pt.x >= rect.left && pt.x < rect.right && pt.y >= rect.top && pt.y < rect.bottom;
+}
 
 // Whether a point (screen coordinates) is on a visible window: its rectangle and its window region.
 bool Hits(const Window& window, POINT pt) {
@@ -118,14 +120,14 @@ HWND GetAncestor(HWND hwnd, UINT gaFlags) {
     if (!window) return nullptr;
     if (window == &Desktop()) return nullptr;
     switch (gaFlags) {
-        case GA_PARENT: return window->Parent ? window->Parent->Handle : nullptr;
-        case GA_ROOT: return window->Root()->Handle;
-        case GA_ROOTOWNER: {
-            HWND root = window->Root()->Handle;
-            for (HWND owner = GetParent(root); owner; owner = GetParent(owner)) root = owner;
-            return root;
-        }
-        default: return Fail<HWND>(nullptr, ERROR_INVALID_PARAMETER);
+    case GA_PARENT: return window->Parent ? window->Parent->Handle : nullptr;
+    case GA_ROOT: return window->Root()->Handle;
+    case GA_ROOTOWNER: {
+        HWND root = window->Root()->Handle;
+        for (HWND owner = GetParent(root); owner; owner = GetParent(owner)) root = owner;
+        return root;
+    }
+    default: return Fail<HWND>(nullptr, ERROR_INVALID_PARAMETER);
     }
 }
 
@@ -146,10 +148,10 @@ HWND GetWindow(HWND hWnd, UINT uCmd) {
     const auto& siblings = window->Parent->Children;
     auto self = std::find(siblings.begin(), siblings.end(), window);
     switch (uCmd) {
-        case GW_HWNDFIRST: return siblings.front()->Handle;
-        case GW_HWNDLAST: return siblings.back()->Handle;
-        case GW_HWNDNEXT: return self + 1 == siblings.end() ? nullptr : (*(self + 1))->Handle;
-        default: return self == siblings.begin() ? nullptr : (*(self - 1))->Handle;  // GW_HWNDPREV
+    case GW_HWNDFIRST: return siblings.front()->Handle;
+    case GW_HWNDLAST: return siblings.back()->Handle;
+    case GW_HWNDNEXT: return self + 1 == siblings.end() ? nullptr : (*(self + 1))->Handle;
+    default: return self == siblings.begin() ? nullptr : (*(self - 1))->Handle;  // GW_HWNDPREV
     }
 }
 
@@ -186,8 +188,8 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
         window->Surface.reset();
     } else if (!wasTopLevel && window->TopLevel()) {
         const RECT& rect = window->WindowRect;
-        window->Surface = std::make_shared<win32::gdi::BitmapObject>(rect.right - rect.left, rect.bottom - rect.top, 32, true,
-                                                              false);
+        window->Surface =
+            std::make_shared<win32::gdi::BitmapObject>(rect.right - rect.left, rect.bottom - rect.top, 32, true, false);
         driver.WindowCreated(hWndChild, backend::SurfaceKind::Normal, rect);
     }
     RefreshWindowDCs();

@@ -43,7 +43,7 @@ public:
     HINSTANCE Instance = nullptr;
     LONG_PTR Id = 0;  // GWLP_ID (the menu handle of a top-level window)
     LONG_PTR UserData = 0;
-    std::vector<BYTE> Extra;  // cbWndExtra bytes
+    std::vector<BYTE> Extra;              // cbWndExtra bytes
     std::map<std::string, HANDLE> Props;  // SetProp names, or "#<atom>"
     std::u16string Text;
 
@@ -93,13 +93,11 @@ public:
     RECT ScreenWindowRect() const;
     RECT ScreenClientRect() const;
     // The client area's top-left relative to the window rectangle's top-left.
-    POINT ClientOffset() const {
-        return {ClientRect.left - WindowRect.left, ClientRect.top - WindowRect.top};
-    }
+    POINT ClientOffset() const { return {ClientRect.left - WindowRect.left, ClientRect.top - WindowRect.top}; }
 };
 
 // Window handles: positive, never reused while the process lives long enough to matter.
-Window* FromHandle(HWND hwnd);  // null with ERROR_INVALID_WINDOW_HANDLE
+Window* FromHandle(HWND hwnd);       // null with ERROR_INVALID_WINDOW_HANDLE
 Window* FromHandleQuiet(HWND hwnd);  // null, last error untouched
 HWND InsertWindow(std::unique_ptr<Window> window);
 void RemoveWindow(HWND hwnd);  // after WM_NCDESTROY

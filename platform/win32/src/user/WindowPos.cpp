@@ -1,8 +1,8 @@
 // SetWindowPos and the z-order: WM_WINDOWPOSCHANGING, WM_NCCALCSIZE and WM_WINDOWPOSCHANGED in Windows' order,
 // owned windows kept above their owners, the topmost band; MoveWindow, BringWindowToTop, GetWindowRect and
 // GetClientRect.
-#include "user/Painting.h"
 #include "user/WindowPos.h"
+#include "user/Painting.h"
 
 #include <backend/Driver.h>
 
@@ -14,10 +14,9 @@ namespace {
 
 constexpr UINT NoPositionChange = SWP_NOSIZE | SWP_NOMOVE | SwpNoClientSize | SwpNoClientMove | SWP_NOZORDER;
 constexpr UINT StatusFlags = NoPositionChange | SWP_FRAMECHANGED | SWP_HIDEWINDOW | SWP_SHOWWINDOW;
-constexpr UINT KnownFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE |
-                            SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_NOCOPYBITS |
-                            SWP_NOOWNERZORDER | SWP_NOSENDCHANGING | SWP_DEFERERASE | SWP_ASYNCWINDOWPOS |
-                            SwpNoClientSize | SwpNoClientMove | SWP_STATECHANGED;
+constexpr UINT KnownFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                            SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_NOCOPYBITS | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING |
+                            SWP_DEFERERASE | SWP_ASYNCWINDOWPOS | SwpNoClientSize | SwpNoClientMove | SWP_STATECHANGED;
 
 bool Topmost(const Window* window) { return (window->ExStyle & WS_EX_TOPMOST) != 0; }
 
@@ -178,7 +177,8 @@ void RequestRepaint(HWND hwnd, UINT flags, const RECT& oldWindow, bool wasVisibl
     if (topLevel || !wasVisible) return;
     if (!(flags & SWP_HIDEWINDOW) && !moved && !sized && !restacked) return;
     win32::gdi::Region uncovered(oldWindow);
-    if (visible && !restacked) uncovered = win32::gdi::Region::Combine(uncovered, win32::gdi::Region(window->WindowRect), RGN_DIFF);
+    if (visible && !restacked)
+        uncovered = win32::gdi::Region::Combine(uncovered, win32::gdi::Region(window->WindowRect), RGN_DIFF);
     Invalidate(window->Parent->Handle, uncovered, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -325,7 +325,8 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         SendMessageW(hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
         if (!FromHandleQuiet(hWnd)) return TRUE;
     }
-    if (!(pos.flags & SWP_NOREDRAW) && !(originalFlags & SWP_NOSIZE)) InvalidateForClassRedraw(hWnd, oldWindow, oldClient);
+    if (!(pos.flags & SWP_NOREDRAW) && !(originalFlags & SWP_NOSIZE))
+        InvalidateForClassRedraw(hWnd, oldWindow, oldClient);
     return TRUE;
 }
 

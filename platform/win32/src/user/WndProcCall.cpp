@@ -80,7 +80,8 @@ LRESULT CallAnsiCallerWideProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wPa
         CREATESTRUCTW wide;
         std::memcpy(&wide, ansi, sizeof(wide));
         wide.lpszName = (!ansi->lpszName || nameAtom) ? reinterpret_cast<LPCWSTR>(ansi->lpszName) : name.c_str();
-        wide.lpszClass = (!ansi->lpszClass || classAtom) ? reinterpret_cast<LPCWSTR>(ansi->lpszClass) : className.c_str();
+        wide.lpszClass =
+            (!ansi->lpszClass || classAtom) ? reinterpret_cast<LPCWSTR>(ansi->lpszClass) : className.c_str();
         return proc(hwnd, message, wParam, reinterpret_cast<LPARAM>(&wide));
     }
     return proc(hwnd, message, wParam, lParam);
@@ -127,7 +128,8 @@ LRESULT CallWideCallerAnsiProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wPa
         CREATESTRUCTA ansi;
         std::memcpy(&ansi, wide, sizeof(ansi));
         ansi.lpszName = (!wide->lpszName || nameAtom) ? reinterpret_cast<LPCSTR>(wide->lpszName) : name.c_str();
-        ansi.lpszClass = (!wide->lpszClass || classAtom) ? reinterpret_cast<LPCSTR>(wide->lpszClass) : className.c_str();
+        ansi.lpszClass =
+            (!wide->lpszClass || classAtom) ? reinterpret_cast<LPCSTR>(wide->lpszClass) : className.c_str();
         return proc(hwnd, message, wParam, reinterpret_cast<LPARAM>(&ansi));
     }
     return proc(hwnd, message, wParam, lParam);

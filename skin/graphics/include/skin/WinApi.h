@@ -9,6 +9,7 @@ typedef BOOL (*PFN_TransparentBlt)(HDC hdcDest, int xoriginDest, int yoriginDest
                                    int xoriginSrc, int yoriginSrc, int wSrc, int hSrc, UINT crTransparent);
 
 // Every uxtheme entry point the library binds, in one list: X(name).
+// clang-format off
 #define SK_UXTHEME_ENTRIES(X)                                                                                       \
     X(OpenThemeData) X(CloseThemeData) X(DrawThemeBackground) X(DrawThemeText) X(GetThemeBackgroundContentRect)    \
     X(GetThemePartSize) X(GetThemeTextExtent) X(GetThemeTextMetrics) X(GetThemeBackgroundRegion)                   \
@@ -20,6 +21,7 @@ typedef BOOL (*PFN_TransparentBlt)(HDC hdcDest, int xoriginDest, int yoriginDest
     X(GetThemeSysInt) X(IsThemeActive) X(IsAppThemed) X(GetWindowTheme) X(EnableThemeDialogTexture)                \
     X(IsThemeDialogTextureEnabled) X(GetThemeAppProperties) X(SetThemeAppProperties) X(GetCurrentThemeName)        \
     X(GetThemeDocumentationProperty) X(DrawThemeParentBackground) X(EnableTheming)
+// clang-format on
 
 // The bound entry points, each null while its module or export is missing. Callers test the pointer (or the
 // matching availability fact) and fall back. They carry Windows' names, so they live in their own namespace.

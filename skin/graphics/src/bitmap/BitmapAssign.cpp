@@ -43,7 +43,8 @@ void TskBitmap::Assign(const TPersistent* source) {
         SetSize(bitmap->Width(), bitmap->Height());
         if (Empty() || bitmap->Empty()) return;
         if (bitmap->PixelFormat() == pf32bit && bitmap->HandleType() == bmDIB) {
-            for (int y = 0; y < FHeight; ++y) std::memcpy(ScanLine(y), bitmap->ScanLine(y), static_cast<size_t>(FWidth) * 4);
+            for (int y = 0; y < FHeight; ++y)
+                std::memcpy(ScanLine(y), bitmap->ScanLine(y), static_cast<size_t>(FWidth) * 4);
             CheckingAlphaBlend();
         } else {
             BitBlt(FDC, 0, 0, FWidth, FHeight, bitmap->Canvas().Handle(), 0, 0, SRCCOPY);

@@ -134,7 +134,8 @@ void TskBitmap::DrawTo(TskBitmap& target, const RECT& dstRect, const RECT& srcRe
             apply(PixelPtr(0, sy), target.PixelPtr(0, clip.top), n * (clip.bottom - clip.top));
             return;
         }
-        for (int y = clip.top; y < clip.bottom; ++y) apply(PixelPtr(sx, sy + y - clip.top), target.PixelPtr(clip.left, y), n);
+        for (int y = clip.top; y < clip.bottom; ++y)
+            apply(PixelPtr(sx, sy + y - clip.top), target.PixelPtr(clip.left, y), n);
         return;
     }
 

@@ -43,9 +43,7 @@ void TskBitmapLink::Assign(const TPersistent* source) {
     FMasked = link->FMasked;
 }
 
-bool TskBitmapLink::IsValid() const {
-    return FBitmap && static_cast<long long>(FRight - FLeft) * (FBottom - FTop) > 0;
-}
+bool TskBitmapLink::IsValid() const { return FBitmap && static_cast<long long>(FRight - FLeft) * (FBottom - FTop) > 0; }
 
 void TskBitmapLink::CheckingMasked() { CheckingMasked(RECT{0, 0, 0, 0}); }
 

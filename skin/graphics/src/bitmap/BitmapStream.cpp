@@ -11,7 +11,8 @@ namespace {
 std::int32_t ReadInt(TStream& stream) {
     std::uint8_t bytes[4];
     stream.ReadBuffer(bytes, 4);
-    return static_cast<std::int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24));
+    return static_cast<std::int32_t>(bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) |
+                                     (static_cast<std::uint32_t>(bytes[3]) << 24));
 }
 
 void WriteInt(TStream& stream, std::int32_t value) {

@@ -22,10 +22,10 @@ void ForEachTile(const RECT& dstRect, const RECT& srcRect, const std::function<v
     for (long long x = dstRect.left; x < dstRect.right; x += sw) {
         for (long long y = dstRect.top;; y += sh) {
             RECT tile;
-            if (y >= dstRect.bottom ||
-                !Intersect(RECT{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(std::min<long long>(x + sw, dstRect.right)),
-                                static_cast<LONG>(std::min<long long>(y + sh, dstRect.bottom))},
-                           dstRect, tile))
+            if (y >= dstRect.bottom || !Intersect(RECT{static_cast<LONG>(x), static_cast<LONG>(y),
+                                                       static_cast<LONG>(std::min<long long>(x + sw, dstRect.right)),
+                                                       static_cast<LONG>(std::min<long long>(y + sh, dstRect.bottom))},
+                                                  dstRect, tile))
                 break;
             draw(tile, RECT{srcRect.left, srcRect.top, srcRect.left + (tile.right - tile.left),
                             srcRect.top + (tile.bottom - tile.top)});
@@ -44,7 +44,9 @@ bool BottomUpDib(HDC dc, DIBSECTION& section) {
 
 }  // namespace
 
-void TskBitmap::Tile(HDC dc, const RECT& dstRect, const RECT& srcRect) const { TileWith(dc, dstRect, srcRect, nullptr); }
+void TskBitmap::Tile(HDC dc, const RECT& dstRect, const RECT& srcRect) const {
+    TileWith(dc, dstRect, srcRect, nullptr);
+}
 
 void TskBitmap::Tile(TCanvas& canvas, const RECT& dstRect, const RECT& srcRect) const {
     if (!Empty()) Tile(canvas.Handle(), dstRect, srcRect);
@@ -73,7 +75,8 @@ void TskBitmap::TileWith(HDC dc, const RECT& dstRect, const RECT& srcRect, const
     if (TskBitmap* target = GetBitmapByDC(dc)) {
         GetWindowOrgEx(dc, &origin);
         ForEachTile(dstRect, srcRect, [&](const RECT& tile, const RECT& tileSrc) {
-            DrawTo(*target, RECT{tile.left - origin.x, tile.top - origin.y, tile.right - origin.x, tile.bottom - origin.y},
+            DrawTo(*target,
+                   RECT{tile.left - origin.x, tile.top - origin.y, tile.right - origin.x, tile.bottom - origin.y},
                    tileSrc);
         });
         return;

@@ -31,8 +31,9 @@ namespace bitmapunit {
 
 bool KeyBlt(HDC dc, const RECT& dstRect, HDC srcDC, const RECT& srcRect) {
     if (!keyThroughTransparentBlt) return false;
-    skapi::TransparentBlt(dc, dstRect.left, dstRect.top, dstRect.right - dstRect.left, dstRect.bottom - dstRect.top, srcDC,
-                   srcRect.left, srcRect.top, srcRect.right - srcRect.left, srcRect.bottom - srcRect.top, 0x7F007F);
+    skapi::TransparentBlt(dc, dstRect.left, dstRect.top, dstRect.right - dstRect.left, dstRect.bottom - dstRect.top,
+                          srcDC, srcRect.left, srcRect.top, srcRect.right - srcRect.left, srcRect.bottom - srcRect.top,
+                          0x7F007F);
     return true;
 }
 

@@ -78,9 +78,9 @@ void CopyKeyLinePortable(const TskColor* src, TskColor* dst, int n) {
 }
 
 // Constant, so the slots hold it before any other initialiser of the program can run.
-constexpr TskPixelRoutines kPortableB{CopyLinePortable,          FillLinePortable,    FillPixelRectPortable,
-                                      SetAlphaLinePortable,      SetAlphaPixelRectPortable, CopyKeyLinePortable,
-                                      ClearKeyAlphaPortable,     BlendPixelB,         BlendLineBPortable};
+constexpr TskPixelRoutines kPortableB{
+    CopyLinePortable,    FillLinePortable,      FillPixelRectPortable, SetAlphaLinePortable, SetAlphaPixelRectPortable,
+    CopyKeyLinePortable, ClearKeyAlphaPortable, BlendPixelB,           BlendLineBPortable};
 
 TskPixelRoutines PortableB() { return kPortableB; }
 

@@ -22,7 +22,7 @@ PFN_TransparentBlt TransparentBlt = nullptr;
 
 namespace {
 
-HMODULE user32Module = nullptr;   // our LoadLibrary reference (step 3)
+HMODULE user32Module = nullptr;  // our LoadLibrary reference (step 3)
 HMODULE msimg32Module = nullptr;
 HMODULE uxThemeModule = nullptr;
 int uxThemeUsers = 0;
@@ -141,8 +141,8 @@ void FreeUxTheme() {
 
 bool UpdateVisualStylesActive() {
     UxThemeGuard guard;
-    visualStylesActive = uxThemeModule && skapi::IsAppThemed && skapi::IsThemeActive && skapi::IsAppThemed() &&
-                         skapi::IsThemeActive();
+    visualStylesActive =
+        uxThemeModule && skapi::IsAppThemed && skapi::IsThemeActive && skapi::IsAppThemed() && skapi::IsThemeActive();
     return visualStylesActive;
 }
 

@@ -40,9 +40,7 @@ Text TakeField(Text& text, const Text& delimiters) {
 
 }  // namespace
 
-std::u16string NextField(std::u16string& text, const std::u16string& delimiters) {
-    return TakeField(text, delimiters);
-}
+std::u16string NextField(std::u16string& text, const std::u16string& delimiters) { return TakeField(text, delimiters); }
 
 std::string NextField(std::string& text, const std::string& delimiters) { return TakeField(text, delimiters); }
 

@@ -119,8 +119,8 @@ public:
     virtual void ButtonDraw(TskKind kind, TCanvas& canvas, const std::string& name, const TskStateRecord& state);
     virtual void ButtonDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                                 const TskStateRecord& state);
-    virtual void ButtonDrawImage(TskKind kind, TCanvas& canvas, const std::string& name,
-                                 const TskImageRecord& image, const TskStateRecord& state);
+    virtual void ButtonDrawImage(TskKind kind, TCanvas& canvas, const std::string& name, const TskImageRecord& image,
+                                 const TskStateRecord& state);
 
     virtual bool IsCheckBoxDefined(TskKind kind, const std::string& name);
     virtual bool IsCheckBoxTransparent(TskKind kind, const std::string& name);
@@ -136,10 +136,8 @@ public:
     virtual bool IsScrollBarDefined(TskKind kind, const std::string& name);
     virtual bool IsScrollBarTransparent(TskKind kind, const std::string& name);
     virtual void ScrollBarDrawBack(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
-    virtual void ScrollBarDrawButton(TskKind kind, TCanvas& canvas, const std::string& name,
-                                     const TskPartRecord& part);
-    virtual void ScrollBarDrawTrack(TskKind kind, TCanvas& canvas, const std::string& name,
-                                    const TskPartRecord& part);
+    virtual void ScrollBarDrawButton(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
+    virtual void ScrollBarDrawTrack(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
 
     virtual bool IsProgressBarDefined(TskKind kind, const std::string& name);
     virtual bool IsProgressBarTransparent(TskKind kind, const std::string& name);
@@ -151,21 +149,18 @@ public:
     virtual bool IsTrackBarDefined(TskKind kind, const std::string& name);
     virtual bool IsTrackBarTransparent(TskKind kind, const std::string& name);
     virtual void TrackBarDraw(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
-    virtual void TrackBarDrawTrack(TskKind kind, TCanvas& canvas, const std::string& name,
-                                   const TskPartRecord& part);
-    virtual void TrackBarDrawThumb(TskKind kind, TCanvas& canvas, const std::string& name,
-                                   const TskPartRecord& part);
+    virtual void TrackBarDrawTrack(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
+    virtual void TrackBarDrawThumb(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
     virtual void TrackBarGetThumbSize(TskKind kind, const std::string& name, const TskPartRecord& part, SIZE& size);
     // Column headers: section part 0 first, 2 last, any other a middle section.
     virtual bool IsHeaderDefined(TskKind kind, const std::string& name);
     virtual bool IsHeaderTransparent(TskKind kind, const std::string& name);
     virtual void HeaderDraw(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
-    virtual void HeaderDrawSection(TskKind kind, TCanvas& canvas, const std::string& name,
-                                   const TskPartRecord& part);
+    virtual void HeaderDrawSection(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
     virtual void HeaderDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                                 const TskPartRecord& part);
-    virtual void HeaderDrawImage(TskKind kind, TCanvas& canvas, const std::string& name,
-                                 const TskImageRecord& image, const TskPartRecord& part);
+    virtual void HeaderDrawImage(TskKind kind, TCanvas& canvas, const std::string& name, const TskImageRecord& image,
+                                 const TskPartRecord& part);
 
     virtual bool IsStatusBarDefined(TskKind kind, const std::string& name);
     virtual bool IsStatusBarTransparent(TskKind kind, const std::string& name);
@@ -175,8 +170,8 @@ public:
                                     const TskStateRecord& state);
     virtual void StatusBarDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                                    const TskStateRecord& state);
-    virtual void StatusBarDrawImage(TskKind kind, TCanvas& canvas, const std::string& name,
-                                    const TskImageRecord& image, const TskStateRecord& state);
+    virtual void StatusBarDrawImage(TskKind kind, TCanvas& canvas, const std::string& name, const TskImageRecord& image,
+                                    const TskStateRecord& state);
 
     // Edits, combo boxes and spin edits.
     virtual bool IsEditDefined(TskKind kind, const std::string& name);
@@ -226,8 +221,7 @@ public:
     virtual bool IsToolButtonDefined(TskKind kind, const std::string& name);
     virtual void ToolButtonGetContentRect(TskKind kind, const RECT& rect, RECT& content, const std::string& name);
     virtual void ToolButtonDraw(TskKind kind, TCanvas& canvas, const std::string& name, const TskStateRecord& state);
-    virtual void ToolButtonDrawPart(TskKind kind, TCanvas& canvas, const std::string& name,
-                                    const TskPartRecord& part);
+    virtual void ToolButtonDrawPart(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
     virtual void ToolButtonDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                                     const TskStateRecord& state);
     virtual void ToolButtonDrawGlyph(TskKind kind, TCanvas& canvas, const std::string& name,
@@ -245,8 +239,7 @@ public:
     virtual void RollPanelDraw(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
     virtual void RollPanelDrawCaption(TskKind kind, TCanvas& canvas, const std::string& name,
                                       const TskStateRecord& state);
-    virtual void RollPanelDrawButton(TskKind kind, TCanvas& canvas, const std::string& name,
-                                     const TskPartRecord& part);
+    virtual void RollPanelDrawButton(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
     virtual void RollPanelDrawPart(TskKind kind, TCanvas& canvas, const std::string& name, const TskPartRecord& part);
     virtual void RollPanelDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info);
 
@@ -267,12 +260,10 @@ public:
     virtual void ListBoxGetContentRect(TskKind kind, const RECT& rect, RECT& content, const std::string& name);
     virtual void ListBoxDraw(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
     virtual void ListBoxDrawBack(TskKind kind, TCanvas& canvas, const std::string& name, const RECT& rect);
-    virtual void ListBoxDrawItem(TskKind kind, TCanvas& canvas, const std::string& name,
-                                 const TskStateRecord& state);
+    virtual void ListBoxDrawItem(TskKind kind, TCanvas& canvas, const std::string& name, const TskStateRecord& state);
     virtual void ListBoxDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                                  const TskStateRecord& state);
-    virtual void ListBoxDrawCheck(TskKind kind, TCanvas& canvas, const std::string& name,
-                                  const TskImageRecord& check);
+    virtual void ListBoxDrawCheck(TskKind kind, TCanvas& canvas, const std::string& name, const TskImageRecord& check);
 
     // List-like views; TreeDrawButton is a slot the base leaves empty.
     virtual bool IsTreeDefined(TskKind kind, const std::string& name);
@@ -282,8 +273,7 @@ public:
     virtual void TreeDrawItem(TskKind kind, TCanvas& canvas, const std::string& name, const TskStateRecord& state);
     virtual void TreeDrawText(TskKind kind, TCanvas& canvas, const std::string& name, const TskTextInfo& info,
                               const TskStateRecord& state);
-    virtual void TreeDrawButton(TskKind kind, TCanvas& canvas, const std::string& name,
-                                const TskStateRecord& state);
+    virtual void TreeDrawButton(TskKind kind, TCanvas& canvas, const std::string& name, const TskStateRecord& state);
     // Grids: the cell's part is its state (0 normal, 1 hot, 2 and 3 selected, 4 disabled), state 1 a fixed cell.
     virtual bool IsGridDefined(TskKind kind, const std::string& name);
     virtual bool IsGridTransparent(TskKind kind, const std::string& name);

@@ -50,12 +50,12 @@ public:
 };
 
 // In the body of each class derived from TskTheme, after TOOLKIT_CLASS: SK_THEME_CLASS(TMyTheme).
-#define SK_THEME_CLASS(ThisClass)                                                                                \
-public:                                                                                                          \
-    static const TskThemeClass* ThemeClassRef() {                                                                \
-        static const TskThemeClassOf<ThisClass> themeClass;                                                      \
-        return &themeClass;                                                                                      \
-    }                                                                                                            \
-    const TskThemeClass* ThemeClass() const override { return ThemeClassRef(); }                                 \
-                                                                                                                 \
+#define SK_THEME_CLASS(ThisClass)                                                \
+public:                                                                          \
+    static const TskThemeClass* ThemeClassRef() {                                \
+        static const TskThemeClassOf<ThisClass> themeClass;                      \
+        return &themeClass;                                                      \
+    }                                                                            \
+    const TskThemeClass* ThemeClass() const override { return ThemeClassRef(); } \
+                                                                                 \
 private:

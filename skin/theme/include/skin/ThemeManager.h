@@ -22,7 +22,7 @@ enum TskThemeChange : WPARAM {
     tcThemeReplaced = 0,  // the old theme is already freed
     tcBeginChange = 1,
     tcEndChange = 2,
-    tcThemeSet = 3,       // where there was none; also to a single listener joining while a theme is current
+    tcThemeSet = 3,  // where there was none; also to a single listener joining while a theme is current
     tcThemeRemoved = 4,
     tcColorsChanged = 5,  // lParam 1 after a hue or brightness change, 0 after the system's colours, display or style
 };

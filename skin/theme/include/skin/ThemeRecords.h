@@ -97,8 +97,8 @@ struct TskWindowInfo {
     bool HasButton(int kind) const { return kind >= 0 && kind < 16 && (Buttons >> kind & 1) != 0; }
 };
 
-void MakeWindowInfo(const RECT& rect, std::uint8_t state, const RECT& margins, TskWindowInfo& info,
-                    bool disabledNCArea, const std::u16string& caption, std::uint16_t buttons);
+void MakeWindowInfo(const RECT& rect, std::uint8_t state, const RECT& margins, TskWindowInfo& info, bool disabledNCArea,
+                    const std::u16string& caption, std::uint16_t buttons);
 
 // Button states; check boxes and other controls number their own states.
 enum : std::uint8_t { bstNormal = 0, bstHot = 1, bstPressed = 2, bstDisabled = 3, bstFocused = 4, bstDefault = 6 };
@@ -130,8 +130,8 @@ struct TskImageRecord {
 struct TskWindowButtonRecord {
     RECT Rect{0, 0, 0, 0};
     std::uint8_t Kind = wbClose;
-    std::uint8_t State = 0;        // 1 hot, 2 pressed
-    TskBitmap* Icon = nullptr;     // the picture of wbSysMenu; not owned
+    std::uint8_t State = 0;     // 1 hot, 2 pressed
+    TskBitmap* Icon = nullptr;  // the picture of wbSysMenu; not owned
 };
 
 struct TskGroupRecord {
@@ -152,8 +152,7 @@ TskImageRecord MakeImageRecord(const RECT& rect, TskBitmap* bitmap, std::uint8_t
 // call), over the key colour wherever the list's mask leaves a pixel out; the record draws it at the rectangle's
 // top-left. An index the list does not hold gives a record without a bitmap.
 TskImageRecord MakeImageRecord(const RECT& rect, TCustomImageList& imageList, int index);
-TskWindowButtonRecord MakeWindowButtonRecord(const RECT& rect, std::uint8_t kind, std::uint8_t state,
-                                             TskBitmap* icon);
+TskWindowButtonRecord MakeWindowButtonRecord(const RECT& rect, std::uint8_t kind, std::uint8_t state, TskBitmap* icon);
 TskGroupRecord MakeGroupRecord(const RECT& rect, const RECT& backRect, std::uint8_t state);
 TskSizeGripRecord MakeSizeGripRecord(const RECT& rect, bool sizeable);
 

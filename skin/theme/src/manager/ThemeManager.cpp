@@ -133,9 +133,7 @@ void TskThemeManager::NotifyThemeRemoved(TControl* control) {
 void TskThemeManager::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_SYSCOLORCHANGE:
-    case WM_DISPLAYCHANGE:
-        Broadcast(tcColorsChanged, 0);
-        break;
+    case WM_DISPLAYCHANGE: Broadcast(tcColorsChanged, 0); break;
     case WM_THEMECHANGED:
         UpdateVisualStylesActive();
         Broadcast(tcColorsChanged, 0);

@@ -7,10 +7,11 @@
 namespace {
 
 constexpr const char* EntryNames[TskThemeColors::Count] = {
-    "CaptionNormal", "CaptionInactive", "WindowBorder",  "Window",         "Border",        "PanelNormal",
-    "PanelDisabled", "ButtonNormal",    "ButtonHot",     "ButtonPressed",  "ButtonFocused", "ButtonDisabled",
-    "EditNormal",    "EditHot",         "EditFocused",   "EditDisabled",   "EditSelection", "Hint",
-    "List",          "Tree",            "Grid",          "BarDock"};
+    "CaptionNormal", "CaptionInactive", "WindowBorder", "Window",    "Border",
+    "PanelNormal",   "PanelDisabled",   "ButtonNormal", "ButtonHot", "ButtonPressed",
+    "ButtonFocused", "ButtonDisabled",  "EditNormal",   "EditHot",   "EditFocused",
+    "EditDisabled",  "EditSelection",   "Hint",         "List",      "Tree",
+    "Grid",          "BarDock"};
 
 bool ValidIndex(int index) { return index >= 0 && index < TskThemeColors::Count; }
 
@@ -26,9 +27,9 @@ void TskThemeColors::SetColor(int index, TColor color) {
 
 void TskThemeColors::SetDefaults() {
     const TColor border = FColors[ciBorder];
-    FColors = {clBlue,    clSilver,  clGray,    clSilver,  border,    clBtnFace,   clBtnFace, clBtnFace,
-               clBtnFace, clBtnFace, clBtnFace, clBtnFace, clWindow,  clWindow,    clWindow,  clBtnFace,
-               clHighlight, clInfoBk, clWindow, clWindow, clWindow, clBtnFace};
+    FColors = {clBlue,      clSilver,  clGray,    clSilver,  border,   clBtnFace, clBtnFace, clBtnFace,
+               clBtnFace,   clBtnFace, clBtnFace, clBtnFace, clWindow, clWindow,  clWindow,  clBtnFace,
+               clHighlight, clInfoBk,  clWindow,  clWindow,  clWindow, clBtnFace};
 }
 
 void TskThemeColors::ApplyHue(int delta) {

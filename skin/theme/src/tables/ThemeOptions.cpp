@@ -5,9 +5,7 @@
 
 TskThemeOptions::TskThemeOptions(TskTheme* theme) : FTheme(theme) {}
 
-std::uint8_t TskThemeOptions::Option(int index) const {
-    return index >= 0 && index < Count ? FOptions[index] : 0;
-}
+std::uint8_t TskThemeOptions::Option(int index) const { return index >= 0 && index < Count ? FOptions[index] : 0; }
 
 void TskThemeOptions::SetOption(int index, std::uint8_t value) {
     if (index >= 0 && index < Count) FOptions[index] = value;

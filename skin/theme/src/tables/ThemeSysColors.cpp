@@ -13,20 +13,32 @@ struct TMapEntry {
 };
 
 // clActiveCaption appears twice: lookups by code find the first, streams carry both.
-constexpr TMapEntry Map[TskThemeSysColors::Count] = {
-    {"clActiveBorder", clActiveBorder},   {"clActiveCaption", clActiveCaption},
-    {"clAppWorkSpace", clAppWorkSpace},   {"clBackground", clBackground},
-    {"clBtnFace", clBtnFace},             {"clBtnHighlight", clBtnHighlight},
-    {"clBtnShadow", clBtnShadow},         {"clBtnText", clBtnText},
-    {"clCaptionText", clCaptionText},     {"clDefault", clDefault},
-    {"clActiveCaption", clActiveCaption}, {"clGrayText", clGrayText},
-    {"clHighlight", clHighlight},         {"clHighlightText", clHighlightText},
-    {"clInactiveBorder", clInactiveBorder}, {"clInactiveCaption", clInactiveCaption},
-    {"clInactiveCaptionText", clInactiveCaptionText}, {"clInfoBk", clInfoBk},
-    {"clInfoText", clInfoText},           {"clMenu", clMenu},
-    {"clMenuText", clMenuText},           {"clScrollBar", clScrollBar},
-    {"cl3DDkShadow", cl3DDkShadow},       {"cl3DLight", cl3DLight},
-    {"clWindow", clWindow},               {"clWindowFrame", clWindowFrame}};
+constexpr TMapEntry Map[TskThemeSysColors::Count] = {{"clActiveBorder", clActiveBorder},
+                                                     {"clActiveCaption", clActiveCaption},
+                                                     {"clAppWorkSpace", clAppWorkSpace},
+                                                     {"clBackground", clBackground},
+                                                     {"clBtnFace", clBtnFace},
+                                                     {"clBtnHighlight", clBtnHighlight},
+                                                     {"clBtnShadow", clBtnShadow},
+                                                     {"clBtnText", clBtnText},
+                                                     {"clCaptionText", clCaptionText},
+                                                     {"clDefault", clDefault},
+                                                     {"clActiveCaption", clActiveCaption},
+                                                     {"clGrayText", clGrayText},
+                                                     {"clHighlight", clHighlight},
+                                                     {"clHighlightText", clHighlightText},
+                                                     {"clInactiveBorder", clInactiveBorder},
+                                                     {"clInactiveCaption", clInactiveCaption},
+                                                     {"clInactiveCaptionText", clInactiveCaptionText},
+                                                     {"clInfoBk", clInfoBk},
+                                                     {"clInfoText", clInfoText},
+                                                     {"clMenu", clMenu},
+                                                     {"clMenuText", clMenuText},
+                                                     {"clScrollBar", clScrollBar},
+                                                     {"cl3DDkShadow", cl3DDkShadow},
+                                                     {"cl3DLight", cl3DLight},
+                                                     {"clWindow", clWindow},
+                                                     {"clWindowFrame", clWindowFrame}};
 
 bool ValidIndex(int index) { return index >= 0 && index < TskThemeSysColors::Count; }
 

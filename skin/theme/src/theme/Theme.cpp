@@ -90,7 +90,7 @@ void TskTheme::UpdateTheme() {
 
 // The base theme defines no object; the kinds whose controls let their parent show through (label, check box,
 // group box, tab, track bar) say so even here.
-#define SK_BASE_QUERY(Query, answer)                                                                             \
+#define SK_BASE_QUERY(Query, answer) \
     bool TskTheme::Query(TskKind, const std::string&) { return answer; }
 
 SK_BASE_QUERY(IsWindowDefined, false)

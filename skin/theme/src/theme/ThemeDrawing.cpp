@@ -31,9 +31,7 @@ RECT Inset(const RECT& rect, int dx, int dy) {
     return result;
 }
 
-TColor Shade(TColor color, int delta) {
-    return static_cast<TColor>(Lighten(ColorToRGB(color), delta) & 0x00FFFFFF);
-}
+TColor Shade(TColor color, int delta) { return static_cast<TColor>(Lighten(ColorToRGB(color), delta) & 0x00FFFFFF); }
 
 void DrawTextIn(TskTheme& theme, TCanvas& canvas, const TskTextInfo& info, const RECT& rect) {
     TskTextInfo placed = info;
@@ -58,8 +56,8 @@ void DrawCentered(TCanvas& canvas, TskBitmap* bitmap, const RECT& rect) {
 
 // A check mark three pixels thick in a 16 × 16 cell: the first line draws its top two strokes there and back,
 // the second the lowest stroke (LineTo leaves out each end point, so the turns are spelled out).
-constexpr POINT kCheckMark[12] = {{4, 7}, {6, 9}, {11, 4}, {11, 5}, {6, 10}, {4, 8}, {4, 9},
-                                  {4, 9}, {6, 11}, {11, 6}, {11, 4}, {10, 5}};
+constexpr POINT kCheckMark[12] = {{4, 7}, {6, 9}, {11, 4}, {11, 5}, {6, 10}, {4, 8},
+                                  {4, 9}, {4, 9}, {6, 11}, {11, 6}, {11, 4}, {10, 5}};
 
 void DrawMenuGlyph(TCanvas& canvas, const TskImageRecord& image, const TskPartRecord& part) {
     const RECT& rect = part.Rect;
@@ -109,9 +107,7 @@ void TskTheme::StatusBarGetContentRect(TskKind, const RECT& rect, RECT& content,
 void TskTheme::EditGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
     content = Inset(rect, 3, 3);
 }
-void TskTheme::GroupBoxGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
-    content = rect;
-}
+void TskTheme::GroupBoxGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) { content = rect; }
 void TskTheme::Reserved1GetContentRect(TskKind, const TskStateRecord& state, RECT& content, const std::string&) {
     content = state.Rect;
 }
@@ -121,9 +117,7 @@ void TskTheme::Reserved2GetContentRect(TskKind, const TskStateRecord& state, REC
 void TskTheme::MenuGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
     content = Inset(rect, 3, 5);
 }
-void TskTheme::DockBarGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
-    content = rect;
-}
+void TskTheme::DockBarGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) { content = rect; }
 void TskTheme::ToolButtonGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
     content = Inset(rect, 2, 2);
     content.left += 9;
@@ -131,9 +125,7 @@ void TskTheme::ToolButtonGetContentRect(TskKind, const RECT& rect, RECT& content
 void TskTheme::ScrollBoxGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
     content = Inset(rect, 3, 3);
 }
-void TskTheme::RollPanelGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
-    content = rect;
-}
+void TskTheme::RollPanelGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) { content = rect; }
 void TskTheme::TabGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) { content = rect; }
 void TskTheme::ListBoxGetContentRect(TskKind, const RECT& rect, RECT& content, const std::string&) {
     content = Inset(rect, 4, 5);
@@ -165,8 +157,7 @@ void TskTheme::PanelDraw(TskKind kind, TCanvas& canvas, const std::string&, cons
     }
 }
 void TskTheme::PanelDrawState(TskKind, TCanvas&, const std::string&, const TskPartRecord&) {}
-void TskTheme::PanelDrawText(TskKind, TCanvas& canvas, const std::string&, const TskTextInfo& info,
-                             const RECT& rect) {
+void TskTheme::PanelDrawText(TskKind, TCanvas& canvas, const std::string&, const TskTextInfo& info, const RECT& rect) {
     DrawTextIn(*this, canvas, info, rect);
 }
 

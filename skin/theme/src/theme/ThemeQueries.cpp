@@ -23,9 +23,9 @@ TskTheme* GetTheme(TskCustomThemeLink* link) {
     return CurrentTheme();
 }
 
-#define SK_FREE_QUERY(Query)                                                                                     \
-    bool Query(TskKind kind, const std::string& name, TskCustomThemeLink* link) {                                \
-        return Ask(&TskTheme::Query, kind, name, link);                                                          \
+#define SK_FREE_QUERY(Query)                                                      \
+    bool Query(TskKind kind, const std::string& name, TskCustomThemeLink* link) { \
+        return Ask(&TskTheme::Query, kind, name, link);                           \
     }
 
 SK_FREE_QUERY(IsWindowDefined)

@@ -14,8 +14,8 @@ std::unique_ptr<TskBitmap>& ImageListBitmap() {
 
 }  // namespace
 
-void MakeWindowInfo(const RECT& rect, std::uint8_t state, const RECT& margins, TskWindowInfo& info,
-                    bool disabledNCArea, const std::u16string& caption, std::uint16_t buttons) {
+void MakeWindowInfo(const RECT& rect, std::uint8_t state, const RECT& margins, TskWindowInfo& info, bool disabledNCArea,
+                    const std::u16string& caption, std::uint16_t buttons) {
     info = TskWindowInfo{};
     info.Rect = rect;
     info.State = state;
@@ -51,8 +51,7 @@ TskImageRecord MakeImageRecord(const RECT& rect, TCustomImageList& imageList, in
     return record;
 }
 
-TskWindowButtonRecord MakeWindowButtonRecord(const RECT& rect, std::uint8_t kind, std::uint8_t state,
-                                             TskBitmap* icon) {
+TskWindowButtonRecord MakeWindowButtonRecord(const RECT& rect, std::uint8_t kind, std::uint8_t state, TskBitmap* icon) {
     return TskWindowButtonRecord{rect, kind, state, icon};
 }
 

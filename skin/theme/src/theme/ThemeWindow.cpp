@@ -35,9 +35,7 @@ int ButtonHitCode(int buttonKind) {
 }
 
 // The colour lightened (or, negative, darkened) as a plain RGB value, system colours resolved first.
-TColor Shade(TColor color, int delta) {
-    return static_cast<TColor>(Lighten(ColorToRGB(color), delta) & 0x00FFFFFF);
-}
+TColor Shade(TColor color, int delta) { return static_cast<TColor>(Lighten(ColorToRGB(color), delta) & 0x00FFFFFF); }
 
 }  // namespace
 
@@ -183,8 +181,7 @@ void TskTheme::WindowDrawButton(TskKind, TCanvas& canvas, const std::string&, co
             PolygonFill(canvas, {{inset.left, inset.bottom}, {middle, inset.top}, {inset.right, inset.bottom}},
                         clBlack);
         else
-            PolygonFill(canvas, {{inset.left, inset.top}, {middle, inset.bottom}, {inset.right, inset.top}},
-                        clBlack);
+            PolygonFill(canvas, {{inset.left, inset.top}, {middle, inset.bottom}, {inset.right, inset.top}}, clBlack);
         break;
     }
     case wbTray: {

@@ -13,8 +13,19 @@ namespace {
 
 // The fields of the dump's header, each a big-endian 32-bit number.
 enum Field {
-    HeaderSize = 0, FileVersion = 1, PixmapFormat = 2, Width = 4, Height = 5, ByteOrder = 7, BitsPerPixel = 11,
-    BytesPerLine = 12, RedMask = 14, GreenMask = 15, BlueMask = 16, ColourCount = 19, FieldCount = 25
+    HeaderSize = 0,
+    FileVersion = 1,
+    PixmapFormat = 2,
+    Width = 4,
+    Height = 5,
+    ByteOrder = 7,
+    BitsPerPixel = 11,
+    BytesPerLine = 12,
+    RedMask = 14,
+    GreenMask = 15,
+    BlueMask = 16,
+    ColourCount = 19,
+    FieldCount = 25
 };
 constexpr uint32_t ZPixmap = 2;
 

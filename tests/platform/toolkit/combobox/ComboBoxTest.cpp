@@ -100,7 +100,9 @@ protected:
         Pump();
     }
 
-    int Count(const std::string& event) const { return static_cast<int>(std::count(Events.begin(), Events.end(), event)); }
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(Events.begin(), Events.end(), event));
+    }
 
     std::unique_ptr<TForm> Form;
     TComboBox* Combo = nullptr;
@@ -207,7 +209,9 @@ TEST_F(ComboBox, KeyboardOpensMovesTheHighlightAndClosesWithOrWithoutIt) {
     };
     const Case cases[] = {
         {"F4, Down, Enter", {{VK_F4, 0}, {VK_DOWN, 0}, {VK_RETURN, 0}}, 2},
-        {"Alt+Down, Down, Down, Alt+Up", {{VK_DOWN, wintest::Alt}, {VK_DOWN, 0}, {VK_DOWN, 0}, {VK_UP, wintest::Alt}}, 3},
+        {"Alt+Down, Down, Down, Alt+Up",
+         {{VK_DOWN, wintest::Alt}, {VK_DOWN, 0}, {VK_DOWN, 0}, {VK_UP, wintest::Alt}},
+         3},
         {"Alt+Down, End, Alt+Down", {{VK_DOWN, wintest::Alt}, {VK_END, 0}, {VK_DOWN, wintest::Alt}}, 4},
         {"F4, Up, F4", {{VK_F4, 0}, {VK_UP, 0}, {VK_F4, 0}}, 0},
         {"F4, Down, Esc", {{VK_F4, 0}, {VK_DOWN, 0}, {VK_ESCAPE, 0}}, 1},
@@ -242,9 +246,9 @@ TEST_F(ComboBox, KeysOnTheClosedFieldChangeTheSelection) {
         int Expected;
     };
     const Case cases[] = {
-        {VK_DOWN, 1, 2}, {VK_UP, 1, 0},   {VK_HOME, 3, 0},  {VK_END, 1, 4},  {VK_NEXT, 0, 2},
+        {VK_DOWN, 1, 2},  {VK_UP, 1, 0},   {VK_HOME, 3, 0},  {VK_END, 1, 4},  {VK_NEXT, 0, 2},
         {VK_PRIOR, 4, 2}, {VK_NEXT, 3, 4}, {VK_RIGHT, 1, 2}, {VK_LEFT, 1, 0}, {VK_DOWN, -1, 0},
-        {VK_UP, 0, 0},   {VK_DOWN, 4, 4}, {VK_END, 4, 4},
+        {VK_UP, 0, 0},    {VK_DOWN, 4, 4}, {VK_END, 4, 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "key " << c.Vk << " from " << c.From);
@@ -310,7 +314,8 @@ TEST_F(ComboBox, WheelChangesTheClosedSelectionAndScrollsTheOpenList) {
     wintest::Wheel(2 * WHEEL_DELTA);
     Pump();
     EXPECT_EQ(Combo->ItemIndex(), 0);
-    EXPECT_EQ(Events, (std::vector<std::string>{"click", "select", "change:Charlie", "click", "select", "change:Alpha"}));
+    EXPECT_EQ(Events,
+              (std::vector<std::string>{"click", "select", "change:Charlie", "click", "select", "change:Alpha"}));
 
     for (int i = 0; i < 15; ++i) Combo->Items()->Add("Item " + std::to_string(i));
     Combo->SetItemIndex(0);
@@ -346,7 +351,8 @@ TEST_F(ComboBox, ALongListScrollsWithItsScrollBar) {
     EXPECT_EQ(info.nPos, 0);
 
     // Two clicks on the bar's down arrow: the list stays open and scrolls two rows.
-    POINT arrow{popup.right - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2, popup.bottom - 1 - GetSystemMetrics(SM_CYVSCROLL) / 2};
+    POINT arrow{popup.right - 1 - GetSystemMetrics(SM_CXVSCROLL) / 2,
+                popup.bottom - 1 - GetSystemMetrics(SM_CYVSCROLL) / 2};
     Click(arrow);
     Click(arrow);
     ASSERT_TRUE(Combo->DroppedDown());

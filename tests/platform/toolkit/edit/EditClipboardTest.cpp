@@ -81,11 +81,26 @@ TEST_F(EditClipboard, CopyCutAndPasteGoThroughThePlatformClipboard) {
     } cases[] = {
         {"Ctrl+Insert copies", [] { Press(VK_INSERT, wintest::Control); }, "xyz", "y"},
         {"Shift+Delete cuts", [] { Press(VK_DELETE, wintest::Shift); }, "xz", "y"},
-        {"Shift+Insert pastes", [] { PutText("Q"); Press(VK_INSERT, wintest::Shift); }, "xQz", "Q"},
+        {"Shift+Insert pastes",
+         [] {
+             PutText("Q");
+             Press(VK_INSERT, wintest::Shift);
+         },
+         "xQz", "Q"},
         {"WM_COPY", [this] { SendMessageA(Edit->Handle(), WM_COPY, 0, 0); }, "xyz", "y"},
         {"WM_CUT", [this] { SendMessageA(Edit->Handle(), WM_CUT, 0, 0); }, "xz", "y"},
-        {"WM_PASTE", [this] { PutText("P"); SendMessageA(Edit->Handle(), WM_PASTE, 0, 0); }, "xPz", "P"},
-        {"WM_CLEAR", [this] { PutText("-"); SendMessageA(Edit->Handle(), WM_CLEAR, 0, 0); }, "xz", "-"},
+        {"WM_PASTE",
+         [this] {
+             PutText("P");
+             SendMessageA(Edit->Handle(), WM_PASTE, 0, 0);
+         },
+         "xPz", "P"},
+        {"WM_CLEAR",
+         [this] {
+             PutText("-");
+             SendMessageA(Edit->Handle(), WM_CLEAR, 0, 0);
+         },
+         "xz", "-"},
     };
     Edit->SetFocus();
     Pump();

@@ -113,10 +113,11 @@ TEST(EditDescription, PublishedPropertiesAreReadAndBound) {
 }
 
 TEST(EditDescription, EveryNamedPropertyIsPublished) {
-    for (const char* name : {"Left", "Top", "Width", "Height", "Text", "MaxLength", "ReadOnly", "TabOrder", "TabStop",
-                             "Font", "Color", "ParentFont", "ParentColor", "Enabled", "Visible", "AutoSize",
-                             "AutoSelect", "BorderStyle", "CharCase", "PasswordChar", "OnChange", "OnClick",
-                             "OnEnter", "OnExit", "OnKeyDown", "OnKeyPress"}) {
+    for (const char* name :
+         {"Left",     "Top",      "Width",      "Height",      "Text",       "MaxLength",    "ReadOnly",
+          "TabOrder", "TabStop",  "Font",       "Color",       "ParentFont", "ParentColor",  "Enabled",
+          "Visible",  "AutoSize", "AutoSelect", "BorderStyle", "CharCase",   "PasswordChar", "OnChange",
+          "OnClick",  "OnEnter",  "OnExit",     "OnKeyDown",   "OnKeyPress"}) {
         EXPECT_NE(TPropertyRegistry::FindProperty(TEdit::ClassInfo(), name), nullptr) << name;
         EXPECT_NE(TPropertyRegistry::FindProperty(TSpinEdit::ClassInfo(), name), nullptr) << name;
     }

@@ -99,7 +99,9 @@ TEST_F(EditSelection, SelectionByCodeNeverSplitsACharacter) {
 }
 
 TEST_F(EditSelection, InvalidBytesSurviveAndTheCaretStillWalks) {
-    const std::string bytes = "\x81\x20\xFF\x80" "ab\xFE";
+    const std::string bytes =
+        "\x81\x20\xFF\x80"
+        "ab\xFE";
     Edit->SetText(bytes);
     EXPECT_EQ(Edit->Text(), bytes);
     EXPECT_EQ(Edit->Text().size(), bytes.size());

@@ -38,8 +38,11 @@ TEST_F(PageForm, CtrlTabSwitchesPagesFromInsideASheetAndWraps) {
         unsigned Modifiers;
         int Expected;
     } steps[] = {
-        {wintest::Control, 1}, {wintest::Control, 2}, {wintest::Control, 0},
-        {wintest::Control | wintest::Shift, 2}, {wintest::Control | wintest::Shift, 1},
+        {wintest::Control, 1},
+        {wintest::Control, 2},
+        {wintest::Control, 0},
+        {wintest::Control | wintest::Shift, 2},
+        {wintest::Control | wintest::Shift, 1},
     };
     int from = 0;
     for (const auto& step : steps) {
@@ -106,9 +109,21 @@ TEST_F(PageForm, OnChangingVetoesEveryWayOfChanging) {
         std::function<void()> Act;
     } ways[] = {
         {"click", [this] { ClickTab(2); }},
-        {"Ctrl+Tab", [this] { Fields[0]->SetFocus(); Key(VK_TAB, wintest::Control); }},
-        {"arrow", [this] { Pages->SetFocus(); Key(VK_RIGHT); }},
-        {"accelerator", [this] { Pages->SetFocus(); Key('G', wintest::Alt); }},
+        {"Ctrl+Tab",
+         [this] {
+             Fields[0]->SetFocus();
+             Key(VK_TAB, wintest::Control);
+         }},
+        {"arrow",
+         [this] {
+             Pages->SetFocus();
+             Key(VK_RIGHT);
+         }},
+        {"accelerator",
+         [this] {
+             Pages->SetFocus();
+             Key('G', wintest::Alt);
+         }},
         {"SelectNextPage", [this] { Pages->SelectNextPage(true); }},
     };
     for (const auto& way : ways) {
@@ -365,27 +380,28 @@ class TPagesDialog : public TForm {
 
 public:
     explicit TPagesDialog(TComponent* owner, const std::string& activePage) : TForm(owner) {
-        ReadDescription(this, u8"object PagesDialog: TPagesDialog\n"
-                              u8"  Left = 20\n  Top = 30\n  Width = 400\n  Height = 300\n"
-                              u8"  object PageControl1: TPageControl\n"
-                              u8"    Left = 8\n    Top = 8\n    Width = 300\n    Height = 200\n" +
-                                  activePage +
-                              u8"    TabHeight = 20\n"
-                              u8"    OnChange = PagesChange\n"
-                              u8"    object TabSheet1: TTabSheet\n"
-                              u8"      Caption = '第1组(16汉字或32字符)'\n"
-                              u8"    end\n"
-                              u8"    object TabSheet2: TTabSheet\n"
-                              u8"      Caption = '第2组'\n"
-                              u8"      ImageIndex = 2\n"
-                              u8"    end\n"
-                              u8"    object TabSheet3: TTabSheet\n"
-                              u8"      Caption = '第3组'\n"
-                              u8"      TabVisible = False\n"
-                              u8"      Color = 14218716\n"
-                              u8"    end\n"
-                              u8"  end\n"
-                              u8"end\n");
+        ReadDescription(this,
+                        u8"object PagesDialog: TPagesDialog\n"
+                        u8"  Left = 20\n  Top = 30\n  Width = 400\n  Height = 300\n"
+                        u8"  object PageControl1: TPageControl\n"
+                        u8"    Left = 8\n    Top = 8\n    Width = 300\n    Height = 200\n" +
+                            activePage +
+                            u8"    TabHeight = 20\n"
+                            u8"    OnChange = PagesChange\n"
+                            u8"    object TabSheet1: TTabSheet\n"
+                            u8"      Caption = '第1组(16汉字或32字符)'\n"
+                            u8"    end\n"
+                            u8"    object TabSheet2: TTabSheet\n"
+                            u8"      Caption = '第2组'\n"
+                            u8"      ImageIndex = 2\n"
+                            u8"    end\n"
+                            u8"    object TabSheet3: TTabSheet\n"
+                            u8"      Caption = '第3组'\n"
+                            u8"      TabVisible = False\n"
+                            u8"      Color = 14218716\n"
+                            u8"    end\n"
+                            u8"  end\n"
+                            u8"end\n");
     }
     void PagesChange(TObject*) { ++Changes; }
 

@@ -10,8 +10,8 @@ namespace {
 
 class TQuietCheckBox : public TCheckBox {
 public:
-    using TCheckBox::TCheckBox;
     using TCheckBox::SetClicksDisabled;
+    using TCheckBox::TCheckBox;
 };
 
 class CheckBox : public StdCtrlsTest {

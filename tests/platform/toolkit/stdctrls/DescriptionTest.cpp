@@ -11,7 +11,8 @@
 
 TEST(StdCtrlsDescription, PublishedPropertiesReadBack) {
     TForm form(nullptr);
-    TReader(&form).Read(u8R"(object Form1: TForm
+    TReader(&form).Read(
+        u8R"(object Form1: TForm
   object GroupBox1: TGroupBox
     Left = 7
     Top = 125

@@ -78,8 +78,8 @@ protected:
             sheet->SetCaption(caption);
         }
         pages->SetActivePageIndex(1);
-        for (TControl* control : std::initializer_list<TControl*>{label, button, box, grayed, group, inner, bar,
-                                                                  smooth, image, edit, combo, spin, pages})
+        for (TControl* control : std::initializer_list<TControl*>{label, button, box, grayed, group, inner, bar, smooth,
+                                                                  image, edit, combo, spin, pages})
             control->SetEnabled(enabled);
         if (enabled) Focus = box;
     }

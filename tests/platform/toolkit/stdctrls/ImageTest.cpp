@@ -51,11 +51,20 @@ TEST_F(Image, PlacementFollowsStretchCenterAndProportional) {
         bool Stretch, Center, Proportional;
         std::vector<Probe> Probes;
     } cases[] = {
-        {"own size at the top left", false, false, false,
+        {"own size at the top left",
+         false,
+         false,
+         false,
          {{0, 0, kBluePixel}, {3, 0, kGreenPixel}, {0, 1, kRedPixel}, {4, 0, kGrey}, {0, 2, kGrey}}},
-        {"centred", false, true, false,
+        {"centred",
+         false,
+         true,
+         false,
          {{8, 4, kBluePixel}, {11, 4, kGreenPixel}, {8, 5, kRedPixel}, {7, 4, kGrey}, {12, 5, kGrey}}},
-        {"stretched to 20 × 10", true, false, false,
+        {"stretched to 20 × 10",
+         true,
+         false,
+         false,
          {{0, 0, kBluePixel}, {19, 0, kGreenPixel}, {0, 9, kRedPixel}, {19, 9, kGreenPixel}, {9, 2, kBluePixel}}},
         // 4:2 in 20 × 10 fills it exactly.
         {"proportional and stretched", true, false, true, {{19, 9, kGreenPixel}, {0, 9, kRedPixel}}},
@@ -121,18 +130,19 @@ TEST(ImageDescription, APictureTravelsInTheDescriptionsBinaryData) {
         hex += digits;
     }
     TForm form(nullptr);
-    TReader(&form).Read("object Form1: TForm\n"
-                        "  object Image1: TImage\n"
-                        "    Left = 9\n"
-                        "    Top = 191\n"
-                        "    Width = 139\n"
-                        "    Height = 133\n"
-                        "    Picture.Data = {\n      " +
-                        hex +
-                        "}\n"
-                        "    Transparent = True\n"
-                        "  end\n"
-                        "end\n");
+    TReader(&form).Read(
+        "object Form1: TForm\n"
+        "  object Image1: TImage\n"
+        "    Left = 9\n"
+        "    Top = 191\n"
+        "    Width = 139\n"
+        "    Height = 133\n"
+        "    Picture.Data = {\n      " +
+        hex +
+        "}\n"
+        "    Transparent = True\n"
+        "  end\n"
+        "end\n");
     auto* image = dynamic_cast<TImage*>(form.FindComponent("Image1"));
     ASSERT_NE(image, nullptr);
     ASSERT_NE(dynamic_cast<TBitmap*>(image->Picture()->Graphic()), nullptr);

@@ -12,11 +12,12 @@ constexpr DWORD kDstCopy = 0x00AA0029;
 const std::vector<std::pair<uint32_t, char>> kLegend{{A, 'A'}, {B, 'B'}, {C, 'C'}, {D, 'D'}, {kUntouched, '.'}};
 
 void Paint(RasterCanvas& canvas, int width, const std::vector<uint32_t>& pixels) {
-    for (size_t i = 0; i < pixels.size(); ++i) canvas.At(static_cast<int>(i) % width, static_cast<int>(i) / width) = pixels[i];
+    for (size_t i = 0; i < pixels.size(); ++i)
+        canvas.At(static_cast<int>(i) % width, static_cast<int>(i) / width) = pixels[i];
 }
 
 TEST(Blits, MonochromeSourceTakesTheDestinationsTextAndBackgroundColours) {
-    MonoCanvas source(4, 1, {0xA0});  // 1 0 1 0
+    MonoCanvas source(4, 1, {0xA0});            // 1 0 1 0
     SetTextColor(source.Dc(), RGB(0, 255, 0));  // the source DC's colours play no part
     RasterCanvas destination(4, 1);
     SetTextColor(destination.Dc(), RGB(255, 0, 0));
@@ -49,12 +50,9 @@ struct StretchCase {
 
 TEST(Blits, StretchBltTakesTheNearestPixelAndMirrorsWhenTheSignsDiffer) {
     const StretchCase cases[] = {
-        {"same size", 0, 4, 0, 4, "ABCD"},
-        {"destination mirrored", 3, -4, 0, 4, "DCBA"},
-        {"source mirrored", 0, 4, 3, -4, "DCBA"},
-        {"both negative", 3, -4, 3, -4, "ABCD"},
-        {"doubled", 0, 4, 0, 2, "AABB"},
-        {"doubled and mirrored", 3, -4, 0, 2, "BBAA"},
+        {"same size", 0, 4, 0, 4, "ABCD"},        {"destination mirrored", 3, -4, 0, 4, "DCBA"},
+        {"source mirrored", 0, 4, 3, -4, "DCBA"}, {"both negative", 3, -4, 3, -4, "ABCD"},
+        {"doubled", 0, 4, 0, 2, "AABB"},          {"doubled and mirrored", 3, -4, 0, 2, "BBAA"},
     };
     RasterCanvas source(4, 1);
     Paint(source, 4, {A, B, C, D});
@@ -139,7 +137,8 @@ TEST(Blits, WholeBitmapCopiesKeepTheRowsInPlaceWhateverTheirMemoryOrder) {
     HDC destination = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(destination, bottomUp);
     ASSERT_TRUE(BitBlt(destination, 0, 0, 3, 2, source, 0, 1, SRCCOPY));
-    EXPECT_EQ(std::vector<uint32_t>(bottomUpBits, bottomUpBits + 9), (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::vector<uint32_t>(bottomUpBits, bottomUpBits + 9),
+              (std::vector<uint32_t>{0, 0, 0, 1, 2, 3, 4, 5, 6}));
     SelectObject(destination, previous);
 
     RasterCanvas topDown(3, 3);
@@ -176,25 +175,24 @@ TEST(Blits, MaskBltPicksTheForegroundOperationWhereTheMaskIsSet) {
     RasterCanvas source(4, 1, B);
     MonoCanvas mask(4, 1, {0xC0});  // 1 1 0 0
     RasterCanvas destination(4, 1, D);
-    ASSERT_TRUE(MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, mask.Bitmap(), 0, 0,
-                        MAKEROP4(SRCCOPY, kDstCopy)));
+    ASSERT_TRUE(
+        MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, mask.Bitmap(), 0, 0, MAKEROP4(SRCCOPY, kDstCopy)));
     EXPECT_EQ(destination.Picture(kLegend), "BBDD\n");
 
     // The mask has its own origin; past its edge counts as 0.
     destination.Fill(D);
-    ASSERT_TRUE(MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, mask.Bitmap(), 1, 0,
-                        MAKEROP4(SRCCOPY, kDstCopy)));
+    ASSERT_TRUE(
+        MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, mask.Bitmap(), 1, 0, MAKEROP4(SRCCOPY, kDstCopy)));
     EXPECT_EQ(destination.Picture(kLegend), "BDDD\n");
 
     // Background and foreground swap roles; no source is needed when neither reads one.
     destination.Fill(D);
     SelectObject(destination.Dc(), GetStockObject(BLACK_BRUSH));
-    ASSERT_TRUE(MaskBlt(destination.Dc(), 0, 0, 4, 1, nullptr, 0, 0, mask.Bitmap(), 0, 0,
-                        MAKEROP4(kDstCopy, PATCOPY)));
+    ASSERT_TRUE(MaskBlt(destination.Dc(), 0, 0, 4, 1, nullptr, 0, 0, mask.Bitmap(), 0, 0, MAKEROP4(kDstCopy, PATCOPY)));
     EXPECT_EQ(destination.Picture({{D, 'D'}, {0, 'k'}}), "DDkk\n");
 
-    EXPECT_FALSE(MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, source.Bitmap(), 0, 0,
-                         MAKEROP4(SRCCOPY, kDstCopy)));
+    EXPECT_FALSE(
+        MaskBlt(destination.Dc(), 0, 0, 4, 1, source.Dc(), 0, 0, source.Bitmap(), 0, 0, MAKEROP4(SRCCOPY, kDstCopy)));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 }
 
@@ -230,9 +228,9 @@ TEST(DibTransfers, MonochromeDibsUseTheirColourTable) {
         uint8_t row[4];
     } dib{};
     dib.header = {sizeof(BITMAPINFOHEADER), 2, -1, 1, 1, BI_RGB, 0, 0, 0, 0, 0};
-    dib.colors[0] = {0, 0, 0xAA, 0};     // A
-    dib.colors[1] = {0xCC, 0, 0, 0};     // C
-    dib.row[0] = 0x40;                   // 0 1
+    dib.colors[0] = {0, 0, 0xAA, 0};  // A
+    dib.colors[1] = {0xCC, 0, 0, 0};  // C
+    dib.row[0] = 0x40;                // 0 1
     RasterCanvas destination(2, 1, kUntouched);
     SetTextColor(destination.Dc(), RGB(0, 255, 0));
     EXPECT_EQ(StretchDIBits(destination.Dc(), 0, 0, 2, 1, 0, 0, 2, 1, dib.row, reinterpret_cast<BITMAPINFO*>(&dib),
@@ -248,8 +246,8 @@ TEST(DibTransfers, SetDIBitsToDeviceDrawsTheScanLinesItIsGiven) {
     } info{{sizeof(BITMAPINFOHEADER), 2, 4, 1, 32, BI_RGB, 0, 0, 0, 0, 0}};
     const uint32_t band[4] = {C, D, A, B};  // line 1, then line 2
     RasterCanvas destination(2, 4, kUntouched);
-    EXPECT_EQ(SetDIBitsToDevice(destination.Dc(), 0, 0, 2, 4, 0, 0, 1, 2, band,
-                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS),
+    EXPECT_EQ(SetDIBitsToDevice(destination.Dc(), 0, 0, 2, 4, 0, 0, 1, 2, band, reinterpret_cast<BITMAPINFO*>(&info),
+                                DIB_RGB_COLORS),
               2);
     EXPECT_EQ(destination.Picture(kLegend), "..\nAB\nCD\n..\n");
 }

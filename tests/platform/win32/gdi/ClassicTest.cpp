@@ -16,7 +16,7 @@ class DistinctColours : public ::testing::Test {
 protected:
     void SetUp() override {
         for (int i = 0; i < Count; ++i) FSaved[i] = GetSysColor(Indexes[i]);
-        const COLORREF distinct[Count] = {RGB(1, 2, 3),    RGB(10, 20, 30), RGB(40, 50, 60), RGB(70, 80, 90),
+        const COLORREF distinct[Count] = {RGB(1, 2, 3),       RGB(10, 20, 30),    RGB(40, 50, 60),   RGB(70, 80, 90),
                                           RGB(100, 110, 120), RGB(130, 140, 150), RGB(160, 170, 180)};
         ASSERT_TRUE(SetSysColors(Count, Indexes, distinct));
     }
@@ -197,9 +197,9 @@ void ExpectOutsideUntouched(const ClassicCanvas& canvas, const RECT& rect) {
 
 TEST(DrawFrameControlTest, GlyphsAreBlackInsideTheButtonAndMoveWhenPushed) {
     const std::pair<UINT, UINT> kinds[] = {
-        {DFC_CAPTION, DFCS_CAPTIONCLOSE}, {DFC_CAPTION, DFCS_CAPTIONMIN},   {DFC_CAPTION, DFCS_CAPTIONMAX},
+        {DFC_CAPTION, DFCS_CAPTIONCLOSE},   {DFC_CAPTION, DFCS_CAPTIONMIN},  {DFC_CAPTION, DFCS_CAPTIONMAX},
         {DFC_CAPTION, DFCS_CAPTIONRESTORE}, {DFC_CAPTION, DFCS_CAPTIONHELP}, {DFC_SCROLL, DFCS_SCROLLUP},
-        {DFC_SCROLL, DFCS_SCROLLDOWN},    {DFC_SCROLL, DFCS_SCROLLLEFT},    {DFC_SCROLL, DFCS_SCROLLRIGHT},
+        {DFC_SCROLL, DFCS_SCROLLDOWN},      {DFC_SCROLL, DFCS_SCROLLLEFT},   {DFC_SCROLL, DFCS_SCROLLRIGHT},
         {DFC_SCROLL, DFCS_SCROLLCOMBOBOX},
     };
     for (auto [type, kind] : kinds) {
@@ -340,13 +340,27 @@ TEST(ClassicGoldenTest, EdgeSheet) {
 // Every DrawFrameControl kind in the normal, pushed, inactive, checked, flat and mono states, at two sizes.
 TEST(ClassicGoldenTest, FrameControlSheet) {
     const std::pair<UINT, UINT> kinds[] = {
-        {DFC_BUTTON, DFCS_BUTTONCHECK},     {DFC_BUTTON, DFCS_BUTTONRADIO},     {DFC_BUTTON, DFCS_BUTTON3STATE},
-        {DFC_BUTTON, DFCS_BUTTONPUSH},      {DFC_BUTTON, DFCS_BUTTONRADIOMASK}, {DFC_CAPTION, DFCS_CAPTIONCLOSE},
-        {DFC_CAPTION, DFCS_CAPTIONMIN},     {DFC_CAPTION, DFCS_CAPTIONMAX},     {DFC_CAPTION, DFCS_CAPTIONRESTORE},
-        {DFC_CAPTION, DFCS_CAPTIONHELP},    {DFC_SCROLL, DFCS_SCROLLUP},        {DFC_SCROLL, DFCS_SCROLLDOWN},
-        {DFC_SCROLL, DFCS_SCROLLLEFT},      {DFC_SCROLL, DFCS_SCROLLRIGHT},     {DFC_SCROLL, DFCS_SCROLLCOMBOBOX},
-        {DFC_SCROLL, DFCS_SCROLLSIZEGRIP},  {DFC_SCROLL, DFCS_SCROLLSIZEGRIPRIGHT}, {DFC_MENU, DFCS_MENUARROW},
-        {DFC_MENU, DFCS_MENUCHECK},         {DFC_MENU, DFCS_MENUBULLET},        {DFC_MENU, DFCS_MENUARROWRIGHT},
+        {DFC_BUTTON, DFCS_BUTTONCHECK},
+        {DFC_BUTTON, DFCS_BUTTONRADIO},
+        {DFC_BUTTON, DFCS_BUTTON3STATE},
+        {DFC_BUTTON, DFCS_BUTTONPUSH},
+        {DFC_BUTTON, DFCS_BUTTONRADIOMASK},
+        {DFC_CAPTION, DFCS_CAPTIONCLOSE},
+        {DFC_CAPTION, DFCS_CAPTIONMIN},
+        {DFC_CAPTION, DFCS_CAPTIONMAX},
+        {DFC_CAPTION, DFCS_CAPTIONRESTORE},
+        {DFC_CAPTION, DFCS_CAPTIONHELP},
+        {DFC_SCROLL, DFCS_SCROLLUP},
+        {DFC_SCROLL, DFCS_SCROLLDOWN},
+        {DFC_SCROLL, DFCS_SCROLLLEFT},
+        {DFC_SCROLL, DFCS_SCROLLRIGHT},
+        {DFC_SCROLL, DFCS_SCROLLCOMBOBOX},
+        {DFC_SCROLL, DFCS_SCROLLSIZEGRIP},
+        {DFC_SCROLL, DFCS_SCROLLSIZEGRIPRIGHT},
+        {DFC_MENU, DFCS_MENUARROW},
+        {DFC_MENU, DFCS_MENUCHECK},
+        {DFC_MENU, DFCS_MENUBULLET},
+        {DFC_MENU, DFCS_MENUARROWRIGHT},
     };
     const UINT states[] = {0,
                            DFCS_PUSHED,
@@ -371,8 +385,8 @@ TEST(ClassicGoldenTest, FrameControlSheet) {
             ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &big, kinds[row].first, state));
         }
     }
-    EXPECT_TRUE(MatchesGolden(GoldenPath("classic-frame-controls.png"), canvas.Width(), canvas.Height(),
-                              canvas.Bits()));
+    EXPECT_TRUE(
+        MatchesGolden(GoldenPath("classic-frame-controls.png"), canvas.Width(), canvas.Height(), canvas.Bits()));
 }
 
 TEST(OemBitmapTest, CheckBoxesBitmap) {
@@ -403,8 +417,7 @@ TEST(OemBitmapTest, CheckBoxesBitmap) {
     RECT rect{0, 0, 13, 13};
     ASSERT_TRUE(DrawFrameControl(cell.Dc(), &rect, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED));
     for (int y = 0; y < 13; ++y)
-        for (int x = 0; x < 13; ++x)
-            EXPECT_EQ(pixels[y * 52 + 13 + x] & 0xFFFFFF, cell.Pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 13; ++x) EXPECT_EQ(pixels[y * 52 + 13 + x] & 0xFFFFFF, cell.Pixel(x, y)) << x << "," << y;
     EXPECT_TRUE(MatchesGolden(GoldenPath("classic-obm-checkboxes.png"), 52, 39, pixels.data()));
     EXPECT_TRUE(DeleteObject(bitmap));
 

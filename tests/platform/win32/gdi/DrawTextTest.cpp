@@ -88,7 +88,8 @@ TEST_F(DrawTextTest, WordBreakWrapsAtSpacesAndBetweenChineseCharacters) {
         std::vector<uint32_t> wrapped(Bits(), Bits() + Width() * Height());
         Clear();
         for (size_t i = 0; i < c.Lines.size(); ++i)
-            TextOutW(Dc(), 0, static_cast<int>(i) * FTm.tmHeight, c.Lines[i].data(), static_cast<int>(c.Lines[i].size()));
+            TextOutW(Dc(), 0, static_cast<int>(i) * FTm.tmHeight, c.Lines[i].data(),
+                     static_cast<int>(c.Lines[i].size()));
         EXPECT_TRUE(std::equal(wrapped.begin(), wrapped.end(), Bits())) << "wrapped at width " << wrap;
         Reset(200, 60);
         Use(-12, u"宋体");
@@ -146,7 +147,8 @@ TEST_F(DrawTextTest, EllipsesShortenTheTextToFit) {
 
     // Text that fits is left alone, and Chinese text is cut by characters.
     EXPECT_EQ(Calc(u"字符叠加", DT_SINGLELINE | DT_END_ELLIPSIS, Extent(u"字符叠加")).right - 10, Extent(u"字符叠加"));
-    EXPECT_EQ(Calc(u"字符叠加", DT_SINGLELINE | DT_END_ELLIPSIS, Extent(u"字符...") + 1).right - 10, Extent(u"字符..."));
+    EXPECT_EQ(Calc(u"字符叠加", DT_SINGLELINE | DT_END_ELLIPSIS, Extent(u"字符...") + 1).right - 10,
+              Extent(u"字符..."));
 }
 
 TEST_F(DrawTextTest, TabsExpandToStopsInAverageCharacterWidths) {

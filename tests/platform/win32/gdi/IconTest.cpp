@@ -127,9 +127,9 @@ TEST(IconTest, MonochromeIconAndAlpha) {
     DeleteObject(back.hbmMask);
     ClassicCanvas canvas(2, 2, Screen);
     ASSERT_TRUE(DrawIconEx(canvas.Dc(), 0, 0, cursor, 0, 0, 0, nullptr, DI_NORMAL));
-    EXPECT_EQ(canvas.Pixel(0, 0), 0x00FFFFFFu);            // opaque white
-    EXPECT_EQ(canvas.Pixel(1, 0), Screen);                 // transparent
-    EXPECT_EQ(canvas.Pixel(1, 1), Screen ^ 0x00FFFFFFu);   // inverted
+    EXPECT_EQ(canvas.Pixel(0, 0), 0x00FFFFFFu);           // opaque white
+    EXPECT_EQ(canvas.Pixel(1, 0), Screen);                // transparent
+    EXPECT_EQ(canvas.Pixel(1, 1), Screen ^ 0x00FFFFFFu);  // inverted
     DestroyIcon(cursor);
     DeleteObject(mask);
 

@@ -31,8 +31,8 @@ PixelSet DrawLine(ShapeCanvas& canvas, POINT from, POINT to) {
 TEST(LineTest, EndPointLeftOutInEveryOctant) {
     ShapeCanvas canvas(21, 21);
     const POINT centre{10, 10};
-    const POINT ends[] = {{7, 2},  {2, 7},   {-2, 7}, {-7, 2}, {-7, -2}, {-2, -7}, {2, -7}, {7, -2},
-                          {8, 0},  {0, 8},   {-8, 0}, {0, -8}, {5, 5},   {-5, 5},  {-5, -5}, {5, -5}};
+    const POINT ends[] = {{7, 2}, {2, 7}, {-2, 7}, {-7, 2}, {-7, -2}, {-2, -7}, {2, -7},  {7, -2},
+                          {8, 0}, {0, 8}, {-8, 0}, {0, -8}, {5, 5},   {-5, 5},  {-5, -5}, {5, -5}};
     for (const POINT& d : ends) {
         SCOPED_TRACE(testing::Message() << "towards (" << d.x << ", " << d.y << ")");
         const POINT end{centre.x + d.x, centre.y + d.y};
@@ -267,9 +267,8 @@ TEST(LineTest, WidePensStrokeWithRoundEnds) {
     MoveToEx(canvas.Dc(), 2, 4, nullptr);
     ASSERT_TRUE(LineTo(canvas.Dc(), 9, 4));
     // Centres within 1.5 of the segment: three rows, one column past each end, end point included.
-    EXPECT_EQ(canvas.Picture(), Rows({"............", "............", "............", ".##########.",
-                                      ".##########.", ".##########.", "............", "............",
-                                      "............"}));
+    EXPECT_EQ(canvas.Picture(), Rows({"............", "............", "............", ".##########.", ".##########.",
+                                      ".##########.", "............", "............", "............"}));
 
     // An even width covers as many rows, the half-way row going to the top.
     canvas.Clear();

@@ -17,21 +17,21 @@ struct NamedRop {
 // operations that read the source work on whole pixels, alpha included (as BitBlt does on Windows: SRCCOPY copies
 // a DIB section's alpha and SRCPAINT ORs it); the others make pixels from colours and write alpha 0.
 const NamedRop kNamedRops[] = {
-    {"SRCCOPY", SRCCOPY, 0x80CCCCCC},        // S
-    {"SRCPAINT", SRCPAINT, 0x8FEEEEEE},      // S | D
-    {"SRCAND", SRCAND, 0x00888888},          // S & D
-    {"SRCINVERT", SRCINVERT, 0x8F666666},    // S ^ D
-    {"SRCERASE", SRCERASE, 0x80444444},      // S & ~D
-    {"NOTSRCCOPY", NOTSRCCOPY, 0x7F333333},  // ~S
+    {"SRCCOPY", SRCCOPY, 0x80CCCCCC},          // S
+    {"SRCPAINT", SRCPAINT, 0x8FEEEEEE},        // S | D
+    {"SRCAND", SRCAND, 0x00888888},            // S & D
+    {"SRCINVERT", SRCINVERT, 0x8F666666},      // S ^ D
+    {"SRCERASE", SRCERASE, 0x80444444},        // S & ~D
+    {"NOTSRCCOPY", NOTSRCCOPY, 0x7F333333},    // ~S
     {"NOTSRCERASE", NOTSRCERASE, 0x70111111},  // ~(S | D)
-    {"MERGECOPY", MERGECOPY, 0x00C0C0C0},    // P & S
-    {"MERGEPAINT", MERGEPAINT, 0x7FBBBBBB},  // ~S | D
-    {"PATCOPY", PATCOPY, 0x00F0F0F0},        // P
-    {"PATPAINT", PATPAINT, 0x7FFBFBFB},      // P | ~S | D
-    {"PATINVERT", PATINVERT, 0x005A5A5A},    // P ^ D
-    {"DSTINVERT", DSTINVERT, 0x00555555},    // ~D
-    {"BLACKNESS", BLACKNESS, 0x00000000},    // 0
-    {"WHITENESS", WHITENESS, 0x00FFFFFF},    // 1
+    {"MERGECOPY", MERGECOPY, 0x00C0C0C0},      // P & S
+    {"MERGEPAINT", MERGEPAINT, 0x7FBBBBBB},    // ~S | D
+    {"PATCOPY", PATCOPY, 0x00F0F0F0},          // P
+    {"PATPAINT", PATPAINT, 0x7FFBFBFB},        // P | ~S | D
+    {"PATINVERT", PATINVERT, 0x005A5A5A},      // P ^ D
+    {"DSTINVERT", DSTINVERT, 0x00555555},      // ~D
+    {"BLACKNESS", BLACKNESS, 0x00000000},      // 0
+    {"WHITENESS", WHITENESS, 0x00FFFFFF},      // 1
 };
 
 TEST(RasterOperations, NamedOperationsFollowTheirTruthTables) {

@@ -18,8 +18,7 @@ struct PairCase {
 
 TEST(RectTest, IntersectRectTable) {
     const PairCase cases[] = {
-        {{0, 0, 10, 10}, {5, 5, 15, 15}, TRUE, {5, 5, 10, 10}},
-        {{0, 0, 10, 10}, {2, 3, 4, 5}, TRUE, {2, 3, 4, 5}},
+        {{0, 0, 10, 10}, {5, 5, 15, 15}, TRUE, {5, 5, 10, 10}},  {{0, 0, 10, 10}, {2, 3, 4, 5}, TRUE, {2, 3, 4, 5}},
         {{0, 0, 10, 10}, {20, 20, 30, 30}, FALSE, {0, 0, 0, 0}},  // disjoint
         {{0, 0, 10, 10}, {10, 0, 20, 10}, FALSE, {0, 0, 0, 0}},   // touching edges share no pixel
         {{0, 0, 10, 10}, {5, 5, 5, 8}, FALSE, {0, 0, 0, 0}},      // an empty one inside the other

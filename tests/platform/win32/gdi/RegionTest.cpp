@@ -136,9 +136,9 @@ TEST(RegionAlgebra, EveryPixelFollowsTheBooleanOperationAndResultsStayBanded) {
                     ASSERT_EQ(PtInRegion(result, x, y) != FALSE, expected) << "pixel " << x << "," << y;
                     if (!expected) continue;
                     if (!any) expectedBox = RECT{x, y, x + 1, y + 1};
-                    expectedBox = RECT{std::min<LONG>(expectedBox.left, x), std::min<LONG>(expectedBox.top, y),
-                                       std::max<LONG>(expectedBox.right, x + 1),
-                                       std::max<LONG>(expectedBox.bottom, y + 1)};
+                    expectedBox =
+                        RECT{std::min<LONG>(expectedBox.left, x), std::min<LONG>(expectedBox.top, y),
+                             std::max<LONG>(expectedBox.right, x + 1), std::max<LONG>(expectedBox.bottom, y + 1)};
                     any = true;
                 }
             }
@@ -200,12 +200,9 @@ TEST(RegionFacts, RectanglesAreNormalisedAndEmptyOnesGiveNullRegion) {
         int complexity;
         RECT box;
     } cases[] = {
-        {{10, 10, 0, 0}, SIMPLEREGION, {0, 0, 10, 10}},
-        {{0, 10, 10, 0}, SIMPLEREGION, {0, 0, 10, 10}},
-        {{-5, -5, 5, 5}, SIMPLEREGION, {-5, -5, 5, 5}},
-        {{5, 5, 5, 10}, NULLREGION, {0, 0, 0, 0}},
-        {{5, 5, 10, 5}, NULLREGION, {0, 0, 0, 0}},
-        {{0, 0, 0, 0}, NULLREGION, {0, 0, 0, 0}},
+        {{10, 10, 0, 0}, SIMPLEREGION, {0, 0, 10, 10}}, {{0, 10, 10, 0}, SIMPLEREGION, {0, 0, 10, 10}},
+        {{-5, -5, 5, 5}, SIMPLEREGION, {-5, -5, 5, 5}}, {{5, 5, 5, 10}, NULLREGION, {0, 0, 0, 0}},
+        {{5, 5, 10, 5}, NULLREGION, {0, 0, 0, 0}},      {{0, 0, 0, 0}, NULLREGION, {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
         for (int way = 0; way < 3; ++way) {
@@ -461,8 +458,7 @@ TEST(EllipticRegion, LiesInsideItsBoxShortOfRightAndBottomAndIsSymmetric) {
         ASSERT_NE(GetRgnBox(rgn, &box), ERROR);
         // The shape fills the pixel box [0, w - 1) x [0, h - 1): it touches all four of its sides.
         RECT expectedBox{0, 0, s.cx - 1, s.cy - 1};
-        EXPECT_TRUE(SameRect(box, expectedBox)) << box.left << "," << box.top << "," << box.right << ","
-                                                   << box.bottom;
+        EXPECT_TRUE(SameRect(box, expectedBox)) << box.left << "," << box.top << "," << box.right << "," << box.bottom;
         std::vector<std::string> rows = Picture(rgn, s.cx, s.cy);
         int previousWidth = 0;
         for (int y = 0; y < s.cy - 1; ++y) {
@@ -508,10 +504,9 @@ TEST(EllipticRegion, ThinBoxesRules) {
         RECT input;
         RECT box;  // all zero: empty
     } cases[] = {
-        {{0, 0, 1, 10}, {0, 0, 0, 0}},   // one unit wide: nothing left once the right column goes
-        {{0, 0, 10, 1}, {0, 0, 0, 0}},
-        {{0, 0, 2, 10}, {0, 0, 1, 9}},   // one pixel wide: a plain column
-        {{0, 0, 10, 2}, {0, 0, 9, 1}},   // one pixel high: a plain row
+        {{0, 0, 1, 10}, {0, 0, 0, 0}},  // one unit wide: nothing left once the right column goes
+        {{0, 0, 10, 1}, {0, 0, 0, 0}}, {{0, 0, 2, 10}, {0, 0, 1, 9}},  // one pixel wide: a plain column
+        {{0, 0, 10, 2}, {0, 0, 9, 1}},                                 // one pixel high: a plain row
         {{4, 4, 4, 4}, {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {

@@ -9,9 +9,7 @@ namespace {
 // Black pen, red brush: outlines read '#', interiors 'o'.
 class ShapeTest : public testing::Test {
 protected:
-    void Prepare(ShapeCanvas& canvas) {
-        DeleteObject(SelectObject(canvas.Dc(), CreateSolidBrush(RGB(255, 0, 0))));
-    }
+    void Prepare(ShapeCanvas& canvas) { DeleteObject(SelectObject(canvas.Dc(), CreateSolidBrush(RGB(255, 0, 0)))); }
 };
 
 TEST_F(ShapeTest, RectanglePutsThePenInsideAndExcludesRightAndBottom) {
@@ -103,14 +101,14 @@ TEST_F(ShapeTest, SmallEllipseAndRoundRectPixels) {
     ShapeCanvas canvas(9, 7);
     Prepare(canvas);
     ASSERT_TRUE(Ellipse(canvas.Dc(), 0, 0, 9, 7));
-    EXPECT_EQ(canvas.Picture(), Rows({"..#####..", ".#ooooo#.", "#ooooooo#", "#ooooooo#", "#ooooooo#",
-                                      ".#ooooo#.", "..#####.."}));
+    EXPECT_EQ(canvas.Picture(),
+              Rows({"..#####..", ".#ooooo#.", "#ooooooo#", "#ooooooo#", "#ooooooo#", ".#ooooo#.", "..#####.."}));
 
     ShapeCanvas round(10, 7);
     Prepare(round);
     ASSERT_TRUE(RoundRect(round.Dc(), 0, 0, 10, 7, 4, 4));
-    EXPECT_EQ(round.Picture(), Rows({".########.", "#oooooooo#", "#oooooooo#", "#oooooooo#", "#oooooooo#",
-                                     "#oooooooo#", ".########."}));
+    EXPECT_EQ(round.Picture(),
+              Rows({".########.", "#oooooooo#", "#oooooooo#", "#oooooooo#", "#oooooooo#", "#oooooooo#", ".########."}));
 }
 
 TEST_F(ShapeTest, RoundRectCornersShrinkToARectangle) {

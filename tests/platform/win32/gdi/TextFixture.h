@@ -30,9 +30,9 @@ protected:
     // Makes a font and selects it; the fixture deletes it.
     HFONT Use(int height, const char16_t* face, int weight = FW_NORMAL, int escapement = 0, BYTE underline = 0,
               BYTE strikeOut = 0, BYTE italic = 0) {
-        HFONT font = CreateFontW(height, 0, escapement, escapement, weight, italic, underline, strikeOut,
-                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                 DEFAULT_PITCH, face);
+        HFONT font =
+            CreateFontW(height, 0, escapement, escapement, weight, italic, underline, strikeOut, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
         EXPECT_NE(font, nullptr);
         HGDIOBJ old = SelectObject(Dc(), font);
         if (FOriginalFont == nullptr) FOriginalFont = old;
@@ -55,9 +55,7 @@ protected:
                 }
         return box.right == 0 ? RECT{0, 0, 0, 0} : box;
     }
-    int Count(uint32_t pixel) const {
-        return static_cast<int>(std::count(Bits(), Bits() + Width() * Height(), pixel));
-    }
+    int Count(uint32_t pixel) const { return static_cast<int>(std::count(Bits(), Bits() + Width() * Height(), pixel)); }
     // Rows of the picture as text ('#' for ink), for messages and direct comparisons.
     std::string Picture(int left, int top, int right, int bottom) const {
         std::string text;

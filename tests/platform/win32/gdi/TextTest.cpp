@@ -50,8 +50,8 @@ TEST(Font, GetObjectGivesTheLogFontWithTheFaceInEitherEncoding) {
 }
 
 TEST(Font, StockFontsAreFonts) {
-    for (int index : {SYSTEM_FONT, DEFAULT_GUI_FONT, ANSI_VAR_FONT, ANSI_FIXED_FONT, OEM_FIXED_FONT,
-                      SYSTEM_FIXED_FONT, DEVICE_DEFAULT_FONT}) {
+    for (int index : {SYSTEM_FONT, DEFAULT_GUI_FONT, ANSI_VAR_FONT, ANSI_FIXED_FONT, OEM_FIXED_FONT, SYSTEM_FIXED_FONT,
+                      DEVICE_DEFAULT_FONT}) {
         HGDIOBJ font = GetStockObject(index);
         ASSERT_NE(font, nullptr) << index;
         EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << index;
@@ -391,8 +391,8 @@ TEST_F(TextFixture, QualityChoosesBetweenTwoColoursAndBlending) {
     TextOutW(Dc(), 0, 0, u"Smooth 通道", 9);
     EXPECT_EQ(colours(), 2);
 
-    HFONT smooth = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0,
-                               u"Tahoma");
+    HFONT smooth =
+        CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, ANTIALIASED_QUALITY, 0, u"Tahoma");
     HGDIOBJ old = SelectObject(Dc(), smooth);
     Clear();
     TextOutW(Dc(), 0, 0, u"Smooth", 6);

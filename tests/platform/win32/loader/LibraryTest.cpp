@@ -70,10 +70,11 @@ TEST_F(Modules, ModulesOfTheProcessStayLoaded) {
 
 TEST_F(Modules, ExportsAreTheRealFunctions) {
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    auto monitorFromPoint =
-        reinterpret_cast<decltype(&MonitorFromPoint)>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "MonitorFromPoint")));
+    auto monitorFromPoint = reinterpret_cast<decltype(&MonitorFromPoint)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "MonitorFromPoint")));
     ASSERT_NE(monitorFromPoint, nullptr);
-    EXPECT_EQ(monitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL), MonitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL));
+    EXPECT_EQ(monitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL),
+              MonitorFromPoint(POINT{10, 10}, MONITOR_DEFAULTTONULL));
     for (const char* name : {"SetLayeredWindowAttributes", "UpdateLayeredWindow", "MonitorFromRect",
                              "MonitorFromWindow", "GetMonitorInfoA", "GetScrollBarInfo"}) {
         EXPECT_NE(GetProcAddress(user32, name), nullptr) << name;
@@ -133,8 +134,8 @@ TEST_F(Modules, VisualStylesSwitchAnswersAndNotifies) {
     windowClass.lpfnWndProc = CountThemeChanges;
     windowClass.lpszClassName = "LoaderThemeListener";
     RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "LoaderThemeListener", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, "LoaderThemeListener", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsThemeActive());
     EXPECT_FALSE(IsAppThemed());

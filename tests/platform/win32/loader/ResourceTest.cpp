@@ -83,7 +83,8 @@ void ExpectPicture(HBITMAP bitmap, int bits) {
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(memory, bitmap);
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(GetPixel(memory, x, y), Picture[y][x]) << bits << " bits at " << x << "," << y;
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(GetPixel(memory, x, y), Picture[y][x]) << bits << " bits at " << x << "," << y;
     }
     SelectObject(memory, previous);
     DeleteDC(memory);

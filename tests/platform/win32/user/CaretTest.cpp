@@ -136,8 +136,8 @@ TEST_F(CaretTest, OnlyTheOwnerShowsOrHidesIt) {
     EXPECT_FALSE(DestroyCaret());
     EXPECT_FALSE(SetCaretPos(1, 1));
 
-    HWND other = CreateWindowExW(0, u"CaretTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, u"CaretTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(CreateCaret(FWindow, nullptr, 2, 10));
     EXPECT_FALSE(ShowCaret(other));
     EXPECT_FALSE(HideCaret(other));

@@ -54,8 +54,8 @@ protected:
         wc.lpszClassName = u"ClipboardTestWindow";
         RegisterClassExW(&wc);
         for (HWND& window : FWindows) {
-            window = CreateWindowExW(0, u"ClipboardTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     nullptr, nullptr);
+            window = CreateWindowExW(0, u"ClipboardTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                     nullptr);
             ASSERT_NE(window, nullptr);
         }
         destroyClipboardCount = 0;

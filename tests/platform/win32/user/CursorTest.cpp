@@ -12,8 +12,8 @@ TEST(Cursor, StandardPicturesAreSharedAndDrawable) {
     ASSERT_NE(arrow, nullptr);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow) << "one shared object per id";
     EXPECT_NE(LoadCursorA(nullptr, IDC_IBEAM), arrow);
-    for (LPCSTR id : {IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS,
-                      IDC_SIZEALL, IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP}) {
+    for (LPCSTR id : {IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL,
+                      IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP}) {
         EXPECT_NE(LoadCursorA(nullptr, id), nullptr) << reinterpret_cast<uintptr_t>(id);
     }
     ICONINFO info{};

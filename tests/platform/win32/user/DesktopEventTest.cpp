@@ -39,9 +39,8 @@ protected:
     bool Matches(const std::vector<Step>& expected) const {
         std::vector<Step> steps = Activation();
         return steps.size() == expected.size() &&
-               std::is_permutation(steps.begin(), steps.end(), expected.begin(), [](const Step& x, const Step& y) {
-                   return x == y;
-               }) &&
+               std::is_permutation(steps.begin(), steps.end(), expected.begin(),
+                                   [](const Step& x, const Step& y) { return x == y; }) &&
                std::equal(steps.begin(), steps.end(), expected.begin(), [](const Step& x, const Step& y) {
                    return x.Message == y.Message && (x.Message == WM_ACTIVATEAPP || x == y);
                });
@@ -108,18 +107,20 @@ TEST_F(DesktopEventTest, LosingTheFocusDeactivatesTheApplicationAndGainingItActi
     ASSERT_EQ(GetFocus(), a);
     Clear();
     Push(Kind::WindowFocusLost, a);
-    std::vector<Step> lost = {
-        {a, WM_NCACTIVATE, FALSE}, {a, WM_ACTIVATE, WA_INACTIVE}, {a, WM_ACTIVATEAPP, FALSE},
-        {hidden, WM_ACTIVATEAPP, FALSE}};
+    std::vector<Step> lost = {{a, WM_NCACTIVATE, FALSE},
+                              {a, WM_ACTIVATE, WA_INACTIVE},
+                              {a, WM_ACTIVATEAPP, FALSE},
+                              {hidden, WM_ACTIVATEAPP, FALSE}};
     EXPECT_TRUE(Matches(lost));
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_EQ(GetFocus(), nullptr);
 
     Clear();
     Push(Kind::WindowFocusGained, a);
-    std::vector<Step> gained = {
-        {a, WM_ACTIVATEAPP, TRUE}, {hidden, WM_ACTIVATEAPP, TRUE}, {a, WM_NCACTIVATE, TRUE},
-        {a, WM_ACTIVATE, WA_ACTIVE}};
+    std::vector<Step> gained = {{a, WM_ACTIVATEAPP, TRUE},
+                                {hidden, WM_ACTIVATEAPP, TRUE},
+                                {a, WM_NCACTIVATE, TRUE},
+                                {a, WM_ACTIVATE, WA_ACTIVE}};
     EXPECT_TRUE(Matches(gained));
     EXPECT_EQ(GetActiveWindow(), a);
     EXPECT_EQ(GetFocus(), a);
@@ -157,9 +158,8 @@ TEST_F(DesktopEventTest, ShowWindowTellsTheDriverTheNewStateOfTopLevelWindows) {
         int State;
     };
     const Case cases[] = {
-        {SW_MINIMIZE, SW_SHOWMINIMIZED},   {SW_RESTORE, SW_SHOWNORMAL},
-        {SW_SHOWMAXIMIZED, SW_SHOWMAXIMIZED}, {SW_SHOWMINIMIZED, SW_SHOWMINIMIZED},
-        {SW_RESTORE, SW_SHOWMAXIMIZED},    {SW_SHOWNORMAL, SW_SHOWNORMAL},
+        {SW_MINIMIZE, SW_SHOWMINIMIZED},      {SW_RESTORE, SW_SHOWNORMAL},    {SW_SHOWMAXIMIZED, SW_SHOWMAXIMIZED},
+        {SW_SHOWMINIMIZED, SW_SHOWMINIMIZED}, {SW_RESTORE, SW_SHOWMAXIMIZED}, {SW_SHOWNORMAL, SW_SHOWNORMAL},
     };
     for (const Case& c : cases) {
         ShowWindow(top, c.Command);

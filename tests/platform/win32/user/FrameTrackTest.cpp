@@ -173,8 +173,8 @@ TEST_F(FrameTrackTest, ReleasingOutsideAPushedButtonDoesNothing) {
 }
 
 TEST_F(FrameTrackTest, DisabledMaximizeButtonIgnoresClicks) {
-    HWND hwnd = Make(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 0,
-                     RECT{100, 100, 400, 300});
+    HWND hwnd =
+        Make(WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE, 0, RECT{100, 100, 400, 300});
     Settle();
     POINT max = ButtonPoint(hwnd, HTMAXBUTTON);
     wintest::MouseClick(max.x, max.y);

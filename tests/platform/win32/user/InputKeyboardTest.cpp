@@ -60,10 +60,17 @@ TEST_F(InputKeyboardTest, TranslateMessageTypesWhatTheKeysSay) {
         unsigned modifiers;
         WPARAM expected;  // 0: no character
     } cases[] = {
-        {'Q', wintest::NoModifiers, 'q'},   {'Q', wintest::Shift, 'Q'},       {'7', wintest::NoModifiers, '7'},
-        {'7', wintest::Shift, '&'},         {'C', wintest::Control, 0x03},    {VK_RETURN, wintest::NoModifiers, '\r'},
-        {VK_BACK, wintest::NoModifiers, 8}, {VK_SPACE, wintest::Shift, ' '},  {VK_F5, wintest::NoModifiers, 0},
-        {0xBD, wintest::Shift, '_'},        {VK_NUMPAD0 + 4, wintest::NoModifiers, '4'},
+        {'Q', wintest::NoModifiers, 'q'},
+        {'Q', wintest::Shift, 'Q'},
+        {'7', wintest::NoModifiers, '7'},
+        {'7', wintest::Shift, '&'},
+        {'C', wintest::Control, 0x03},
+        {VK_RETURN, wintest::NoModifiers, '\r'},
+        {VK_BACK, wintest::NoModifiers, 8},
+        {VK_SPACE, wintest::Shift, ' '},
+        {VK_F5, wintest::NoModifiers, 0},
+        {0xBD, wintest::Shift, '_'},
+        {VK_NUMPAD0 + 4, wintest::NoModifiers, '4'},
     };
     MakeFocused();
     for (const Case& c : cases) {

@@ -128,18 +128,38 @@ TEST_F(InputMouseTest, DoubleClicksNeedTheClassStyleInTheClientAreaOnly) {
         const char* what;
         bool dblclks;
         DWORD style;
-        int x, y;       // the click, relative to the window's top-left
-        int secondDx;   // where the second click lands, relative to the first
+        int x, y;      // the click, relative to the window's top-left
+        int secondDx;  // where the second click lands, relative to the first
         std::vector<UINT> expected;
     } cases[] = {
-        {"client with CS_DBLCLKS", true, WS_POPUP, 50, 50, 0,
+        {"client with CS_DBLCLKS",
+         true,
+         WS_POPUP,
+         50,
+         50,
+         0,
          {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
-        {"client without CS_DBLCLKS", false, WS_POPUP, 50, 50, 0,
+        {"client without CS_DBLCLKS",
+         false,
+         WS_POPUP,
+         50,
+         50,
+         0,
          {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}},
-        {"caption without CS_DBLCLKS", false, WS_OVERLAPPEDWINDOW, 100, 10, 0,
+        {"caption without CS_DBLCLKS",
+         false,
+         WS_OVERLAPPEDWINDOW,
+         100,
+         10,
+         0,
          {WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP}},
         // The second click is too far from the first, but the third pairs with it.
-        {"second click too far away", true, WS_POPUP, 50, 50, 5,
+        {"second click too far away",
+         true,
+         WS_POPUP,
+         50,
+         50,
+         5,
          {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}},
     };
     for (const Case& c : cases) {

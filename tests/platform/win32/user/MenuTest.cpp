@@ -44,8 +44,10 @@ LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
-        if (OnIdle && *OnIdle) (*OnIdle)(reinterpret_cast<HWND>(lParam));
-        else wintest::KeyPress(VK_ESCAPE);  // nothing planned: close the menu rather than wait forever
+        if (OnIdle && *OnIdle)
+            (*OnIdle)(reinterpret_cast<HWND>(lParam));
+        else
+            wintest::KeyPress(VK_ESCAPE);  // nothing planned: close the menu rather than wait forever
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -407,10 +409,10 @@ TEST_F(MenuTest, NotificationsAroundTheLoopAndTheCommandAfter) {
     Keys({VK_DOWN, VK_RETURN});
     EXPECT_TRUE(TrackPopupMenu(menu, TPM_LEFTALIGN, 150, 150, 0, owner, nullptr));
     std::vector<std::string> during = FLog;
-    EXPECT_EQ(during, (std::vector<std::string>{"enter 1", "init " + Hex(reinterpret_cast<UINT_PTR>(menu)),
-                                                 "popup " + Hex(reinterpret_cast<UINT_PTR>(menu)) + " 0",
-                                                 "unpopup " + Hex(reinterpret_cast<UINT_PTR>(menu)), "select end",
-                                                 "exit 1"}));
+    EXPECT_EQ(during,
+              (std::vector<std::string>{"enter 1", "init " + Hex(reinterpret_cast<UINT_PTR>(menu)),
+                                        "popup " + Hex(reinterpret_cast<UINT_PTR>(menu)) + " 0",
+                                        "unpopup " + Hex(reinterpret_cast<UINT_PTR>(menu)), "select end", "exit 1"}));
     wintest::PumpUntilIdle();
     ASSERT_EQ(FLog.size(), during.size() + 1);
     EXPECT_EQ(FLog.back(), "command 101");
@@ -516,8 +518,8 @@ TEST_F(MenuTest, PopupPixels) {
     EXPECT_EQ(picture.At(items[1].left - origin.x + 1, items[1].top - origin.y + 1), highlight);
     EXPECT_EQ(picture.At(items[1].right - origin.x - 2, items[1].bottom - origin.y - 1), highlight);
     EXPECT_EQ(picture.At(items[0].left - origin.x + 1, items[0].top - origin.y + 1), rgb(GetSysColor(COLOR_MENU)));
-    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/menu-popup.png",
-                              picture.Width, picture.Height, picture.Pixels.data()));
+    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/menu-popup.png", picture.Width,
+                              picture.Height, picture.Pixels.data()));
 }
 
 TEST_F(MenuTest, PlacementFollowsAlignmentAndAvoidsTheExcludedRectangle) {

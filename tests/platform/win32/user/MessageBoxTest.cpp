@@ -21,8 +21,7 @@ LRESULT OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // The box's buttons from left to right.
 std::vector<HWND> Buttons(HWND box) {
     std::vector<HWND> buttons;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        buttons.push_back(child);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) buttons.push_back(child);
     std::sort(buttons.begin(), buttons.end(), [](HWND a, HWND b) {
         RECT ra, rb;
         GetWindowRect(a, &ra);
@@ -54,8 +53,8 @@ protected:
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         wc.lpszClassName = u"MessageBoxOwner";
         RegisterClassExW(&wc);
-        Owner = CreateWindowExW(0, u"MessageBoxOwner", u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 500,
-                                400, nullptr, nullptr, nullptr, nullptr);
+        Owner = CreateWindowExW(0, u"MessageBoxOwner", u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 80, 500, 400,
+                                nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, Owner);
         SetActiveWindow(Owner);
         wintest::ResetInput();
@@ -74,8 +73,7 @@ protected:
         wintest::QueueModalAnswer([keys, look](HWND box) {
             wintest::ResetInput();
             MSG unread;
-            while (PeekMessageW(&unread, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-            }
+            while (PeekMessageW(&unread, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {}
             if (look) look(box);
             for (const Key& key : keys) wintest::KeyPress(key.Vk, key.Modifiers);
         });
@@ -116,8 +114,7 @@ bool Contains(const wintest::Picture& big, const wintest::Picture& small) {
         for (int x = 0; x + small.Width <= big.Width; ++x) {
             bool same = true;
             for (int sy = 0; same && sy < small.Height; ++sy)
-                for (int sx = 0; same && sx < small.Width; ++sx)
-                    same = big.At(x + sx, y + sy) == small.At(sx, sy);
+                for (int sx = 0; same && sx < small.Width; ++sx) same = big.At(x + sx, y + sy) == small.At(sx, sy);
             if (same) return true;
         }
     return false;
@@ -214,7 +211,9 @@ TEST_F(MessageBoxFixture, TheCloseButtonAnswersLikeEscAndIsDisabledWithoutCancel
         UINT Type;
         int Expected;
         bool Disabled;
-    } cases[] = {{MB_OKCANCEL, IDCANCEL, false}, {MB_OK, IDOK, false}, {MB_YESNO, IDYES, true},
+    } cases[] = {{MB_OKCANCEL, IDCANCEL, false},
+                 {MB_OK, IDOK, false},
+                 {MB_YESNO, IDYES, true},
                  {MB_ABORTRETRYIGNORE, IDABORT, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Type);
@@ -421,8 +420,8 @@ TEST_F(MessageBoxFixture, StylesFollowTheFlags) {
     const struct {
         UINT Type;
         bool Topmost;
-    } cases[] = {{MB_OK, false}, {MB_OK | MB_TOPMOST, true}, {MB_OK | MB_SYSTEMMODAL, true},
-                 {MB_OK | MB_SETFOREGROUND, false}};
+    } cases[] = {
+        {MB_OK, false}, {MB_OK | MB_TOPMOST, true}, {MB_OK | MB_SYSTEMMODAL, true}, {MB_OK | MB_SETFOREGROUND, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Type);
         LONG_PTR style = 0, exStyle = 0;
@@ -493,9 +492,9 @@ TEST_F(MessageBoxFixture, AnOkCancelQuestionBoxLooksClassic) {
     EXPECT_EQ(IDCANCEL, MessageBoxW(Owner, u"是否保存对通道 1 的修改？\n\tSave the changes?", u"确认",
                                     MB_OKCANCEL | MB_ICONQUESTION));
     ASSERT_FALSE(client.Empty());
-    EXPECT_TRUE(testsupport::MatchesGolden(std::string(TEST_SOURCE_DIR) +
-                                               "/platform/win32/user/data/messagebox-okcancel-question.png",
-                                           client.Width, client.Height, client.Pixels.data()));
+    EXPECT_TRUE(testsupport::MatchesGolden(
+        std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/messagebox-okcancel-question.png", client.Width,
+        client.Height, client.Pixels.data()));
 }
 
 TEST_F(MessageBoxFixture, CtrlCCopiesTheBoxAsText) {

@@ -25,9 +25,9 @@ TEST_F(MessageDefWindowProcTest, ClientAreaIsTheWindowLessTheFrameItsStylesImply
         RECT rect{100, 100, 300, 250};
         SendMessageW(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
         OffsetRect(&rect, -100, -100);
-        EXPECT_TRUE(EqualRect(&rect, &c.client)) << "style " << std::hex << c.style << " ex " << c.exStyle << ": "
-                                                 << std::dec << rect.left << "," << rect.top << "," << rect.right
-                                                 << "," << rect.bottom;
+        EXPECT_TRUE(EqualRect(&rect, &c.client))
+            << "style " << std::hex << c.style << " ex " << c.exStyle << ": " << std::dec << rect.left << ","
+            << rect.top << "," << rect.right << "," << rect.bottom;
         DestroyWindow(hwnd);
     }
 }
@@ -38,8 +38,8 @@ TEST_F(MessageDefWindowProcTest, HitTestNamesTheFramePartUnderThePoint) {
         int x, y;  // relative to the window's top-left
         int expected;
     } cases[] = {
-        {150, 100, HTCLIENT}, {150, 10, HTCAPTION}, {1, 100, HTLEFT},          {298, 100, HTRIGHT},
-        {150, 1, HTTOP},      {150, 198, HTBOTTOM}, {1, 1, HTTOPLEFT},         {298, 198, HTBOTTOMRIGHT},
+        {150, 100, HTCLIENT}, {150, 10, HTCAPTION}, {1, 100, HTLEFT},    {298, 100, HTRIGHT},
+        {150, 1, HTTOP},      {150, 198, HTBOTTOM}, {1, 1, HTTOPLEFT},   {298, 198, HTBOTTOMRIGHT},
         {10, 10, HTSYSMENU},  {285, 12, HTCLOSE},   {-5, 10, HTNOWHERE},
     };
     for (const Case& c : cases)

@@ -28,8 +28,8 @@ protected:
     void TearDown() override;
 
     // A window of the recording class; dblclks picks the class with CS_DBLCLKS, ansi the A class.
-    HWND Make(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, DWORD exStyle = 0,
-              bool dblclks = false, bool ansi = false);
+    HWND Make(DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, DWORD exStyle = 0, bool dblclks = false,
+              bool ansi = false);
     // Answers a window's message before DefWindowProc sees it (nullopt: pass it on).
     void OnMessage(HWND hwnd, UINT message, Answer answer) { FAnswers[{hwnd, message}] = std::move(answer); }
 

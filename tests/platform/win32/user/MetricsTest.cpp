@@ -21,25 +21,44 @@ TEST(Metrics, ClassicValues) {
         const char* name;
     };
     const Case cases[] = {
-        {SM_CXSCREEN, 1280, "SM_CXSCREEN"},       {SM_CYSCREEN, 1024, "SM_CYSCREEN"},
-        {SM_CXVSCROLL, 17, "SM_CXVSCROLL"},       {SM_CYHSCROLL, 17, "SM_CYHSCROLL"},
-        {SM_CYVSCROLL, 17, "SM_CYVSCROLL"},       {SM_CXHSCROLL, 17, "SM_CXHSCROLL"},
-        {SM_CYCAPTION, 19, "SM_CYCAPTION"},       {SM_CXBORDER, 1, "SM_CXBORDER"},
-        {SM_CYBORDER, 1, "SM_CYBORDER"},          {SM_CXDLGFRAME, 3, "SM_CXDLGFRAME"},
-        {SM_CYDLGFRAME, 3, "SM_CYDLGFRAME"},      {SM_CXFRAME, 4, "SM_CXFRAME"},
-        {SM_CYFRAME, 4, "SM_CYFRAME"},            {SM_CXEDGE, 2, "SM_CXEDGE"},
-        {SM_CYEDGE, 2, "SM_CYEDGE"},              {SM_CXSIZE, 18, "SM_CXSIZE"},
-        {SM_CYSIZE, 18, "SM_CYSIZE"},             {SM_CXICON, 32, "SM_CXICON"},
-        {SM_CYICON, 32, "SM_CYICON"},             {SM_CXSMICON, 16, "SM_CXSMICON"},
-        {SM_CYSMICON, 16, "SM_CYSMICON"},         {SM_CYMENU, 19, "SM_CYMENU"},
-        {SM_CXDOUBLECLK, 4, "SM_CXDOUBLECLK"},    {SM_CYDOUBLECLK, 4, "SM_CYDOUBLECLK"},
-        {SM_CXDRAG, 4, "SM_CXDRAG"},              {SM_CMONITORS, 1, "SM_CMONITORS"},
-        {SM_CXMIN, 112, "SM_CXMIN"},              {SM_CYMIN, 27, "SM_CYMIN"},
-        {SM_CXFULLSCREEN, 1280, "SM_CXFULLSCREEN"}, {SM_CYFULLSCREEN, 984 - 19, "SM_CYFULLSCREEN"},
-        {SM_CXMAXIMIZED, 1288, "SM_CXMAXIMIZED"}, {SM_CYMAXIMIZED, 992, "SM_CYMAXIMIZED"},
-        {SM_CXVIRTUALSCREEN, 1280, "SM_CXVIRTUALSCREEN"}, {SM_XVIRTUALSCREEN, 0, "SM_XVIRTUALSCREEN"},
-        {SM_SWAPBUTTON, 0, "SM_SWAPBUTTON"},      {SM_MOUSEWHEELPRESENT, 1, "SM_MOUSEWHEELPRESENT"},
-        {SM_CXMENUCHECK, 13, "SM_CXMENUCHECK"},   {-1, 0, "an unknown index"},
+        {SM_CXSCREEN, 1280, "SM_CXSCREEN"},
+        {SM_CYSCREEN, 1024, "SM_CYSCREEN"},
+        {SM_CXVSCROLL, 17, "SM_CXVSCROLL"},
+        {SM_CYHSCROLL, 17, "SM_CYHSCROLL"},
+        {SM_CYVSCROLL, 17, "SM_CYVSCROLL"},
+        {SM_CXHSCROLL, 17, "SM_CXHSCROLL"},
+        {SM_CYCAPTION, 19, "SM_CYCAPTION"},
+        {SM_CXBORDER, 1, "SM_CXBORDER"},
+        {SM_CYBORDER, 1, "SM_CYBORDER"},
+        {SM_CXDLGFRAME, 3, "SM_CXDLGFRAME"},
+        {SM_CYDLGFRAME, 3, "SM_CYDLGFRAME"},
+        {SM_CXFRAME, 4, "SM_CXFRAME"},
+        {SM_CYFRAME, 4, "SM_CYFRAME"},
+        {SM_CXEDGE, 2, "SM_CXEDGE"},
+        {SM_CYEDGE, 2, "SM_CYEDGE"},
+        {SM_CXSIZE, 18, "SM_CXSIZE"},
+        {SM_CYSIZE, 18, "SM_CYSIZE"},
+        {SM_CXICON, 32, "SM_CXICON"},
+        {SM_CYICON, 32, "SM_CYICON"},
+        {SM_CXSMICON, 16, "SM_CXSMICON"},
+        {SM_CYSMICON, 16, "SM_CYSMICON"},
+        {SM_CYMENU, 19, "SM_CYMENU"},
+        {SM_CXDOUBLECLK, 4, "SM_CXDOUBLECLK"},
+        {SM_CYDOUBLECLK, 4, "SM_CYDOUBLECLK"},
+        {SM_CXDRAG, 4, "SM_CXDRAG"},
+        {SM_CMONITORS, 1, "SM_CMONITORS"},
+        {SM_CXMIN, 112, "SM_CXMIN"},
+        {SM_CYMIN, 27, "SM_CYMIN"},
+        {SM_CXFULLSCREEN, 1280, "SM_CXFULLSCREEN"},
+        {SM_CYFULLSCREEN, 984 - 19, "SM_CYFULLSCREEN"},
+        {SM_CXMAXIMIZED, 1288, "SM_CXMAXIMIZED"},
+        {SM_CYMAXIMIZED, 992, "SM_CYMAXIMIZED"},
+        {SM_CXVIRTUALSCREEN, 1280, "SM_CXVIRTUALSCREEN"},
+        {SM_XVIRTUALSCREEN, 0, "SM_XVIRTUALSCREEN"},
+        {SM_SWAPBUTTON, 0, "SM_SWAPBUTTON"},
+        {SM_MOUSEWHEELPRESENT, 1, "SM_MOUSEWHEELPRESENT"},
+        {SM_CXMENUCHECK, 13, "SM_CXMENUCHECK"},
+        {-1, 0, "an unknown index"},
         {1000, 0, "an index past the table"},
     };
     for (const auto& c : cases) EXPECT_EQ(GetSystemMetrics(c.index), c.value) << c.name;
@@ -161,10 +180,10 @@ TEST(Metrics, MonitorFromWindowFollowsTheWindow) {
     wc.lpfnWndProc = DefWindowProcW;
     wc.lpszClassName = u"MetricsTestWindow";
     RegisterClassExW(&wc);
-    HWND onScreen = CreateWindowExW(0, u"MetricsTestWindow", u"", WS_POPUP, 10, 10, 50, 50, nullptr, nullptr,
-                                    nullptr, nullptr);
-    HWND offScreen = CreateWindowExW(0, u"MetricsTestWindow", u"", WS_POPUP, 3000, 3000, 50, 50, nullptr, nullptr,
-                                     nullptr, nullptr);
+    HWND onScreen =
+        CreateWindowExW(0, u"MetricsTestWindow", u"", WS_POPUP, 10, 10, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    HWND offScreen =
+        CreateWindowExW(0, u"MetricsTestWindow", u"", WS_POPUP, 3000, 3000, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(onScreen && offScreen);
     EXPECT_NE(MonitorFromWindow(onScreen, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(MonitorFromWindow(offScreen, MONITOR_DEFAULTTONULL), nullptr);

@@ -13,7 +13,7 @@ struct PaintEvent {
     HWND Window = nullptr;
     UINT Message = 0;
     WPARAM WParam = 0;
-    RECT Rect{0, 0, 0, 0};  // WM_PAINT: rcPaint; WM_NCPAINT: the region's box (screen); WM_ERASEBKGND: clip box
+    RECT Rect{0, 0, 0, 0};     // WM_PAINT: rcPaint; WM_NCPAINT: the region's box (screen); WM_ERASEBKGND: clip box
     RECT ClipBox{0, 0, 0, 0};  // WM_PAINT: the paint DC's clip box
     BOOL Erase = FALSE;        // WM_PAINT: fErase
 };
@@ -34,7 +34,8 @@ protected:
     std::vector<UINT> Messages(HWND window) const;
     void ClearEvents();
 
-    // A pixel of a top-level window's surface, in window coordinates (a window DC reads it, even under LockWindowUpdate).
+    // A pixel of a top-level window's surface, in window coordinates (a window DC reads it, even under
+    // LockWindowUpdate).
     COLORREF Pixel(HWND top, int x, int y) const;
     // Fills a rectangle (client coordinates) through GetDC and releases the DC.
     void FillThroughGetDC(HWND window, const RECT& rect, COLORREF color);

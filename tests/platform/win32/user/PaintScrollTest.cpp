@@ -126,8 +126,7 @@ TEST_F(PaintScroll, RefusesUnknownFlagsAndWindows) {
     EXPECT_EQ(ScrollWindowEx(top, 1, 1, nullptr, nullptr, nullptr, nullptr, 0x100), ERROR);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
     SetLastError(0);
-    EXPECT_EQ(ScrollWindowEx(reinterpret_cast<HWND>(0x7654321), 1, 1, nullptr, nullptr, nullptr, nullptr, 0),
-              ERROR);
+    EXPECT_EQ(ScrollWindowEx(reinterpret_cast<HWND>(0x7654321), 1, 1, nullptr, nullptr, nullptr, nullptr, 0), ERROR);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     // Nothing to move: nothing uncovered.
     EXPECT_EQ(ScrollWindowEx(top, 0, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE), NULLREGION);

@@ -10,7 +10,7 @@ bool SameRect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-#define EXPECT_RECT(expected, actual)                                                                      \
+#define EXPECT_RECT(expected, actual)                                                                   \
     EXPECT_TRUE(SameRect(expected, actual)) << "got (" << (actual).left << ", " << (actual).top << ", " \
                                             << (actual).right << ", " << (actual).bottom << ")"
 

@@ -135,11 +135,11 @@ TEST_F(ScrollBarTest, SetScrollInfoClampsThePageAndPositionAndReturnsThePosition
         {SIF_POS, 0, 0, 0, -5, 0, 100, 0, 0},
         {SIF_POS, 0, 0, 0, 101, 0, 100, 0, 100},
         {SIF_PAGE, 0, 0, 10, 0, 0, 100, 10, 40},
-        {SIF_PAGE | SIF_POS, 0, 0, 10, 95, 0, 100, 10, 91},     // a full page ends at the maximum
-        {SIF_PAGE, 0, 0, 500, 0, 0, 100, 101, 0},               // no page beyond the whole range
+        {SIF_PAGE | SIF_POS, 0, 0, 10, 95, 0, 100, 10, 91},  // a full page ends at the maximum
+        {SIF_PAGE, 0, 0, 500, 0, 0, 100, 101, 0},            // no page beyond the whole range
         {SIF_RANGE, 10, 20, 0, 0, 10, 20, 0, 20},
         {SIF_RANGE, 50, 60, 0, 0, 50, 60, 0, 50},
-        {SIF_RANGE, 20, 10, 0, 0, 0, 0, 0, 0},                  // backwards: no range at all
+        {SIF_RANGE, 20, 10, 0, 0, 0, 0, 0, 0},  // backwards: no range at all
         {SIF_RANGE | SIF_PAGE | SIF_POS, -50, 50, 20, 45, -50, 50, 20, 31},
         {SIF_RANGE | SIF_POS, 0, 0, 0, 7, 0, 0, 0, 0},
         {0, 1, 2, 3, 4, 0, 100, 0, 40},

@@ -30,9 +30,7 @@ LRESULT ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR:
-        Log().push_back({message, wParam, lParam});
-        return 0;
+    case WM_CHAR: Log().push_back({message, wParam, lParam}); return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);

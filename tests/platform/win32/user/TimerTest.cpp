@@ -67,8 +67,8 @@ protected:
         wc.lpfnWndProc = TimerWindowProc;
         wc.lpszClassName = u"TimerTestWindow";
         RegisterClassExW(&wc);
-        FWindow = CreateWindowExW(0, u"TimerTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                  nullptr);
+        FWindow =
+            CreateWindowExW(0, u"TimerTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(FWindow, nullptr);
         windowTicks.clear();
         procTicks.clear();
@@ -148,8 +148,8 @@ TEST_F(TimerTest, SettingTheSameIdReplacesTheTimer) {
 }
 
 TEST_F(TimerTest, SameIdOnTwoWindowsIsTwoTimers) {
-    HWND other = CreateWindowExW(0, u"TimerTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, u"TimerTestWindow", u"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(SetTimer(FWindow, 1, 20, nullptr), 0u);
     ASSERT_NE(SetTimer(other, 1, 20, nullptr), 0u);
     std::set<HWND> seen;
@@ -174,9 +174,8 @@ TEST_F(TimerTest, ThreadTimersGetUniqueIds) {
     EXPECT_EQ(SetTimer(nullptr, first, 30, TimerCallback), first) << "an existing thread timer is replaced";
 
     MSG msg{};
-    ASSERT_TRUE(PumpUntil([&] {
-        return PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_TIMER, WM_TIMER, PM_REMOVE) != FALSE;
-    }));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return PeekMessageW(&msg, reinterpret_cast<HWND>(-1), WM_TIMER, WM_TIMER, PM_REMOVE) != FALSE; }));
     EXPECT_EQ(msg.hwnd, nullptr) << "a thread timer's message has no window";
     DispatchMessageW(&msg);
     ASSERT_EQ(procTicks.size(), 1u);

@@ -19,7 +19,8 @@ protected:
         RECT client;
         GetClientRect(hwnd, &client);
         POINT origin{0, 0};
-        MapWindowPoints(hwnd, GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow() ? nullptr : GetAncestor(hwnd, GA_PARENT),
+        MapWindowPoints(hwnd,
+                        GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow() ? nullptr : GetAncestor(hwnd, GA_PARENT),
                         &origin, 1);
         for (std::string& line : lines) {
             auto replace = [&](const std::string& key, const std::string& value) {
@@ -55,32 +56,55 @@ TEST_P(WindowCreateTest, SendsWindowsSequence) {
     EXPECT_EQ(seen, Expand(c.Expected, hwnd));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WindowCreateTest,
-    ::testing::Values(
-        // An overlapped window's first WM_SIZE and WM_MOVE wait for its first showing.
-        CreateCase{"overlapped", WS_OVERLAPPEDWINDOW, 0, CreateCase::None,
-                   {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create"}},
-        CreateCase{"overlappedVisible", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, CreateCase::None,
-                   {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create", "w: showwindow(1,0)",
-                    "w: changing(NOSIZE|NOMOVE|SHOWWINDOW)", "w: changed(NOSIZE|NOMOVE|NOZORDER|SHOWWINDOW)", "w: {size}",
-                    "w: {move}"}},
-        CreateCase{"popup", WS_POPUP, 0, CreateCase::None,
-                   {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}"}},
-        CreateCase{"child", WS_CHILD | WS_VISIBLE, 0, CreateCase::VisibleParent,
-                   {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}", "parent: parentnotify(create)",
-                    "w: showwindow(1,0)", "w: changing(NOSIZE|NOMOVE|NOZORDER|NOACTIVATE|SHOWWINDOW)",
-                    "w: changed(NOSIZE|NOMOVE|NOZORDER|NOACTIVATE|SHOWWINDOW)"}},
-        CreateCase{"sizableChild", WS_CHILD | WS_THICKFRAME, 0, CreateCase::VisibleParent,
-                   {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}",
-                    "parent: parentnotify(create)"}},
-        CreateCase{"quietChild", WS_CHILD, WS_EX_NOPARENTNOTIFY, CreateCase::VisibleParent,
-                   {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}"}},
-        // Under a hidden parent ShowWindow only sets WS_VISIBLE.
-        CreateCase{"childOfHidden", WS_CHILD | WS_VISIBLE, 0, CreateCase::HiddenParent,
-                   {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}", "parent: parentnotify(create)",
-                    "w: showwindow(1,0)"}}),
-    [](const ::testing::TestParamInfo<CreateCase>& info) { return std::string(info.param.Label); });
+INSTANTIATE_TEST_SUITE_P(Cases, WindowCreateTest,
+                         ::testing::Values(
+                             // An overlapped window's first WM_SIZE and WM_MOVE wait for its first showing.
+                             CreateCase{"overlapped",
+                                        WS_OVERLAPPEDWINDOW,
+                                        0,
+                                        CreateCase::None,
+                                        {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create"}},
+                             CreateCase{"overlappedVisible",
+                                        WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                        0,
+                                        CreateCase::None,
+                                        {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create",
+                                         "w: showwindow(1,0)", "w: changing(NOSIZE|NOMOVE|SHOWWINDOW)",
+                                         "w: changed(NOSIZE|NOMOVE|NOZORDER|SHOWWINDOW)", "w: {size}", "w: {move}"}},
+                             CreateCase{"popup",
+                                        WS_POPUP,
+                                        0,
+                                        CreateCase::None,
+                                        {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}"}},
+                             CreateCase{"child",
+                                        WS_CHILD | WS_VISIBLE,
+                                        0,
+                                        CreateCase::VisibleParent,
+                                        {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}",
+                                         "parent: parentnotify(create)", "w: showwindow(1,0)",
+                                         "w: changing(NOSIZE|NOMOVE|NOZORDER|NOACTIVATE|SHOWWINDOW)",
+                                         "w: changed(NOSIZE|NOMOVE|NOZORDER|NOACTIVATE|SHOWWINDOW)"}},
+                             CreateCase{"sizableChild",
+                                        WS_CHILD | WS_THICKFRAME,
+                                        0,
+                                        CreateCase::VisibleParent,
+                                        {"w: getminmaxinfo", "w: nccreate", "w: nccalcsize(0)", "w: create",
+                                         "w: {size}", "w: {move}", "parent: parentnotify(create)"}},
+                             CreateCase{"quietChild",
+                                        WS_CHILD,
+                                        WS_EX_NOPARENTNOTIFY,
+                                        CreateCase::VisibleParent,
+                                        {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}"}},
+                             // Under a hidden parent ShowWindow only sets WS_VISIBLE.
+                             CreateCase{"childOfHidden",
+                                        WS_CHILD | WS_VISIBLE,
+                                        0,
+                                        CreateCase::HiddenParent,
+                                        {"w: nccreate", "w: nccalcsize(0)", "w: create", "w: {size}", "w: {move}",
+                                         "parent: parentnotify(create)", "w: showwindow(1,0)"}}),
+                         [](const ::testing::TestParamInfo<CreateCase>& info) {
+                             return std::string(info.param.Label);
+                         });
 
 using WindowLifeTest = WindowFixture;
 

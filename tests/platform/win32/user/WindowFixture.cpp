@@ -25,8 +25,12 @@ std::string Format(const char* format, long a = 0, long b = 0, long c = 0) {
 
 std::string SwpFlags(UINT flags) {
     static const std::pair<UINT, const char*> names[] = {
-        {SWP_NOSIZE, "NOSIZE"},         {SWP_NOMOVE, "NOMOVE"},         {SWP_NOZORDER, "NOZORDER"},
-        {SWP_NOACTIVATE, "NOACTIVATE"}, {SWP_FRAMECHANGED, "FRAMECHANGED"}, {SWP_SHOWWINDOW, "SHOWWINDOW"},
+        {SWP_NOSIZE, "NOSIZE"},
+        {SWP_NOMOVE, "NOMOVE"},
+        {SWP_NOZORDER, "NOZORDER"},
+        {SWP_NOACTIVATE, "NOACTIVATE"},
+        {SWP_FRAMECHANGED, "FRAMECHANGED"},
+        {SWP_SHOWWINDOW, "SHOWWINDOW"},
         {SWP_HIDEWINDOW, "HIDEWINDOW"},
     };
     std::string out;
@@ -78,34 +82,31 @@ void WindowFixture::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     if (!FNames.count(hwnd) && !FCreating.empty()) FNames[hwnd] = FCreating;
     std::string text;
     switch (message) {
-        case WM_GETMINMAXINFO: text = "getminmaxinfo"; break;
-        case WM_NCCREATE: text = "nccreate"; break;
-        case WM_CREATE: text = "create"; break;
-        case WM_NCCALCSIZE: text = Format("nccalcsize(%ld)", static_cast<long>(wParam)); break;
-        case WM_SHOWWINDOW: text = Format("showwindow(%ld,%ld)", static_cast<long>(wParam), static_cast<long>(lParam)); break;
-        case WM_WINDOWPOSCHANGING:
-            text = "changing(" + SwpFlags(reinterpret_cast<WINDOWPOS*>(lParam)->flags) + ")";
-            break;
-        case WM_WINDOWPOSCHANGED:
-            text = "changed(" + SwpFlags(reinterpret_cast<WINDOWPOS*>(lParam)->flags) + ")";
-            break;
-        case WM_SIZE:
-            text = Format("size(%ld,%ld,%ld)", static_cast<long>(wParam), LOWORD(lParam), HIWORD(lParam));
-            break;
-        case WM_MOVE:
-            text = Format("move(%ld,%ld)", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-            break;
-        case WM_DESTROY: text = "destroy"; break;
-        case WM_NCDESTROY: text = "ncdestroy"; break;
-        case WM_PARENTNOTIFY:
-            text = LOWORD(wParam) == WM_CREATE ? "parentnotify(create)" : LOWORD(wParam) == WM_DESTROY ? "parentnotify(destroy)"
-                                                                                                       : "parentnotify";
-            break;
-        case WM_STYLECHANGING: text = Format("stylechanging(%ld)", static_cast<long>(wParam)); break;
-        case WM_STYLECHANGED: text = Format("stylechanged(%ld)", static_cast<long>(wParam)); break;
-        case WM_CHILDACTIVATE: text = "childactivate"; break;
-        case WM_ENABLE: text = Format("enable(%ld)", static_cast<long>(wParam)); break;
-        default: return;
+    case WM_GETMINMAXINFO: text = "getminmaxinfo"; break;
+    case WM_NCCREATE: text = "nccreate"; break;
+    case WM_CREATE: text = "create"; break;
+    case WM_NCCALCSIZE: text = Format("nccalcsize(%ld)", static_cast<long>(wParam)); break;
+    case WM_SHOWWINDOW:
+        text = Format("showwindow(%ld,%ld)", static_cast<long>(wParam), static_cast<long>(lParam));
+        break;
+    case WM_WINDOWPOSCHANGING: text = "changing(" + SwpFlags(reinterpret_cast<WINDOWPOS*>(lParam)->flags) + ")"; break;
+    case WM_WINDOWPOSCHANGED: text = "changed(" + SwpFlags(reinterpret_cast<WINDOWPOS*>(lParam)->flags) + ")"; break;
+    case WM_SIZE: text = Format("size(%ld,%ld,%ld)", static_cast<long>(wParam), LOWORD(lParam), HIWORD(lParam)); break;
+    case WM_MOVE:
+        text = Format("move(%ld,%ld)", static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        break;
+    case WM_DESTROY: text = "destroy"; break;
+    case WM_NCDESTROY: text = "ncdestroy"; break;
+    case WM_PARENTNOTIFY:
+        text = LOWORD(wParam) == WM_CREATE    ? "parentnotify(create)"
+               : LOWORD(wParam) == WM_DESTROY ? "parentnotify(destroy)"
+                                              : "parentnotify";
+        break;
+    case WM_STYLECHANGING: text = Format("stylechanging(%ld)", static_cast<long>(wParam)); break;
+    case WM_STYLECHANGED: text = Format("stylechanged(%ld)", static_cast<long>(wParam)); break;
+    case WM_CHILDACTIVATE: text = "childactivate"; break;
+    case WM_ENABLE: text = Format("enable(%ld)", static_cast<long>(wParam)); break;
+    default: return;
     }
     auto name = FNames.find(hwnd);
     FLog.push_back((name == FNames.end() ? std::string("?") : name->second) + ": " + text);

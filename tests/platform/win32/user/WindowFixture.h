@@ -22,8 +22,8 @@ protected:
     void TearDown() override;
 
     // A window of the logging class (W); its text names it in the log.
-    HWND Make(const char16_t* name, DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr,
-              DWORD exStyle = 0, HMENU id = nullptr);
+    HWND Make(const char16_t* name, DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr, DWORD exStyle = 0,
+              HMENU id = nullptr);
     // Answers a message of the named window before DefWindowProcW sees it (nullopt: pass it on).
     void OnMessage(const std::string& name, Hook hook) { FHooks[name] = std::move(hook); }
 

@@ -168,8 +168,8 @@ TEST(BitmapAssign, OtherGraphicsKeepTheOldPixelsWhereNothingWasPainted) {
     bitmap.Clear(0x00102030);
     LeftColumnGraphic graphic;
     bitmap.Assign(&graphic);
-    EXPECT_EQ(Pixels(bitmap), (std::vector<TskColor>{0xFF00FF00, 0xFF102030, 0xFF102030, 0xFF00FF00, 0xFF102030,
-                                                     0xFF102030}));
+    EXPECT_EQ(Pixels(bitmap),
+              (std::vector<TskColor>{0xFF00FF00, 0xFF102030, 0xFF102030, 0xFF00FF00, 0xFF102030, 0xFF102030}));
     EXPECT_THROW(bitmap.Assign(static_cast<const TPersistent*>(&bitmap.Canvas())), EConvertError);
 }
 

@@ -148,7 +148,7 @@ TEST(BitmapPixels, AlphaSettingAndTheAlphaBlendFlag) {
     bitmap.SetSize(4, 3);
     bitmap.Clear(0x00102030);
     bitmap.SetAlphaRect(0x80, RECT{3, 2, 9, 9});
-    bitmap.SetAlphaRect(0x40, RECT{1, 1, 1, 3});  // no width: nothing
+    bitmap.SetAlphaRect(0x40, RECT{1, 1, 1, 3});     // no width: nothing
     bitmap.SetAlphaRect(0x40, RECT{-5, -5, -1, 2});  // clipped away: nothing
     EXPECT_EQ(bitmap.GetPixel(3, 2), 0x80102030u);
     EXPECT_EQ(bitmap.GetPixel(2, 2), 0x00102030u);

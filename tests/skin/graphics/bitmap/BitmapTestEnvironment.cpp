@@ -5,7 +5,7 @@
 
 namespace {
 
-[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(
-    new UnitsEnvironment<InitializeGraphicsUnits, FinalizeGraphicsUnits>);
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new UnitsEnvironment<InitializeGraphicsUnits, FinalizeGraphicsUnits>);
 
 }  // namespace

@@ -148,8 +148,8 @@ TEST_F(PlatformShims, ScrollBarInfoWithAndWithoutTheEntryPoint) {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.lpszClassName = "ShimsTestWindow";
     RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "ShimsTestWindow", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL, 10, 10, 200, 150, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "ShimsTestWindow", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_VSCROLL, 10, 10, 200,
+                                  150, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;

@@ -58,7 +58,7 @@ TEST_F(CanvasUtils, Frame3DCornersBelongToTheLowerColourExceptTopLeft) {
         {8, 5, kRed},    // right edge
         {4, 9, kRed},    // bottom edge
         {2, 9, kWhite},  // the lower line stops before left - 1
-        {9, 4, kWhite},  {5, 6, kWhite},  {3, 10, kWhite},
+        {9, 4, kWhite}, {5, 6, kWhite}, {3, 10, kWhite},
     };
     for (const Case& c : cases) EXPECT_EQ(At(c.X, c.Y), c.Color) << c.X << "," << c.Y;
     EXPECT_EQ(Count(kBlue, RECT{0, 0, 40, 30}), 4 + 5);

@@ -41,8 +41,8 @@ protected:
         DestroyWindow(FSecond);
     }
     HWND Make(int x) {
-        HWND hwnd = CreateWindowExW(0, u"SkCaptureTest", u"", WS_POPUP | WS_VISIBLE, x, 100, 100, 100, nullptr,
-                                    nullptr, nullptr, nullptr);
+        HWND hwnd = CreateWindowExW(0, u"SkCaptureTest", u"", WS_POPUP | WS_VISIBLE, x, 100, 100, 100, nullptr, nullptr,
+                                    nullptr, nullptr);
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         return hwnd;
     }

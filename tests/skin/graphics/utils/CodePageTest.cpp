@@ -9,8 +9,7 @@
 namespace {
 
 TEST(CodePage, RoundTripsThroughCodePage936) {
-    const std::u16string texts[] = {u"Orvane", u"通道1", u"字符叠加视频分配器配置软件", u"a\u00B7b",
-                                    u"\u3000全角"};
+    const std::u16string texts[] = {u"Orvane", u"通道1", u"字符叠加视频分配器配置软件", u"a\u00B7b", u"\u3000全角"};
     for (const std::u16string& text : texts) {
         std::string ansi = WideToAnsi(text);
         EXPECT_EQ(WideFromCodePage(936, ansi), text);

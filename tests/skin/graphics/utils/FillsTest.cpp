@@ -31,7 +31,6 @@ protected:
     int ColumnRuns(int x, int from, int to) const { return Runs(true, x, from, to); }
 };
 
-
 TEST_F(Gradient, HorizontalOverNarrowRectsGivesOneBandPerColumn) {
     Reset(110, 4, clWhite);
     FillGradient(FCanvas, RECT{5, 1, 105, 3}, clBlack, false, clWhite);

@@ -29,7 +29,9 @@ std::vector<bool> SystemGlyph(UINT type, UINT state, int width, int height) {
 TEST_F(GlyphUtils, DrawGlyphPaintsOnlyTheGlyphInTheColour) {
     struct Case {
         UINT Type, State;
-    } cases[] = {{DFC_CAPTION, DFCS_CAPTIONCLOSE}, {DFC_MENU, DFCS_MENUARROW}, {DFC_CAPTION, DFCS_CAPTIONMIN},
+    } cases[] = {{DFC_CAPTION, DFCS_CAPTIONCLOSE},
+                 {DFC_MENU, DFCS_MENUARROW},
+                 {DFC_CAPTION, DFCS_CAPTIONMIN},
                  {DFC_CAPTION, DFCS_CAPTIONMAX | DFCS_PUSHED}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.Type << "/" << c.State);

@@ -13,12 +13,12 @@ TEST(RectUtils, SizesAndEmptiness) {
         int Width, Height;
         bool Empty;
     } cases[] = {
-        {{0, 0, 10, 5}, 10, 5, false},  {{3, 4, 3, 9}, 0, 5, true},     {{3, 4, 9, 4}, 6, 0, true},
-        {{10, 0, 5, 5}, -5, 5, true},   {{-5, -5, -1, -2}, 4, 3, false}, {{0, 8, 4, 2}, 4, -6, true},
+        {{0, 0, 10, 5}, 10, 5, false}, {{3, 4, 3, 9}, 0, 5, true},      {{3, 4, 9, 4}, 6, 0, true},
+        {{10, 0, 5, 5}, -5, 5, true},  {{-5, -5, -1, -2}, 4, 3, false}, {{0, 8, 4, 2}, 4, -6, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.Rect.left << "," << c.Rect.top << "," << c.Rect.right << ","
-                                          << c.Rect.bottom);
+        SCOPED_TRACE(::testing::Message()
+                     << c.Rect.left << "," << c.Rect.top << "," << c.Rect.right << "," << c.Rect.bottom);
         EXPECT_EQ(RectWidth(c.Rect), c.Width);
         EXPECT_EQ(RectHeight(c.Rect), c.Height);
         EXPECT_EQ(IsRectEmptyEx(c.Rect), c.Empty);
@@ -31,13 +31,12 @@ TEST(RectUtils, RectInRectAllowsTouchingEdges) {
         RECT Inner;
         bool Inside;
     } cases[] = {
-        {{10, 10, 20, 20}, true}, {{12, 12, 18, 18}, true},  {{9, 10, 20, 20}, false},
-        {{10, 9, 20, 20}, false}, {{10, 10, 21, 20}, false}, {{10, 10, 20, 21}, false},
-        {{15, 15, 15, 15}, true}, {{0, 0, 5, 5}, false},
+        {{10, 10, 20, 20}, true},  {{12, 12, 18, 18}, true},  {{9, 10, 20, 20}, false}, {{10, 9, 20, 20}, false},
+        {{10, 10, 21, 20}, false}, {{10, 10, 20, 21}, false}, {{15, 15, 15, 15}, true}, {{0, 0, 5, 5}, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.Inner.left << "," << c.Inner.top << "," << c.Inner.right << ","
-                                          << c.Inner.bottom);
+        SCOPED_TRACE(::testing::Message()
+                     << c.Inner.left << "," << c.Inner.top << "," << c.Inner.right << "," << c.Inner.bottom);
         EXPECT_EQ(RectInRect(c.Inner, outer), c.Inside);
     }
 }

@@ -13,11 +13,18 @@ std::string Bytes(TMemoryStream& stream) {
 
 TEST(StreamStrings, WritesALittleEndianCountThenTheBytes) {
     TMemoryStream stream;
-    WriteString(stream, "\xCD\xA8\xB5\xC0" "1");
+    WriteString(stream,
+                "\xCD\xA8\xB5\xC0"
+                "1");
     WriteString(stream, "");
-    EXPECT_EQ(Bytes(stream), std::string("\x05\x00\x00\x00\xCD\xA8\xB5\xC0" "1" "\x00\x00\x00\x00", 13));
+    EXPECT_EQ(Bytes(stream), std::string("\x05\x00\x00\x00\xCD\xA8\xB5\xC0"
+                                         "1"
+                                         "\x00\x00\x00\x00",
+                                         13));
     stream.SetPosition(0);
-    EXPECT_EQ(ReadString(stream), "\xCD\xA8\xB5\xC0" "1");
+    EXPECT_EQ(ReadString(stream),
+              "\xCD\xA8\xB5\xC0"
+              "1");
     EXPECT_EQ(ReadString(stream), "");
     EXPECT_EQ(stream.Position(), stream.Size());
 }
@@ -32,10 +39,12 @@ TEST(StreamStrings, ZeroBytesInsideTheTextSurvive) {
 
 TEST(StreamStrings, DamagedCountsRaiseBeforeAllocating) {
     const std::string prefixes[] = {
-        std::string("\xFF\xFF\xFF\xFF", 4),       // negative
-        std::string("\x00\x00\x00\x7F", 4),       // about two gigabytes
-        std::string("\x05\x00\x00\x00" "abc", 7),  // two bytes short
-        std::string("\x05\x00", 2),               // the count itself cut off
+        std::string("\xFF\xFF\xFF\xFF", 4),  // negative
+        std::string("\x00\x00\x00\x7F", 4),  // about two gigabytes
+        std::string("\x05\x00\x00\x00"
+                    "abc",
+                    7),              // two bytes short
+        std::string("\x05\x00", 2),  // the count itself cut off
     };
     for (const std::string& bytes : prefixes) {
         TMemoryStream stream;

@@ -127,8 +127,8 @@ TEST_F(ThemeBroadcast, AListenerJoiningWhileAThemeIsCurrentHearsCode3Alone) {
     EXPECT_FALSE(Manager->IsListener(&deaf));
     EXPECT_FALSE(Manager->AddListener(nullptr));
 
-    for (TObject* listener : {static_cast<TObject*>(&early), static_cast<TObject*>(&late),
-                              static_cast<TObject*>(&lateControl)})
+    for (TObject* listener :
+         {static_cast<TObject*>(&early), static_cast<TObject*>(&late), static_cast<TObject*>(&lateControl)})
         Manager->RemoveListener(listener);
 }
 

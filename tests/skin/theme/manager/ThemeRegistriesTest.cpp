@@ -61,7 +61,7 @@ TEST_F(ParentPainters, TheGroupBoxPainterFillsWithTheGroupBoxColour) {
     TCanvas canvas;
     canvas.SetHandle(bitmap.DC());
     const TskParentPaintInfo info{{2, 3, 8, 9}, {2, 3, 8, 9}, &panel, &groupBox};
-    FindParentPainter(&groupBox)(canvas, info);
+    FindParentPainter (&groupBox)(canvas, info);
     canvas.SetHandle(nullptr);
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 12; ++x) {

@@ -1,8 +1,8 @@
 // Hue and brightness derivation of the three colour tables: zero deltas, the ends of the range and beyond.
+#include <skin/PixelOps.h>
 #include <skin/ThemeColors.h>
 #include <skin/ThemeFonts.h>
 #include <skin/ThemeSysColors.h>
-#include <skin/PixelOps.h>
 
 #include <gtest/gtest.h>
 
@@ -62,8 +62,7 @@ TEST(TableDerivation, BrightnessSaturatesAtBothEndsWithoutOverflow) {
         TskThemeSysColors sys(nullptr);
         sys.ApplyBrightness(c.Delta);
         for (int i = 0; i < TskThemeColors::Count; ++i) EXPECT_EQ(colors.GetColor(i), c.Every) << c.Delta;
-        for (int i = 0; i < TskThemeFonts::Count; ++i)
-            EXPECT_EQ(fonts.GetFontByIndex(i)->Color(), c.Every) << c.Delta;
+        for (int i = 0; i < TskThemeFonts::Count; ++i) EXPECT_EQ(fonts.GetFontByIndex(i)->Color(), c.Every) << c.Delta;
         for (int i = 0; i < TskThemeSysColors::Count; ++i) EXPECT_EQ(sys.ColorAt(i), c.Every) << c.Delta;
     }
 }

@@ -24,9 +24,9 @@ TEST(ThemeColors, DefaultsFillEveryEntryButBorder) {
     colors.SetColor(ciBorder, 0x123456);
     colors.SetDefaults();
     const std::array<TColor, TskThemeColors::Count> expected = {
-        0x00FF0000, 0x00C0C0C0, 0x00808080, 0x00C0C0C0, 0x123456,  clBtnFace, clBtnFace, clBtnFace,
-        clBtnFace,  clBtnFace,  clBtnFace,  clBtnFace,  clWindow,  clWindow,  clWindow,  clBtnFace,
-        clHighlight, clInfoBk,  clWindow,   clWindow,   clWindow,  clBtnFace};
+        0x00FF0000,  0x00C0C0C0, 0x00808080, 0x00C0C0C0, 0x123456, clBtnFace, clBtnFace, clBtnFace,
+        clBtnFace,   clBtnFace,  clBtnFace,  clBtnFace,  clWindow, clWindow,  clWindow,  clBtnFace,
+        clHighlight, clInfoBk,   clWindow,   clWindow,   clWindow, clBtnFace};
     EXPECT_EQ(Values(colors), expected);
     EXPECT_EQ(static_cast<std::uint32_t>(clInfoBk), 0xFF000018u);
 }

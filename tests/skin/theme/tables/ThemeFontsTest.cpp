@@ -74,7 +74,7 @@ TEST(ThemeFonts, NamedObjectsGetTheThemesAdjustedScratchFont) {
     EXPECT_EQ(theme.LastObject, "OkButton");
     EXPECT_EQ(adjusted->Size(), entry->Size() + 2);
     EXPECT_TRUE(adjusted->Style().Contains(fsItalic));
-    EXPECT_TRUE(entry->Style().Empty());  // the entry itself stays as it was
+    EXPECT_TRUE(entry->Style().Empty());                                 // the entry itself stays as it was
     EXPECT_EQ(fonts.GetFont(fiCaptionTextNormal, "Caption"), adjusted);  // one scratch font, reused
     EXPECT_EQ(adjusted->Size(), 12);
 }
@@ -90,9 +90,9 @@ TEST(ThemeFonts, DefaultsOfTheBaseTheme) {
         TColor Color;
         std::uint32_t Style;
     } cases[] = {
-        {0, 10, clWhite, Bold},  {1, 10, clSilver, Bold}, {2, 8, clWhite, Bold},      {3, 8, clSilver, Bold},
-        {4, 8, clBlack, 0},      {13, 8, clBlack, 0},     {25, 8, clBlack, 0},        {31, 8, clBlack, 0},
-        {46, 8, clBlack, 0},     {14, 8, clBtnShadow, 0}, {65, 8, clBtnShadow, 0},    {33, 8, clWhite, 0},
+        {0, 10, clWhite, Bold},   {1, 10, clSilver, Bold},   {2, 8, clWhite, Bold},     {3, 8, clSilver, Bold},
+        {4, 8, clBlack, 0},       {13, 8, clBlack, 0},       {25, 8, clBlack, 0},       {31, 8, clBlack, 0},
+        {46, 8, clBlack, 0},      {14, 8, clBtnShadow, 0},   {65, 8, clBtnShadow, 0},   {33, 8, clWhite, 0},
         {8, 8, plain.Color(), 0}, {47, 8, plain.Color(), 0}, {64, 8, plain.Color(), 0},
     };
     for (const Case& c : cases) {
@@ -125,13 +125,12 @@ TEST(ThemeFonts, ReadingADescriptionSkipsTheCharacterSet) {
     EXPECT_EQ(ValuesOf(font), (FontValues{"Arial", 9, clBlue, TFontStyles{fsItalic}.Bits(), 1}));
     // Any of the separators, with blanks, brackets and repeated separators; style words in any case.
     ASSERT_TRUE(TskThemeFonts::ParseFontDescription("Courier New; 12 (0) 1=2:3 , BOLD underline", font));
-    EXPECT_EQ(ValuesOf(font), (FontValues{"Courier New", 12, 0x030201,
-                                          TFontStyles{fsBold, fsUnderline}.Bits(), 1}));
+    EXPECT_EQ(ValuesOf(font), (FontValues{"Courier New", 12, 0x030201, TFontStyles{fsBold, fsUnderline}.Bits(), 1}));
 }
 
 TEST(ThemeFonts, DescriptionsThatAreNoFontAreRefused) {
-    const char* texts[] = {"", ",8,1,0,0,0", "Arial", "Arial,8,1,0,0", "Arial,x,1,0,0,0", "Arial,8,1,0,256,0",
-                           "Arial,8,1,0,-1,0"};
+    const char* texts[] = {
+        "", ",8,1,0,0,0", "Arial", "Arial,8,1,0,0", "Arial,x,1,0,0,0", "Arial,8,1,0,256,0", "Arial,8,1,0,-1,0"};
     for (const char* text : texts) {
         TFont font;
         font.SetName("Before");

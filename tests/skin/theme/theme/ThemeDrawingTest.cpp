@@ -54,24 +54,23 @@ protected:
             if (!info.HasButton(kind)) continue;
             RECT button;
             FTheme.WindowGetButtonRect(wkStandard, info, button, "default", kind);
-            FTheme.WindowDrawButton(wkStandard, Canvas(), "default",
-                                    MakeWindowButtonRecord(button, static_cast<std::uint8_t>(kind), buttonState,
-                                                           &FIcon));
+            FTheme.WindowDrawButton(
+                wkStandard, Canvas(), "default",
+                MakeWindowButtonRecord(button, static_cast<std::uint8_t>(kind), buttonState, &FIcon));
         }
         RECT grip{client.right - 16, client.bottom - 16, client.right, client.bottom};
         FTheme.WindowDrawSizeGrip(wkStandard, Canvas(), "default", MakeSizeGripRecord(grip, true));
-        FTheme.WindowDrawSizeGrip(wkStandard, Canvas(), "default",
-                                  MakeSizeGripRecord(RECT{client.left, client.bottom - 16, client.left + 16,
-                                                          client.bottom},
-                                                     false));
+        FTheme.WindowDrawSizeGrip(
+            wkStandard, Canvas(), "default",
+            MakeSizeGripRecord(RECT{client.left, client.bottom - 16, client.left + 16, client.bottom}, false));
     }
 };
 
 TEST_F(ThemeDrawing, WindowsGolden) {
     // Windows start at the top edge: the base caption band lies at y = 3 of the window's own surface.
     Reset(440, 110);
-    DrawWindow(RECT{0, 0, 220, 110}, wsActive, Bit(wbSysMenu) | Bit(wbClose) | Bit(wbMinimize) | Bit(wbMaximize) |
-                                                   Bit(wbHelp), bstNormal);
+    DrawWindow(RECT{0, 0, 220, 110}, wsActive,
+               Bit(wbSysMenu) | Bit(wbClose) | Bit(wbMinimize) | Bit(wbMaximize) | Bit(wbHelp), bstNormal);
     DrawWindow(RECT{220, 0, 440, 110}, 0, Bit(wbClose) | Bit(wbRestoreMaximized) | Bit(wbRestoreMinimized), bstHot);
     EXPECT_TRUE(Matches("Windows.png"));
 }

@@ -16,7 +16,7 @@ class TDefaultOnlyTheme : public TskTheme {
     SK_THEME_CLASS(TDefaultOnlyTheme)
 
 public:
-#define SK_DEFAULT_ONLY(Query)                                                                                   \
+#define SK_DEFAULT_ONLY(Query) \
     bool Query(TskKind kind, const std::string& name) override { return kind == 0 && name == "default"; }
     SK_DEFAULT_ONLY(IsWindowDefined)
     SK_DEFAULT_ONLY(IsLabelDefined)
@@ -51,11 +51,21 @@ const struct {
     const char* Name;
     TFreeQuery Query;
 } kQueries[] = {
-    {"Window", IsWindowDefined},       {"Label", IsLabelDefined},         {"Panel", IsPanelDefined},
-    {"Button", IsButtonDefined},       {"CheckBox", IsCheckBoxDefined},   {"ScrollBar", IsScrollBarDefined},
-    {"ProgressBar", IsProgressBarDefined}, {"StatusBar", IsStatusBarDefined}, {"Edit", IsEditDefined},
-    {"GroupBox", IsGroupBoxDefined},   {"Menu", IsMenuDefined},           {"ToolButton", IsToolButtonDefined},
-    {"Tab", IsTabDefined},             {"ListBox", IsListBoxDefined},     {"ScrollBox", IsScrollBoxDefined},
+    {"Window", IsWindowDefined},
+    {"Label", IsLabelDefined},
+    {"Panel", IsPanelDefined},
+    {"Button", IsButtonDefined},
+    {"CheckBox", IsCheckBoxDefined},
+    {"ScrollBar", IsScrollBarDefined},
+    {"ProgressBar", IsProgressBarDefined},
+    {"StatusBar", IsStatusBarDefined},
+    {"Edit", IsEditDefined},
+    {"GroupBox", IsGroupBoxDefined},
+    {"Menu", IsMenuDefined},
+    {"ToolButton", IsToolButtonDefined},
+    {"Tab", IsTabDefined},
+    {"ListBox", IsListBoxDefined},
+    {"ScrollBox", IsScrollBoxDefined},
 };
 
 class ThemeQueries : public ::testing::Test {

@@ -5,7 +5,7 @@
 
 namespace {
 
-[[maybe_unused]] testing::Environment* const environment = testing::AddGlobalTestEnvironment(
-    new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
 
 }  // namespace

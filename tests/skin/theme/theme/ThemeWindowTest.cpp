@@ -69,11 +69,11 @@ TEST_F(ThemeWindow, HitTestAnswersBordersCornersCaptionAndButtons) {
         int X, Y;
         int Code;
     } cases[] = {
-        {1, 1, whTopLeft},      {2, 150, whLeft},      {298, 2, whTopRight},  {150, 1, whTop},
-        {298, 100, whRight},    {150, 198, whBottom},  {1, 198, whBottomLeft}, {298, 198, whBottomRight},
-        {1, 10, whTopLeft},     {150, 10, whCaption},  {150, 21, whCaption},  {150, 100, whNowhere},
-        {280, 10, whClose},     {260, 10, whMaximize}, {240, 10, whMinimize}, {10, 10, whSysMenu},
-        {300, 10, whNowhere},   {-1, 10, whNowhere},
+        {1, 1, whTopLeft},    {2, 150, whLeft},      {298, 2, whTopRight},   {150, 1, whTop},
+        {298, 100, whRight},  {150, 198, whBottom},  {1, 198, whBottomLeft}, {298, 198, whBottomRight},
+        {1, 10, whTopLeft},   {150, 10, whCaption},  {150, 21, whCaption},   {150, 100, whNowhere},
+        {280, 10, whClose},   {260, 10, whMaximize}, {240, 10, whMinimize},  {10, 10, whSysMenu},
+        {300, 10, whNowhere}, {-1, 10, whNowhere},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FTheme.WindowHitTest(wkStandard, FInfo, "default", c.X, c.Y), c.Code) << c.X << ", " << c.Y;

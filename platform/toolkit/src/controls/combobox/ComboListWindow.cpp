@@ -145,8 +145,7 @@ void TComboListWindow::Paint(HDC dc) {
         SetTextColor(dc, hot ? GetSysColor(COLOR_HIGHLIGHTTEXT) : text);
         std::string item = FCombo.Items()->Strings(i);
         RECT textRect{row.left + 2, row.top, row.right - 2, row.bottom};
-        DrawTextA(dc, item.c_str(), static_cast<int>(item.size()), &textRect,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextA(dc, item.c_str(), static_cast<int>(item.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         OffsetRect(&row, 0, itemHeight);
     }
     if (row.top < client.bottom) {

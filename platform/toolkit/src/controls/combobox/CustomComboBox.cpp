@@ -301,9 +301,7 @@ void TCustomComboBox::WndProc(TMessage& message) {
         // Enter and Esc belong to the open list, not to the form's default and cancel buttons.
         message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (DroppedDown() ? DLGC_WANTALLKEYS : 0);
         return;
-    case WM_GETTEXTLENGTH:
-        message.Result = static_cast<LRESULT>(GetText().size());
-        return;
+    case WM_GETTEXTLENGTH: message.Result = static_cast<LRESULT>(GetText().size()); return;
     case WM_GETTEXT: {
         std::string text = GetText();
         auto size = static_cast<size_t>(message.WParam);
@@ -353,9 +351,7 @@ void TCustomComboBox::WndProc(TMessage& message) {
         inherited::WndProc(message);
         Invalidate();
         return;
-    case WM_CANCELMODE:
-        CloseList(false);
-        break;
+    case WM_CANCELMODE: CloseList(false); break;
     case CM_ENABLEDCHANGED:
         if (!Enabled()) CloseList(false);
         break;
@@ -369,8 +365,7 @@ void TCustomComboBox::WndProc(TMessage& message) {
         UpdateCaret();
         FList->ItemsChanged();
         return;
-    default:
-        break;
+    default: break;
     }
     inherited::WndProc(message);
 }

@@ -72,10 +72,22 @@ bool TCustomComboBox::HandleListKey(WORD key, TShiftState shift) {
     case VK_PRIOR: target = current - page; break;
     case VK_NEXT: target = current + page; break;
     // In the edit field these move the caret.
-    case VK_LEFT: if (!listStyle) return false; target = current - 1; break;
-    case VK_RIGHT: if (!listStyle) return false; target = current + 1; break;
-    case VK_HOME: if (!listStyle) return false; target = 0; break;
-    case VK_END: if (!listStyle) return false; target = count - 1; break;
+    case VK_LEFT:
+        if (!listStyle) return false;
+        target = current - 1;
+        break;
+    case VK_RIGHT:
+        if (!listStyle) return false;
+        target = current + 1;
+        break;
+    case VK_HOME:
+        if (!listStyle) return false;
+        target = 0;
+        break;
+    case VK_END:
+        if (!listStyle) return false;
+        target = count - 1;
+        break;
     default: return false;
     }
     if (count == 0) return true;

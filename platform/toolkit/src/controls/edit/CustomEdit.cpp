@@ -124,8 +124,8 @@ void TCustomEdit::ReplaceSelection(const std::string& text, bool typing) {
     // Consecutive typed characters make one undo step.
     bool continuesTyping = typing && FUndo.Valid && FUndo.Typing && start == end && FCaret == FUndo.TypingEnd;
     if (!continuesTyping) FUndo = TUndoRecord{true, FEditText, FAnchor, FCaret, false, 0};
-    std::string replaced = FEditText.substr(0, static_cast<size_t>(start)) + text +
-                           FEditText.substr(static_cast<size_t>(end));
+    std::string replaced =
+        FEditText.substr(0, static_cast<size_t>(start)) + text + FEditText.substr(static_cast<size_t>(end));
     int caret = start + static_cast<int>(text.size());
     bool changed = replaced != FEditText;
     StoreText(std::move(replaced), true);
@@ -242,9 +242,7 @@ void TCustomEdit::Loaded() {
 
 void TCustomEdit::WndProc(TMessage& message) {
     switch (message.Msg) {
-    case WM_GETTEXTLENGTH:
-        message.Result = static_cast<LRESULT>(FEditText.size());
-        return;
+    case WM_GETTEXTLENGTH: message.Result = static_cast<LRESULT>(FEditText.size()); return;
     case WM_GETTEXT: {
         auto* buffer = reinterpret_cast<char*>(message.LParam);
         size_t room = message.WParam;
@@ -271,35 +269,23 @@ void TCustomEdit::WndProc(TMessage& message) {
         if (changed) Change();
         return;
     }
-    case WM_GETDLGCODE:
-        message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTCHARS | DLGC_WANTARROWS; return;
     case WM_ERASEBKGND:
         // Paint covers the whole client area.
         message.Result = 1;
         return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        HandleMouseDown(message, message.Msg == WM_LBUTTONDBLCLK);
-        break;
-    case WM_MOUSEMOVE:
-        HandleMouseMove(message);
-        break;
+    case WM_LBUTTONDBLCLK: HandleMouseDown(message, message.Msg == WM_LBUTTONDBLCLK); break;
+    case WM_MOUSEMOVE: HandleMouseMove(message); break;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-        FSelecting = false;
-        break;
+    case WM_CANCELMODE: FSelecting = false; break;
     case WM_SETFOCUS:
         inherited::WndProc(message);
         HandleSetFocus();
         return;
-    case WM_KILLFOCUS:
-        HandleKillFocus();
-        break;
-    case WM_DESTROY:
-        FHasCaret = false;
-        break;
+    case WM_KILLFOCUS: HandleKillFocus(); break;
+    case WM_DESTROY: FHasCaret = false; break;
     case WM_SIZE:
         inherited::WndProc(message);
         UpdateCaret();
@@ -319,29 +305,17 @@ void TCustomEdit::WndProc(TMessage& message) {
         if (FHasCaret) CreateEditCaret();
         TextChangedVisually();
         return;
-    case WM_COPY:
-        CopyToClipboard();
-        return;
-    case WM_CUT:
-        CutToClipboard();
-        return;
-    case WM_PASTE:
-        PasteFromClipboard();
-        return;
-    case WM_CLEAR:
-        ClearSelection();
-        return;
+    case WM_COPY: CopyToClipboard(); return;
+    case WM_CUT: CutToClipboard(); return;
+    case WM_PASTE: PasteFromClipboard(); return;
+    case WM_CLEAR: ClearSelection(); return;
     case WM_UNDO:
     case EM_UNDO:
         message.Result = FUndo.Valid && CanEditText() ? TRUE : FALSE;
         Undo();
         return;
-    case EM_CANUNDO:
-        message.Result = CanUndo() ? TRUE : FALSE;
-        return;
-    case EM_EMPTYUNDOBUFFER:
-        ClearUndo();
-        return;
+    case EM_CANUNDO: message.Result = CanUndo() ? TRUE : FALSE; return;
+    case EM_EMPTYUNDOBUFFER: ClearUndo(); return;
     case EM_GETSEL: {
         auto start = static_cast<DWORD>(SelStart());
         auto end = static_cast<DWORD>(SelStart() + SelLength());
@@ -367,30 +341,17 @@ void TCustomEdit::WndProc(TMessage& message) {
         SetSelText(message.LParam ? reinterpret_cast<const char*>(message.LParam) : "");
         if (!message.WParam) ClearUndo();
         return;
-    case EM_LIMITTEXT:
-        SetMaxLength(static_cast<int>(std::min<WPARAM>(message.WParam, 0x7FFFFFFE)));
-        return;
-    case EM_GETLIMITTEXT:
-        message.Result = FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE;
-        return;
-    case EM_GETMODIFY:
-        message.Result = FModified ? TRUE : FALSE;
-        return;
-    case EM_SETMODIFY:
-        FModified = message.WParam != 0;
-        return;
+    case EM_LIMITTEXT: SetMaxLength(static_cast<int>(std::min<WPARAM>(message.WParam, 0x7FFFFFFE))); return;
+    case EM_GETLIMITTEXT: message.Result = FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE; return;
+    case EM_GETMODIFY: message.Result = FModified ? TRUE : FALSE; return;
+    case EM_SETMODIFY: FModified = message.WParam != 0; return;
     case EM_SETREADONLY:
         SetReadOnly(message.WParam != 0);
         message.Result = TRUE;
         return;
-    case EM_SETPASSWORDCHAR:
-        SetPasswordChar(static_cast<char>(message.WParam));
-        return;
-    case EM_GETPASSWORDCHAR:
-        message.Result = static_cast<unsigned char>(FPasswordChar);
-        return;
-    default:
-        break;
+    case EM_SETPASSWORDCHAR: SetPasswordChar(static_cast<char>(message.WParam)); return;
+    case EM_GETPASSWORDCHAR: message.Result = static_cast<unsigned char>(FPasswordChar); return;
+    default: break;
     }
     inherited::WndProc(message);
 }

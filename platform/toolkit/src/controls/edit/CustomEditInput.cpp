@@ -23,12 +23,8 @@ bool TCustomEdit::HandleEditKey(WORD key, TShiftState shift) {
     case VK_DOWN:
         MoveCaret(control ? edittext::NextWord(text, FCaret) : edittext::Next(text, FCaret), extend);
         return true;
-    case VK_HOME:
-        MoveCaret(0, extend);
-        return true;
-    case VK_END:
-        MoveCaret(static_cast<int>(text.size()), extend);
-        return true;
+    case VK_HOME: MoveCaret(0, extend); return true;
+    case VK_END: MoveCaret(static_cast<int>(text.size()), extend); return true;
     case VK_DELETE:
         if (SelLength() > 0) {
             if (extend)
@@ -52,8 +48,7 @@ bool TCustomEdit::HandleEditKey(WORD key, TShiftState shift) {
         else
             return false;
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

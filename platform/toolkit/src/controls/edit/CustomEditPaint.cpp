@@ -157,9 +157,7 @@ void TCustomEdit::Paint() {
     clip.bottom = std::max(clip.bottom, clip.top);
 
     // Display offsets of the selection; with a password character each character shows as one byte.
-    auto displayOffset = [&](int bytePos) {
-        return FPasswordChar ? edittext::CharCount(FEditText, bytePos) : bytePos;
-    };
+    auto displayOffset = [&](int bytePos) { return FPasswordChar ? edittext::CharCount(FEditText, bytePos) : bytePos; };
     int selStart = SelStart(), selEnd = SelStart() + SelLength();
     bool showSelection = selEnd > selStart && Focused();
     auto drawRun = [&](int from, int to, bool selected) {

@@ -4,9 +4,8 @@
 
 namespace {
 
-[[maybe_unused]] const auto published = Publish<TSpinButton>()
-                                            .Event("OnUpClick", &TSpinButton::OnUpClick)
-                                            .Event("OnDownClick", &TSpinButton::OnDownClick);
+[[maybe_unused]] const auto published =
+    Publish<TSpinButton>().Event("OnUpClick", &TSpinButton::OnUpClick).Event("OnDownClick", &TSpinButton::OnDownClick);
 
 }  // namespace
 
@@ -88,14 +87,9 @@ void TSpinButton::WndProc(TMessage& message) {
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
     case WM_CANCELMODE:
-    case CM_ENABLEDCHANGED:
-        Release();
-        break;
-    case WM_ERASEBKGND:
-        message.Result = 1;
-        return;
-    default:
-        break;
+    case CM_ENABLEDCHANGED: Release(); break;
+    case WM_ERASEBKGND: message.Result = 1; return;
+    default: break;
     }
     inherited::WndProc(message);
 }

@@ -29,13 +29,9 @@ TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner), FButton(new TSpinB
 
 TSpinEdit::~TSpinEdit() = default;
 
-void TSpinEdit::SetMinValue(int value) {
-    FMinValue = value;
-}
+void TSpinEdit::SetMinValue(int value) { FMinValue = value; }
 
-void TSpinEdit::SetMaxValue(int value) {
-    FMaxValue = value;
-}
+void TSpinEdit::SetMaxValue(int value) { FMaxValue = value; }
 
 int TSpinEdit::CheckValue(int value) const {
     if (FMinValue == 0 && FMaxValue == 0) return value;
@@ -126,11 +122,8 @@ void TSpinEdit::WndProc(TMessage& message) {
         if (!TryStrToInt(Text(), parsed) || CheckValue(value) != value) SetValue(value);
         break;
     }
-    case CM_ENABLEDCHANGED:
-        FButton->SetEnabled(Enabled());
-        break;
-    default:
-        break;
+    case CM_ENABLEDCHANGED: FButton->SetEnabled(Enabled()); break;
+    default: break;
     }
     inherited::WndProc(message);
 }

@@ -366,11 +366,11 @@ void TCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
     inherited::KeyDown(key, shift);
     int step = 0;
     switch (key) {
-        case VK_LEFT:
-        case VK_UP: step = -1; break;
-        case VK_RIGHT:
-        case VK_DOWN: step = 1; break;
-        default: return;
+    case VK_LEFT:
+    case VK_UP: step = -1; break;
+    case VK_RIGHT:
+    case VK_DOWN: step = 1; break;
+    default: return;
     }
     // The strip stops at its ends; only Ctrl+Tab wraps around.
     int target = TabIndex() + step;
@@ -380,37 +380,27 @@ void TCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
 
 void TCustomTabControl::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case WM_GETDLGCODE:
-            message.Result = DLGC_WANTARROWS;
-            return;
-        case CM_DIALOGCHAR:
-            for (int i = 0; i < TabCount(); ++i)
-                if (IsAccel(static_cast<WORD>(message.WParam), TabCaption(i)) && CanFocus()) {
-                    message.Result = 1;
-                    SelectTabByUser(i);
-                    return;
-                }
-            break;
-        default:
-            break;
+    case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS; return;
+    case CM_DIALOGCHAR:
+        for (int i = 0; i < TabCount(); ++i)
+            if (IsAccel(static_cast<WORD>(message.WParam), TabCaption(i)) && CanFocus()) {
+                message.Result = 1;
+                SelectTabByUser(i);
+                return;
+            }
+        break;
+    default: break;
     }
     inherited::WndProc(message);
     switch (message.Msg) {
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            // The focus rectangle on the selected tab comes and goes.
-            Invalidate();
-            break;
-        case CM_FONTCHANGED:
-            TabsChanged();
-            break;
-        case CM_MOUSELEAVE:
-            SetHotIndex(-1);
-            break;
-        case WM_SIZE:
-            Invalidate();
-            break;
-        default:
-            break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The focus rectangle on the selected tab comes and goes.
+        Invalidate();
+        break;
+    case CM_FONTCHANGED: TabsChanged(); break;
+    case CM_MOUSELEAVE: SetHotIndex(-1); break;
+    case WM_SIZE: Invalidate(); break;
+    default: break;
     }
 }

@@ -85,8 +85,7 @@ void TCustomTabControl::PaintCaption(int index, RECT rect, bool selected) {
     int imageWidth = image ? FImages->Width() + 3 : 0;
     int left = (rect.left + rect.right - textWidth - imageWidth) / 2;
     if (image)
-        FImages->Draw(*canvas, left, (rect.top + rect.bottom - FImages->Height()) / 2, TabImageIndex(index),
-                      Enabled());
+        FImages->Draw(*canvas, left, (rect.top + rect.bottom - FImages->Height()) / 2, TabImageIndex(index), Enabled());
     RECT text{left + imageWidth, rect.top, left + imageWidth + textWidth, rect.bottom};
 
     SetBkMode(textDC, TRANSPARENT);

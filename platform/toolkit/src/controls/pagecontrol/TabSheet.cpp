@@ -81,17 +81,16 @@ TWinControl* TTabSheet::FirstControl() {
 void TTabSheet::WndProc(TMessage& message) {
     inherited::WndProc(message);
     switch (message.Msg) {
-        case CM_TEXTCHANGED:
-            if (FPageControl) FPageControl->PageTabChanged();
-            break;
-        case CM_SHOWINGCHANGED:
-            if (Showing()) {
-                if (OnShow) OnShow(this);
-            } else if (OnHide) {
-                OnHide(this);
-            }
-            break;
-        default:
-            break;
+    case CM_TEXTCHANGED:
+        if (FPageControl) FPageControl->PageTabChanged();
+        break;
+    case CM_SHOWINGCHANGED:
+        if (Showing()) {
+            if (OnShow) OnShow(this);
+        } else if (OnHide) {
+            OnHide(this);
+        }
+        break;
+    default: break;
     }
 }

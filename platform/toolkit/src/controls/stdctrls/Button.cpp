@@ -4,7 +4,6 @@
 #include <toolkit/Form.h>
 #include <toolkit/PropertyRegistry.h>
 
-
 namespace {
 
 [[maybe_unused]] const auto published =
@@ -14,9 +13,7 @@ namespace {
         .Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, mrNone)
         .Boolean("TabStop", &TButton::TabStop, &TButton::SetTabStop, true);
 
-bool NoModifiers() {
-    return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
-}
+bool NoModifiers() { return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0; }
 
 void InvalidateDefaults(TWinControl* container, TButton* except) {
     for (int i = 0; i < container->ControlCount(); ++i) {
@@ -56,32 +53,29 @@ void TButton::InvalidateDefaultButtons() {
 
 void TButton::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case CM_DIALOGKEY: {
-            auto key = static_cast<WORD>(message.WParam);
-            if (((key == VK_RETURN && IsActive()) || (key == VK_ESCAPE && FCancel)) && NoModifiers() && CanFocus()) {
-                Click();
-                message.Result = 1;
-                return;
-            }
-            break;
+    case CM_DIALOGKEY: {
+        auto key = static_cast<WORD>(message.WParam);
+        if (((key == VK_RETURN && IsActive()) || (key == VK_ESCAPE && FCancel)) && NoModifiers() && CanFocus()) {
+            Click();
+            message.Result = 1;
+            return;
         }
-        case CM_DIALOGCHAR:
-            if (IsAccel(static_cast<WORD>(message.WParam), Caption()) && CanFocus()) {
-                Click();
-                message.Result = 1;
-                return;
-            }
-            break;
-        case WM_GETDLGCODE:
-            message.Result = DLGC_BUTTON | (IsActive() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        break;
+    }
+    case CM_DIALOGCHAR:
+        if (IsAccel(static_cast<WORD>(message.WParam), Caption()) && CanFocus()) {
+            Click();
+            message.Result = 1;
             return;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            inherited::WndProc(message);
-            InvalidateDefaultButtons();
-            return;
-        default:
-            break;
+        }
+        break;
+    case WM_GETDLGCODE: message.Result = DLGC_BUTTON | (IsActive() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON); return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        inherited::WndProc(message);
+        InvalidateDefaultButtons();
+        return;
+    default: break;
     }
     inherited::WndProc(message);
 }

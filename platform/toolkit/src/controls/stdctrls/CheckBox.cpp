@@ -44,9 +44,9 @@ void TCustomCheckBox::SetAlignment(TAlignment value) {
 
 void TCustomCheckBox::Toggle() {
     switch (FState) {
-        case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
-        case cbChecked: SetState(cbUnchecked); break;
-        case cbGrayed: SetState(cbChecked); break;
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
     }
 }
 

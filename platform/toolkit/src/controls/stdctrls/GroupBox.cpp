@@ -35,24 +35,23 @@ void TCustomGroupBox::AdjustClientRect(RECT& rect) {
 
 void TCustomGroupBox::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case CM_DIALOGCHAR:
-            if (IsAccel(static_cast<WORD>(message.WParam), Caption()) && CanFocus()) {
-                SelectFirst();
-                message.Result = 1;
-                return;
-            }
-            break;
-        case CM_TEXTCHANGED:
-            inherited::WndProc(message);
-            Invalidate();
+    case CM_DIALOGCHAR:
+        if (IsAccel(static_cast<WORD>(message.WParam), Caption()) && CanFocus()) {
+            SelectFirst();
+            message.Result = 1;
             return;
-        case CM_FONTCHANGED:
-            inherited::WndProc(message);
-            Realign();
-            Invalidate();
-            return;
-        default:
-            break;
+        }
+        break;
+    case CM_TEXTCHANGED:
+        inherited::WndProc(message);
+        Invalidate();
+        return;
+    case CM_FONTCHANGED:
+        inherited::WndProc(message);
+        Realign();
+        Invalidate();
+        return;
+    default: break;
     }
     inherited::WndProc(message);
 }

@@ -135,21 +135,20 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case CM_DIALOGCHAR:
-            if (FFocusControl && Enabled() && FShowAccelChar &&
-                IsAccel(static_cast<WORD>(message.WParam), Caption()) && FFocusControl->CanFocus()) {
-                FFocusControl->SetFocus();
-                message.Result = 1;
-                return;
-            }
-            break;
-        case CM_TEXTCHANGED:
-        case CM_FONTCHANGED:
-            inherited::WndProc(message);
-            AdjustBounds();
+    case CM_DIALOGCHAR:
+        if (FFocusControl && Enabled() && FShowAccelChar && IsAccel(static_cast<WORD>(message.WParam), Caption()) &&
+            FFocusControl->CanFocus()) {
+            FFocusControl->SetFocus();
+            message.Result = 1;
             return;
-        default:
-            break;
+        }
+        break;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+        inherited::WndProc(message);
+        AdjustBounds();
+        return;
+    default: break;
     }
     inherited::WndProc(message);
 }

@@ -88,8 +88,7 @@ void ClassicPainter::Fill(const std::vector<RECT>& rects, COLORREF color) {
     FillRects(FDc, surface, SolidBrush(color), PATCOPY);
 }
 
-void ClassicPainter::PatternFill(const RECT& rect, COLORREF zeroColor, COLORREF oneColor, bool useDcColors,
-                                 DWORD rop) {
+void ClassicPainter::PatternFill(const RECT& rect, COLORREF zeroColor, COLORREF oneColor, bool useDcColors, DWORD rop) {
     if (EmptyRect(rect)) return;
     BrushObject brush;
     brush.Style = BS_PATTERN;
@@ -300,8 +299,7 @@ void ClassicPainter::RadioButton(const RECT& rect, UINT kind, UINT state) {
     }
     for (int part = 0; part < 4; ++part)
         Glyph(GlyphMask::RadioPart(side, part), square.left, square.top, GetSysColor(ring[part]));
-    if (!(state & DFCS_TRANSPARENT))
-        Glyph(GlyphMask::RadioPart(side, 4), square.left, square.top, GetSysColor(inside));
+    if (!(state & DFCS_TRANSPARENT)) Glyph(GlyphMask::RadioPart(side, 4), square.left, square.top, GetSysColor(inside));
     if (state & DFCS_CHECKED) {
         COLORREF dot = GetSysColor(state & DFCS_INACTIVE ? COLOR_BTNSHADOW : COLOR_WINDOWTEXT);
         Glyph(GlyphMask::Disc(side, side / 6.0), square.left, square.top, dot);
@@ -309,8 +307,8 @@ void ClassicPainter::RadioButton(const RECT& rect, UINT kind, UINT state) {
 }
 
 void ClassicPainter::GlyphButton(RECT& rect, const GlyphMask& glyph, UINT state) {
-    UINT flags = BF_RECT | BF_SOFT | (state & DFCS_TRANSPARENT ? 0 : BF_MIDDLE) |
-                 (state & DFCS_FLAT ? BF_FLAT : 0) | (state & DFCS_MONO ? BF_MONO : 0);
+    UINT flags = BF_RECT | BF_SOFT | (state & DFCS_TRANSPARENT ? 0 : BF_MIDDLE) | (state & DFCS_FLAT ? BF_FLAT : 0) |
+                 (state & DFCS_MONO ? BF_MONO : 0);
     RECT frame = rect;
     Edge(frame, state & DFCS_PUSHED ? EDGE_SUNKEN : EDGE_RAISED, flags);
     RECT square = Square(rect);
@@ -353,9 +351,13 @@ void ClassicPainter::MenuGlyph(const RECT& rect, UINT state) {
     int side = square.right - square.left;
     if (side <= 0) return;
     switch (state & 0xFF) {
-    case DFCS_MENUCHECK: Glyph(GlyphMask::CheckMark(side, std::max(1, side * 7 / 15)), square.left, square.top, Black); break;
+    case DFCS_MENUCHECK:
+        Glyph(GlyphMask::CheckMark(side, std::max(1, side * 7 / 15)), square.left, square.top, Black);
+        break;
     case DFCS_MENUBULLET: Glyph(GlyphMask::Disc(side, side / 6.0), square.left, square.top, Black); break;
-    case DFCS_MENUARROWRIGHT: Glyph(GlyphMask::Arrow(side, 2, std::max(1, side / 4)), square.left, square.top, Black); break;
+    case DFCS_MENUARROWRIGHT:
+        Glyph(GlyphMask::Arrow(side, 2, std::max(1, side / 4)), square.left, square.top, Black);
+        break;
     default: Glyph(GlyphMask::Arrow(side, 3, std::max(1, side / 4)), square.left, square.top, Black); break;
     }
 }

@@ -23,7 +23,8 @@ int GlyphSpan(int side) { return std::max(1, side / 2); }
 }  // namespace
 
 GlyphMask::GlyphMask(int width, int height)
-    : FWidth(std::max(0, width)), FHeight(std::max(0, height)),
+    : FWidth(std::max(0, width)),
+      FHeight(std::max(0, height)),
       FBits(static_cast<size_t>(FWidth) * static_cast<size_t>(FHeight), 0) {}
 
 bool GlyphMask::Get(int x, int y) const {

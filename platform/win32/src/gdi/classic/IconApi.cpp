@@ -50,9 +50,9 @@ HICON CreateIconIndirect(PICONINFO piconinfo) {
     auto colorCopy = color ? IconObject::CopyBitmap(*color) : nullptr;
     int width = color ? color->Width() : mask->Width(), height = color ? color->Height() : mask->Height() / 2;
     // An icon's hot spot is always its centre; a cursor keeps the one given.
-    POINT hotspot = piconinfo->fIcon ? POINT{width / 2, height / 2}
-                                     : POINT{static_cast<LONG>(piconinfo->xHotspot),
-                                             static_cast<LONG>(piconinfo->yHotspot)};
+    POINT hotspot = piconinfo->fIcon
+                        ? POINT{width / 2, height / 2}
+                        : POINT{static_cast<LONG>(piconinfo->xHotspot), static_cast<LONG>(piconinfo->yHotspot)};
     return IconObject::Insert(std::make_shared<IconObject>(maskCopy, colorCopy, piconinfo->fIcon != FALSE, hotspot));
 }
 
@@ -89,8 +89,8 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
     if (!dc) return FALSE;
     auto icon = IconObject::Lookup(hIcon);
     if (!icon) return FALSE;
-    if ((diFlags & ~(DI_NORMAL | DI_COMPAT | DI_DEFAULTSIZE | DI_NOMIRROR)) || !(diFlags & DI_NORMAL) ||
-        cxWidth < 0 || cyWidth < 0) {
+    if ((diFlags & ~(DI_NORMAL | DI_COMPAT | DI_DEFAULTSIZE | DI_NOMIRROR)) || !(diFlags & DI_NORMAL) || cxWidth < 0 ||
+        cyWidth < 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -117,7 +117,7 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
             for (int x = left; x < right; ++x) {
                 int sx = static_cast<int>(static_cast<long long>(x - target.left) * icon->Width() / width);
                 uint32_t pixel = surface->BitsPerPixel() == 32 ? surface->Row32(y)[x] & 0x00FFFFFFu
-                                                                : win32::gdi::ColorToPixel(surface->GetColor(x, y));
+                                                               : win32::gdi::ColorToPixel(surface->GetColor(x, y));
                 uint32_t image = icon->Image(sx, sy);
                 if (blend) {
                     pixel = Blend(image, pixel);

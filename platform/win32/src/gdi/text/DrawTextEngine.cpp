@@ -327,7 +327,8 @@ int DrawTextEngine::Run(HDC hdc, const std::u16string& text, LPRECT rect, UINT f
                         if (shown.left < shown.right && shown.top < shown.bottom) {
                             COLORREF back = state.BkColor;
                             state.BkColor = state.TextColor;
-                            TextRun(*font, nullptr, 0, nullptr, 0, false).Paint(*dc, *fontObject, 0, 0, ETO_OPAQUE, &shown);
+                            TextRun(*font, nullptr, 0, nullptr, 0, false)
+                                .Paint(*dc, *fontObject, 0, 0, ETO_OPAQUE, &shown);
                             state.BkColor = back;
                         }
                     }

@@ -12,8 +12,8 @@ namespace win32::gdi {
 namespace {
 
 const char16_t* const SongNames[] = {u"宋体", u"SimSun", u"新宋体", u"NSimSun"};
-const char16_t* const LatinUiNames[] = {u"MS Sans Serif", u"Tahoma", u"Arial", u"MS Shell Dlg", u"MS Shell Dlg 2",
-                                        u"System", u""};
+const char16_t* const LatinUiNames[] = {u"MS Sans Serif",  u"Tahoma", u"Arial", u"MS Shell Dlg",
+                                        u"MS Shell Dlg 2", u"System", u""};
 constexpr char16_t SongFamily[] = u"WenQuanYi Zen Hei Sharp";
 constexpr char16_t LatinUiFamily[] = u"DejaVu Sans";
 

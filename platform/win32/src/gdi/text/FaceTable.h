@@ -9,8 +9,8 @@ namespace win32::gdi {
 
 struct FaceFile {
     std::string Path;
-    int Index = 0;            // face index inside a collection
-    std::u16string Family;    // the family fontconfig matched
+    int Index = 0;                 // face index inside a collection
+    std::u16string Family;         // the family fontconfig matched
     bool SyntheticBold = false;    // bold asked for, the face is not bold (decided once the face is open)
     bool SyntheticItalic = false;  // italic asked for, the face is upright
 };

@@ -45,9 +45,7 @@ FT_Face OpenFace(const FaceFile& file) {
     return face;
 }
 
-long Scale(long units, long ppem, long unitsPerEm) {
-    return (units * ppem + unitsPerEm / 2) / unitsPerEm;
-}
+long Scale(long units, long ppem, long unitsPerEm) { return (units * ppem + unitsPerEm / 2) / unitsPerEm; }
 
 struct VerticalTables {
     long Ascent;
@@ -74,8 +72,7 @@ std::string CacheKey(const LOGFONTW& lf) {
     bool smooth = lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY;
     key += "|" + std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWidth) + "|" +
            std::to_string(lf.lfWeight > FW_MEDIUM) + "|" + std::to_string(lf.lfItalic != 0) + "|" +
-           std::to_string(smooth) + "|" + std::to_string(lf.lfPitchAndFamily & 3) + "|" +
-           std::to_string(lf.lfCharSet);
+           std::to_string(smooth) + "|" + std::to_string(lf.lfPitchAndFamily & 3) + "|" + std::to_string(lf.lfCharSet);
     return key;
 }
 
@@ -164,7 +161,8 @@ void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
     auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     long averageUnits = os2 && os2->xAvgCharWidth > 0 ? os2->xAvgCharWidth : upem / 2;
     long xppem = ppem;
-    if (logFont.lfWidth > 0) xppem = std::clamp<long>((logFont.lfWidth * upem + averageUnits / 2) / averageUnits, 1, LargestEm);
+    if (logFont.lfWidth > 0)
+        xppem = std::clamp<long>((logFont.lfWidth * upem + averageUnits / 2) / averageUnits, 1, LargestEm);
     FFaces->Ppem = ppem;
     FFaces->XPpem = xppem;
     FT_Set_Pixel_Sizes(face, xppem, ppem);
@@ -246,7 +244,7 @@ const Glyph& FontInstance::Load(int slot, uint32_t index) {
         for (int y = 0; y < glyph.Height; ++y) {
             const unsigned char* row = bitmap.buffer + static_cast<ptrdiff_t>(y) * bitmap.pitch;
             for (int x = 0; x < glyph.Width; ++x) {
-                uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255
+                uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO   ? ((row[x >> 3] >> (7 - (x & 7))) & 1) * 255
                                 : bitmap.pixel_mode == FT_PIXEL_MODE_GRAY ? row[x]
                                                                           : 0;
                 glyph.Coverage[static_cast<size_t>(y) * glyph.Width + x] = value;

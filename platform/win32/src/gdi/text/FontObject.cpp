@@ -74,7 +74,8 @@ int FontObject::Describe(int size, void* buffer, bool wide) const {
 }
 
 std::u16string FontObject::FaceName() const {
-    return std::u16string(FLogFont.lfFaceName, std::find(FLogFont.lfFaceName, FLogFont.lfFaceName + LF_FACESIZE, u'\0'));
+    return std::u16string(FLogFont.lfFaceName,
+                          std::find(FLogFont.lfFaceName, FLogFont.lfFaceName + LF_FACESIZE, u'\0'));
 }
 
 std::shared_ptr<FontInstance> FontObject::Instance() const {
@@ -95,19 +96,23 @@ std::shared_ptr<GdiObject> MakeStockFont(int index) {
     switch (index) {
     case SYSTEM_FONT:
     case DEVICE_DEFAULT_FONT:
-        return std::make_shared<FontObject>(MakeLogFont(16, FW_NORMAL, GB2312_CHARSET, VARIABLE_PITCH | FF_SWISS, u"System"));
+        return std::make_shared<FontObject>(
+            MakeLogFont(16, FW_NORMAL, GB2312_CHARSET, VARIABLE_PITCH | FF_SWISS, u"System"));
     case DEFAULT_GUI_FONT:
         return std::make_shared<FontObject>(MakeLogFont(-12, FW_NORMAL, GB2312_CHARSET, DEFAULT_PITCH, u"宋体"));
     case ANSI_VAR_FONT:
-        return std::make_shared<FontObject>(MakeLogFont(12, FW_NORMAL, ANSI_CHARSET, VARIABLE_PITCH | FF_SWISS, u"MS Sans Serif"));
+        return std::make_shared<FontObject>(
+            MakeLogFont(12, FW_NORMAL, ANSI_CHARSET, VARIABLE_PITCH | FF_SWISS, u"MS Sans Serif"));
     case ANSI_FIXED_FONT:
-        return std::make_shared<FontObject>(MakeLogFont(12, FW_NORMAL, ANSI_CHARSET, FIXED_PITCH | FF_MODERN, u"Courier"));
+        return std::make_shared<FontObject>(
+            MakeLogFont(12, FW_NORMAL, ANSI_CHARSET, FIXED_PITCH | FF_MODERN, u"Courier"));
     case OEM_FIXED_FONT:
-        return std::make_shared<FontObject>(MakeLogFont(12, FW_NORMAL, OEM_CHARSET, FIXED_PITCH | FF_MODERN, u"Terminal"));
+        return std::make_shared<FontObject>(
+            MakeLogFont(12, FW_NORMAL, OEM_CHARSET, FIXED_PITCH | FF_MODERN, u"Terminal"));
     case SYSTEM_FIXED_FONT:
-        return std::make_shared<FontObject>(MakeLogFont(16, FW_NORMAL, GB2312_CHARSET, FIXED_PITCH | FF_MODERN, u"Fixedsys"));
-    default:
-        return nullptr;
+        return std::make_shared<FontObject>(
+            MakeLogFont(16, FW_NORMAL, GB2312_CHARSET, FIXED_PITCH | FF_MODERN, u"Fixedsys"));
+    default: return nullptr;
     }
 }
 

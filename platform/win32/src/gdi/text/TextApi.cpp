@@ -39,7 +39,8 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWST
     if (c > static_cast<UINT>(INT_MAX) || (c > 0 && !lpString)) return Fail(ERROR_INVALID_PARAMETER);
     auto font = SelectedFont(*dc);
     auto instance = font->Instance();
-    TextRun run(*instance, lpString, static_cast<int>(c), lpDx, dc->State().CharExtra, (options & ETO_GLYPH_INDEX) != 0);
+    TextRun run(*instance, lpString, static_cast<int>(c), lpDx, dc->State().CharExtra,
+                (options & ETO_GLYPH_INDEX) != 0);
     run.Paint(*dc, *font, x, y, options, lprect);
     return TRUE;
 }

@@ -27,10 +27,22 @@ public:
     void Locate(int x, int y, int& u, int& v) const {
         int dx = x - FOrigin.x, dy = y - FOrigin.y;
         switch (FQuadrant) {
-        case 0: u = dx; v = dy; return;
-        case 1: u = -dy - 1; v = dx; return;
-        case 2: u = -dx - 1; v = -dy - 1; return;
-        case 3: u = dy; v = -dx - 1; return;
+        case 0:
+            u = dx;
+            v = dy;
+            return;
+        case 1:
+            u = -dy - 1;
+            v = dx;
+            return;
+        case 2:
+            u = -dx - 1;
+            v = -dy - 1;
+            return;
+        case 3:
+            u = dy;
+            v = -dx - 1;
+            return;
         default: {
             double px = dx + 0.5, py = dy + 0.5;
             u = static_cast<int>(std::floor(px * FCos - py * FSin));
@@ -126,8 +138,7 @@ RECT Normalised(RECT r) {
 
 }  // namespace
 
-TextRun::TextRun(FontInstance& font, const char16_t* text, int count, const INT* dx, int charExtra,
-                 bool glyphIndices)
+TextRun::TextRun(FontInstance& font, const char16_t* text, int count, const INT* dx, int charExtra, bool glyphIndices)
     : FFont(font) {
     FGlyphs.reserve(count);
     FAdvances.reserve(count);
