@@ -6,7 +6,7 @@
 #include <toolkit/Application.h>
 #include <toolkit/Timer.h>
 
-#include <backend/SdlDriver.h>
+#include <backend/SdlInstall.h>
 #include <testing/Testing.h>
 
 #include <cstdio>

@@ -2,9 +2,9 @@
 // cost) against pixman on the same pixels: alpha blending against OVER, opaque drawing against SRC and memcpy.
 // Both sides run in the same loop; speed_ratio is the reference's time over ours (1.0 = as fast).
 // pixman works on premultiplied pixels, so its copy of the source is premultiplied once, before any timing.
-#include <skin/Bitmap.h>
 #include <skin/GraphicsUnits.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 
 #include <benchmark/benchmark.h>
 #include <pixman.h>

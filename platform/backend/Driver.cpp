@@ -1,7 +1,7 @@
 // The driver registry: the installed driver, or the headless one when nothing else was installed.
 #include <backend/Driver.h>
 
-#include "headless/HeadlessDriver.h"
+#include <backend/HeadlessDriver.h>
 
 namespace backend {
 namespace {

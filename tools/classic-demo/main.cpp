@@ -1,6 +1,6 @@
 // A classic top-level window with a painted panel, a push button that opens a message box and a vertical scroll
 // bar; on a real display through the SDL driver, or headless to take a screenshot. The smoke tests drive it.
-#include <backend/SdlDriver.h>
+#include <backend/SdlInstall.h>
 #include <testing/Testing.h>
 #include <win32/windows.h>
 

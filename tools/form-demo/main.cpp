@@ -4,7 +4,7 @@
 
 #include <toolkit/Application.h>
 
-#include <backend/SdlDriver.h>
+#include <backend/SdlInstall.h>
 #include <testing/Testing.h>
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // The headless driver: window surfaces kept in memory, input queued by tests, the clipboard as a string.
-#include "headless/HeadlessDriver.h"
+#include <backend/HeadlessDriver.h>
 
 #include <win32/winbase.h>
 

@@ -5,7 +5,7 @@
 #include "SdlKeys.h"
 #include "SdlText.h"
 
-#include <backend/SdlDriver.h>
+#include <backend/SdlInstall.h>
 #include <win32/winbase.h>
 #include <win32/winuser.h>
 

@@ -1,7 +1,7 @@
 // The headless driver behind the testing functions; using them with another driver is a mistake in the test.
 #pragma once
 
-#include "headless/HeadlessDriver.h"
+#include <backend/HeadlessDriver.h>
 
 namespace wintest {
 

@@ -1,7 +1,7 @@
 // The graphics units' start-up order, in one place.
-#include <skin/Bitmap.h>
 #include <skin/Common.h>
 #include <skin/GraphicsUnits.h>
+#include <skin/SkinBitmap.h>
 
 void InitializeGraphicsUnits() {
     InitializePlatformShims();

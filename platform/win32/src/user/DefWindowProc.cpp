@@ -1,6 +1,6 @@
-// DefWindowProcA/W: Windows' default answers; the frame's painting, clicks and loops are in user/Frame.h.
+// DefWindowProcA/W: Windows' default answers; the frame's painting, clicks and loops are in user/ClassicFrame.h.
 #include "user/AnsiConvert.h"
-#include "user/Frame.h"
+#include "user/ClassicFrame.h"
 #include "user/NonClient.h"
 #include "user/Window.h"
 #include "user/WindowPos.h"

@@ -1,6 +1,6 @@
 // The frame's modal loops: moving and sizing a window with the mouse or the arrow keys, and holding a caption
 // button down. Each captures the mouse and reads the queue itself, dispatching what is not its own.
-#include "user/Frame.h"
+#include "user/ClassicFrame.h"
 #include "user/WindowPos.h"
 
 #include <algorithm>

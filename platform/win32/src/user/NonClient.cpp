@@ -2,7 +2,7 @@
 // windows made from a client size get that client size back); scroll bars are inside it.
 #include "user/NonClient.h"
 
-#include "user/Frame.h"
+#include "user/ClassicFrame.h"
 #include "user/ScrollBar.h"
 
 namespace win32::user {

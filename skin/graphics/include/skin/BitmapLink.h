@@ -2,7 +2,7 @@
 // pixels that are not opaque.
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Persistent.h>
 
 #include <string>

@@ -2,7 +2,7 @@
 // them by name.
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/List.h>
 
 #include <memory>

@@ -2,7 +2,7 @@
 // disabled look of images).
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 #include <win32/windef.h>
 

@@ -2,7 +2,7 @@
 // runs through, chosen once at start-up.
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Graphics.h>
 
 #include <cstdint>

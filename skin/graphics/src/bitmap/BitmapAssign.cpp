@@ -1,7 +1,7 @@
 // TskBitmap conversions with the toolkit's pictures: another TskBitmap, TBitmap (32-bit DIB rows copied with
 // their alpha, any other kind blitted opaque), TPicture and any other TGraphic rendered over magenta.
-#include <skin/Bitmap.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Bitmap.h>
 #include <toolkit/Picture.h>
 

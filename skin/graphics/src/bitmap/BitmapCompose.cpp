@@ -1,7 +1,7 @@
 // TskBitmap pixel work in place: filling (blended when the bitmap blends), putting a picture underneath, and
 // brightness and hue shifts.
-#include <skin/Bitmap.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 
 #include <algorithm>
 #include <vector>

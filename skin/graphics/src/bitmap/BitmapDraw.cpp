@@ -2,8 +2,8 @@
 // bitmaps, the temporary-bitmap path for blending onto any DC, and nearest-neighbour stretching.
 #include "BitmapUnit.h"
 
-#include <skin/Bitmap.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
 #include <algorithm>

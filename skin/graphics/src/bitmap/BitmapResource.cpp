@@ -1,6 +1,6 @@
 // TskBitmap::LoadFromResource: a bitmap resource of a module opened as a data file, 32-bit ones with their alpha
 // through the toolkit's BMP reader, others as device-dependent bitmaps.
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Bitmap.h>
 #include <toolkit/MemoryStream.h>
 

@@ -1,5 +1,5 @@
 // TskBitmap's stream format: name length and bytes, width, height (negative: rows stored bottom first), pixels.
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Stream.h>
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // TskBitmap tiling: tiles laid column by column from the destination's top-left corner, drawn straight into a
 // TskBitmap or a bottom-up 32-bit DIB section when the DC holds one, else through the DC.
-#include <skin/Bitmap.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
 #include <algorithm>

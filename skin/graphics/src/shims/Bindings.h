@@ -9,7 +9,7 @@ bool BindLayeredWindows();              // LoadLibrary "user32.dll": SetLayeredW
 void CreateUxThemeLock();               // the critical section around the uxtheme binding
 void BindMonitors();                    // from the loaded user32 module (GetModuleHandleA)
 bool BindTransparentBlt(bool attempt);  // LoadLibrary "msimg32.dll" when attempt is true
-void BindScrollBarInfo();               // from the user32 module step 3 loaded
+void BindScrollBarInfo();               // from the user32 module BindLayeredWindows loaded
 // Finalisation: clears every binding, frees the modules loaded above and drops every uxtheme user.
 void UnbindAll();
 

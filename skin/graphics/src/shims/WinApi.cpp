@@ -22,7 +22,7 @@ PFN_TransparentBlt TransparentBlt = nullptr;
 
 namespace {
 
-HMODULE user32Module = nullptr;  // our LoadLibrary reference (step 3)
+HMODULE user32Module = nullptr;  // our LoadLibrary reference, taken by BindLayeredWindows
 HMODULE msimg32Module = nullptr;
 HMODULE uxThemeModule = nullptr;
 int uxThemeUsers = 0;

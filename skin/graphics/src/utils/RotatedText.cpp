@@ -2,8 +2,8 @@
 // key mode so that only the text lands on the canvas.
 #include <skin/RotatedText.h>
 
-#include <skin/Bitmap.h>
 #include <skin/RectUtils.h>
+#include <skin/SkinBitmap.h>
 #include <skin/TextUtils.h>
 
 #include <win32/windows.h>

@@ -2,7 +2,7 @@
 // group and size grip), their codes and their builders.
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <win32/windows.h>
 
 #include <cstdint>

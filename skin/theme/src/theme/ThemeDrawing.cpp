@@ -3,11 +3,11 @@
 // by their records.
 #include <skin/Theme.h>
 
-#include <skin/Bitmap.h>
 #include <skin/CanvasUtils.h>
 #include <skin/GlyphUtils.h>
 #include <skin/PixelOps.h>
 #include <skin/RectUtils.h>
+#include <skin/SkinBitmap.h>
 #include <skin/ThemeTables.h>
 
 #include <vector>

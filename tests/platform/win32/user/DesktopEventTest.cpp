@@ -3,7 +3,7 @@
 #include "MessageFixture.h"
 
 // The headless driver's test side (PushEvent, what it was told of a window) is not part of the testing API.
-#include "../../../../platform/backend/headless/HeadlessDriver.h"
+#include <backend/HeadlessDriver.h>
 
 #include <testing/Testing.h>
 

@@ -1,7 +1,7 @@
 // TskBitmap drawing: the three modes between bitmaps, the direct path through another bitmap's DC, the
 // temporary-bitmap path onto plain DCs, stretching maps, tiling, filling, merging and colour shifts.
-#include <skin/Bitmap.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // TskBitmap storage and conversions: the stream format both ways, bottom-first rows, damaged streams, and
 // Assign / AssignTo with the toolkit's bitmap, picture and graphic classes.
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Bitmap.h>
 #include <toolkit/Canvas.h>
 #include <toolkit/MemoryStream.h>

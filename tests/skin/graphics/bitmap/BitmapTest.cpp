@@ -1,9 +1,9 @@
 // TskBitmap's life and pixels: SetSize and its three failures, checked pixel access, the flags, flipping,
 // regions from key pixels, links with their masked flags, and the owning list.
-#include <skin/Bitmap.h>
 #include <skin/BitmapGdi.h>
 #include <skin/BitmapLink.h>
 #include <skin/BitmapList.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // it, in the canvas font's colour, and nothing else on the canvas changes.
 #include "PaintFixture.h"
 
-#include <skin/Bitmap.h>
 #include <skin/RotatedText.h>
+#include <skin/SkinBitmap.h>
 #include <skin/TextUtils.h>
 
 #include <win32/windows.h>

@@ -1,9 +1,9 @@
 // The unit's two small registries (parent painters and the font store), and its shut-down.
 #include "ManagerTestSupport.h"
 
-#include <skin/Bitmap.h>
 #include <skin/FontStore.h>
 #include <skin/ParentPainters.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 #include <toolkit/GroupBox.h>
 #include <toolkit/Panel.h>

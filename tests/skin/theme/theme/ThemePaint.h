@@ -2,7 +2,7 @@
 // one colour, for the theme's text and drawing tests.
 #pragma once
 
-#include <skin/Bitmap.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 #include <win32/windows.h>
 

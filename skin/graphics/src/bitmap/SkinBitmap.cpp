@@ -1,9 +1,9 @@
 // TskBitmap's lifetime (the DIB section, its memory DC and the DC registry), pixel access, flags, flipping,
 // regions and links.
-#include <skin/Bitmap.h>
 #include <skin/BitmapGdi.h>
 #include <skin/BitmapLink.h>
 #include <skin/PixelOps.h>
+#include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
 #include <algorithm>

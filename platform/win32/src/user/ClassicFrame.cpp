@@ -1,6 +1,6 @@
 // The classic frame: layout from the styles and system metrics, painting through the window DC, the caption's
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
-#include "user/Frame.h"
+#include "user/ClassicFrame.h"
 #include "user/Menu.h"
 
 #include "user/ScrollBar.h"
