@@ -7,7 +7,7 @@
 #include <toolkit/Timer.h>
 
 #include <backend/SdlInstall.h>
-#include <testing/Testing.h>
+#include <imaging/PngFile.h>
 
 #include <cstdio>
 #include <cstring>
@@ -39,7 +39,7 @@ bool SaveWindowPicture(HWND hwnd, const std::string& path) {
     SelectObject(memoryDc, old);
     DeleteDC(memoryDc);
     ReleaseDC(hwnd, windowDc);
-    bool saved = copied && wintest::SavePng(path, width, height, static_cast<const uint32_t*>(bits));
+    bool saved = copied && imaging::SavePng(path, width, height, static_cast<const uint32_t*>(bits));
     DeleteObject(dib);
     return saved;
 }
