@@ -220,12 +220,7 @@ void TCanvas::TextRect(const RECT& rect, int x, int y, const std::string& text) 
     Changed();
 }
 
-SIZE TCanvas::TextExtent(const std::string& text) {
-    RequiredState(csHandleValid | csFontValid);
-    SIZE size{0, 0};
-    GetTextExtentPoint32A(FHandle, text.data(), static_cast<int>(text.size()), &size);
-    return size;
-}
+SIZE TCanvas::TextExtent(const std::string& text) { return FFont->TextExtent(text); }
 
 void TCanvas::Draw(int x, int y, TGraphic& graphic) {
     if (graphic.Empty()) return;

@@ -2,6 +2,8 @@
 #include <toolkit/Font.h>
 #include <toolkit/PropertyRegistry.h>
 
+#include "TextMeasure.h"
+
 #include <cstring>
 
 namespace {
@@ -30,13 +32,13 @@ TFont::TFont()
 void TFont::SetName(const std::string& name) {
     if (name.empty() || name == FName) return;
     FName = name;
-    Changed();
+    ValuesChanged();
 }
 
 void TFont::SetHeight(int height) {
     if (height == FHeight) return;
     FHeight = height;
-    Changed();
+    ValuesChanged();
 }
 
 int TFont::Size() const { return -GraphicsMulDiv(FHeight, 72, FPixelsPerInch); }
@@ -46,25 +48,25 @@ void TFont::SetSize(int size) { SetHeight(-GraphicsMulDiv(size, FPixelsPerInch, 
 void TFont::SetStyle(TFontStyles style) {
     if (style == FStyle) return;
     FStyle = style;
-    Changed();
+    ValuesChanged();
 }
 
 void TFont::SetColor(TColor color) {
     if (color == FColor) return;
     FColor = color;
-    Changed(false);
+    ValuesChanged(false);
 }
 
 void TFont::SetCharset(TFontCharset charset) {
     if (charset == FCharset) return;
     FCharset = charset;
-    Changed();
+    ValuesChanged();
 }
 
 void TFont::SetPitch(TFontPitch pitch) {
     if (pitch == FPitch) return;
     FPitch = pitch;
-    Changed();
+    ValuesChanged();
 }
 
 void TFont::SetPixelsPerInch(int pixelsPerInch) {
@@ -96,7 +98,7 @@ void TFont::Assign(const TFont& source) {
     FPitch = source.FPitch;
     FColor = source.FColor;
     FPixelsPerInch = source.FPixelsPerInch;
-    Changed(resource);
+    ValuesChanged(resource);
 }
 
 std::unique_ptr<TFont> TFont::Clone() const {
@@ -143,5 +145,37 @@ void TFont::SetHandle(HFONT handle) {
     FCharset = lf.lfCharSet;
     int pitch = lf.lfPitchAndFamily & 0x03;
     FPitch = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
+    FMetrics.reset();
     AdoptHandle(handle);
+}
+
+void TFont::ValuesChanged(bool resource) {
+    if (resource) FMetrics.reset();
+    Changed(resource);
+}
+
+const TEXTMETRICA& TFont::Metrics() {
+    if (!FMetrics) {
+        TTextMeasure measure(Handle());
+        TEXTMETRICA metrics{};
+        // A failure is not kept, so the next call tries again.
+        static const TEXTMETRICA none{};
+        if (!measure.Handle() || !GetTextMetricsA(measure.Handle(), &metrics)) return none;
+        FMetrics = metrics;
+    }
+    return *FMetrics;
+}
+
+SIZE TFont::TextExtent(std::string_view text) {
+    TTextMeasure measure(Handle());
+    SIZE size{0, 0};
+    if (measure.Handle()) GetTextExtentPoint32A(measure.Handle(), text.data(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+RECT TFont::MeasureText(const std::string& text, RECT rect, UINT flags) {
+    TTextMeasure measure(Handle());
+    if (!measure.Handle()) return RECT{rect.left, rect.top, rect.left, rect.top};
+    DrawTextA(measure.Handle(), text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
+    return rect;
 }

@@ -110,6 +110,8 @@ private:
     // The tab's image index names an image of Images.
     bool HasImage(int index) const;
     int RowHeight();
+    // As the caption draws: '&' marks an accelerator and takes no room.
+    int CaptionWidth(int index);
     // Lays a rectangle measured from the top edge onto the strip's real edge.
     RECT Place(const RECT& fromTop);
     void PaintTab(HDC dc, const TLayout& layout, int index, bool selected);

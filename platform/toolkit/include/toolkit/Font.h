@@ -5,7 +5,9 @@
 #include <toolkit/GraphicsObject.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 class TFont : public TGraphicsObject {
     TOOLKIT_CLASS(TFont, TGraphicsObject)
@@ -48,11 +50,23 @@ public:
     // The LOGFONT the handle is made from.
     LOGFONTA LogFont() const;
 
+    // Measuring through the font, on the toolkit's one measuring DC. The metrics are read once per handle and
+    // forgotten when a value that shapes the glyphs changes.
+    const TEXTMETRICA& Metrics();
+    int TextHeight() { return Metrics().tmHeight; }
+    // GetTextExtentPoint32A: no prefix or line handling.
+    SIZE TextExtent(std::string_view text);
+    // DrawTextA with DT_CALCRECT added: rect's width bounds word-broken lines, '&' marks an accelerator unless
+    // DT_NOPREFIX; answers the rectangle DrawTextA makes.
+    RECT MeasureText(const std::string& text, RECT rect, UINT flags);
+
 protected:
     HGDIOBJ CreateHandle() const override;
 
 private:
     bool SameValues(const TFont& other) const;
+    // Changed, after dropping the cached metrics when the glyphs change.
+    void ValuesChanged(bool resource = true);
 
     std::string FName;
     int FHeight;
@@ -61,4 +75,5 @@ private:
     TFontCharset FCharset;
     TFontPitch FPitch;
     int FPixelsPerInch;
+    std::optional<TEXTMETRICA> FMetrics;
 };

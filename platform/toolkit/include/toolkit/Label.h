@@ -48,6 +48,10 @@ protected:
     void DoDrawText(HDC dc, RECT& rect, UINT flags);
 
 private:
+    // The caption as drawn and measured, and the DrawTextA flags that every use of it shares.
+    std::string DrawnCaption() const;
+    UINT TextFlags() const;
+
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
     bool FWordWrap = false;

@@ -122,15 +122,7 @@ void TCustomComboBox::SetItemHeight(int value) {
     FList->ItemsChanged();
 }
 
-int TCustomComboBox::FontHeight() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return std::max<int>(1, metrics.tmHeight);
-}
+int TCustomComboBox::FontHeight() { return std::max(1, Font()->TextHeight()); }
 
 bool TCustomComboBox::DroppedDown() const { return FList->Handle() != nullptr; }
 

@@ -154,18 +154,14 @@ void TCustomComboBox::MouseButtonDown(POINT pos) {
         // A click in the edit field places the caret at the nearest character boundary.
         int x = kTextIndent;
         size_t caret = 0;
-        HDC dc = GetDC(Handle());
-        HGDIOBJ old = SelectObject(dc, Font()->Handle());
-        while (caret < FEditText.size()) {
+        std::string_view text = FEditText;
+        while (caret < text.size()) {
             size_t next = NextCharEnd(FEditText, caret);
-            SIZE size{};
-            GetTextExtentPoint32A(dc, FEditText.data() + caret, static_cast<int>(next - caret), &size);
+            SIZE size = Font()->TextExtent(text.substr(caret, next - caret));
             if (pos.x < x + size.cx / 2) break;
             x += size.cx;
             caret = next;
         }
-        SelectObject(dc, old);
-        ReleaseDC(Handle(), dc);
         FCaret = caret;
         UpdateCaret();
         return;
@@ -239,13 +235,7 @@ void TCustomComboBox::EditTextChangedByUser() {
 
 int TCustomComboBox::CaretX() {
     if (!HandleAllocated()) return kTextIndent;
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, FEditText.data(), static_cast<int>(std::min(FCaret, FEditText.size())), &size);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
-    return kTextIndent + size.cx;
+    return kTextIndent + Font()->TextExtent(std::string_view(FEditText).substr(0, FCaret)).cx;
 }
 
 void TCustomComboBox::UpdateCaret() {

@@ -7,27 +7,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
-
-// The screen DC with a font selected, for measuring without a window.
-class TMeasuringDC {
-public:
-    explicit TMeasuringDC(HFONT font) : FDC(GetDC(nullptr)) { FOld = SelectObject(FDC, font); }
-    ~TMeasuringDC() {
-        SelectObject(FDC, FOld);
-        ReleaseDC(nullptr, FDC);
-    }
-    TMeasuringDC(const TMeasuringDC&) = delete;
-    TMeasuringDC& operator=(const TMeasuringDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
-
-}  // namespace
-
 std::string TCustomEdit::DisplayText() const {
     if (!FPasswordChar) return FEditText;
     return std::string(static_cast<size_t>(edittext::CharCount(FEditText, static_cast<int>(FEditText.size()))),
@@ -41,13 +20,12 @@ const std::vector<int>& TCustomEdit::Positions() {
     std::string display = DisplayText();
     int length = static_cast<int>(FEditText.size());
     FPositions.assign(static_cast<size_t>(length) + 1, 0);
-    TMeasuringDC dc(Font()->Handle());
+    TFont* font = Font();
     int shown = 0;
     for (int i = 0; i < length;) {
         int bytes = edittext::CharLength(FEditText, i);
         shown += FPasswordChar ? 1 : bytes;
-        SIZE size{0, 0};
-        GetTextExtentPoint32A(dc.Handle(), display.data(), shown, &size);
+        SIZE size = font->TextExtent(std::string_view(display.data(), static_cast<size_t>(shown)));
         // A trail byte is never a caret position; it shares the x of its lead byte.
         for (int j = i + 1; j < i + bytes; ++j) FPositions[static_cast<size_t>(j)] = FPositions[static_cast<size_t>(i)];
         FPositions[static_cast<size_t>(i + bytes)] = size.cx;
@@ -58,10 +36,7 @@ const std::vector<int>& TCustomEdit::Positions() {
 
 int TCustomEdit::LineHeight() {
     if (FLineHeight == 0) {
-        TMeasuringDC dc(Font()->Handle());
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(dc.Handle(), &metrics);
-        FLineHeight = std::max<int>(metrics.tmHeight, 1);
+        FLineHeight = std::max(Font()->TextHeight(), 1);
     }
     return FLineHeight;
 }

@@ -18,34 +18,6 @@ constexpr int kFrame = 2;
 constexpr int kPageMargin = 2;
 constexpr int kImageGap = 3;
 
-// Measures text with the control's font, away from any window.
-class TMeasureDC {
-public:
-    explicit TMeasureDC(TFont* font) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, font->Handle())) {}
-    ~TMeasureDC() {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    TMeasureDC(const TMeasureDC&) = delete;
-    TMeasureDC& operator=(const TMeasureDC&) = delete;
-
-    int TextHeight() {
-        TEXTMETRICA metrics{};
-        GetTextMetricsA(FDC, &metrics);
-        return metrics.tmHeight;
-    }
-    // As the caption draws: '&' marks an accelerator and takes no room.
-    int CaptionWidth(const std::string& caption) {
-        RECT rect{0, 0, 0, 0};
-        DrawTextA(FDC, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_SINGLELINE | DT_CALCRECT);
-        return rect.right - rect.left;
-    }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
-
 }  // namespace
 
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TCustomControl(owner) {
@@ -142,9 +114,14 @@ bool TCustomTabControl::HasImage(int index) const {
     return image >= 0 && image < FImages->Count();
 }
 
+int TCustomTabControl::CaptionWidth(int index) {
+    RECT measured = Font()->MeasureText(TabCaption(index), RECT{0, 0, 0, 0}, DT_SINGLELINE);
+    return measured.right - measured.left;
+}
+
 int TCustomTabControl::RowHeight() {
     if (FTabHeight > 0) return FTabHeight;
-    int content = TMeasureDC(Font()).TextHeight();
+    int content = Font()->TextHeight();
     if (FImages) content = std::max(content, FImages->Height());
     return content + kSelectedRise + kVerticalPadding;
 }
@@ -155,17 +132,14 @@ TCustomTabControl::TLayout TCustomTabControl::Layout() {
     int count = TabCount();
     int width = ClientWidth();
     std::vector<int> widths;
-    {
-        TMeasureDC measure(Font());
-        for (int i = 0; i < count; ++i) {
-            if (FTabWidth > 0) {
-                widths.push_back(FTabWidth);
-                continue;
-            }
-            int w = measure.CaptionWidth(TabCaption(i)) + 2 * kCaptionPadding;
-            if (HasImage(i)) w += FImages->Width() + kImageGap;
-            widths.push_back(w);
+    for (int i = 0; i < count; ++i) {
+        if (FTabWidth > 0) {
+            widths.push_back(FTabWidth);
+            continue;
         }
+        int w = CaptionWidth(i) + 2 * kCaptionPadding;
+        if (HasImage(i)) w += FImages->Width() + kImageGap;
+        widths.push_back(w);
     }
     layout.StripRight = width;
     if (FMultiLine && count > 0) {

@@ -3,6 +3,8 @@
 // selected caption, and scroll arrows when the tabs overflow.
 #include <toolkit/CustomTabControl.h>
 
+#include "controls/stdctrls/ControlText.h"
+
 namespace {
 
 constexpr int kSelectedRise = 2;
@@ -78,9 +80,7 @@ void TCustomTabControl::PaintCaption(int index, RECT rect, bool selected) {
     HDC textDC = canvas->Handle();
 
     // The image and the caption together, centred in the tab.
-    RECT measured{0, 0, 0, 0};
-    DrawTextA(textDC, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
-    int textWidth = measured.right - measured.left;
+    int textWidth = CaptionWidth(index);
     bool image = HasImage(index);
     int imageWidth = image ? FImages->Width() + 3 : 0;
     int left = (rect.left + rect.right - textWidth - imageWidth) / 2;
@@ -90,18 +90,11 @@ void TCustomTabControl::PaintCaption(int index, RECT rect, bool selected) {
 
     SetBkMode(textDC, TRANSPARENT);
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
-    auto draw = [&](RECT at, COLORREF color) {
-        SetTextColor(textDC, color);
-        DrawTextA(textDC, caption.c_str(), static_cast<int>(caption.size()), &at, format);
-    };
     if (!Enabled()) {
-        // The classic disabled text: a highlight copy one pixel down and right under the shadow-coloured one.
-        RECT shifted = text;
-        OffsetRect(&shifted, 1, 1);
-        draw(shifted, GetSysColor(COLOR_BTNHIGHLIGHT));
-        draw(text, GetSysColor(COLOR_BTNSHADOW));
+        DrawDisabledText(textDC, caption, text, format);
     } else {
-        draw(text, GetSysColor(FHotTrack && index == FHotIndex ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        SetTextColor(textDC, GetSysColor(FHotTrack && index == FHotIndex ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+        DrawTextA(textDC, caption.c_str(), static_cast<int>(caption.size()), &text, format);
     }
 
     if (selected && Focused()) {

@@ -4,6 +4,8 @@
 #include <toolkit/Form.h>
 #include <toolkit/PropertyRegistry.h>
 
+#include "ControlText.h"
+
 #include <algorithm>
 
 namespace {
@@ -63,13 +65,8 @@ void TCustomCheckBox::WndProc(TMessage& message) {
 }
 
 void TCustomCheckBox::Paint() {
-    TCanvas* canvas = Canvas();
     RECT client = ClientRect();
-    canvas->Brush().SetStyle(bsSolid);
-    canvas->Brush().SetColor(Color());
-    canvas->FillRect(client);
-    canvas->SetFont(*Font());
-    HDC dc = canvas->Handle();
+    HDC dc = BeginCaptionPaint(*Canvas(), client, Color(), *Font());
 
     bool textLeft = FAlignment == taLeftJustify;
     RECT box;
@@ -95,8 +92,7 @@ void TCustomCheckBox::Paint() {
         focus = box;
         InflateRect(&focus, 1, 1);
     } else {
-        RECT measured = text;
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
+        RECT measured = Font()->MeasureText(caption, text, DT_SINGLELINE);
         int height = measured.bottom - measured.top;
         focus.left = text.left - 1;
         focus.right = std::min<LONG>(measured.right, text.right) + 1;

@@ -1,32 +1,33 @@
-// DrawControlText and MeasureControlText: the caption painting and measuring of the standard controls.
+// DrawControlText and DrawDisabledText: the caption painting of the standard controls and the tab control.
 #include "ControlText.h"
 
-int DrawControlText(HDC dc, const std::string& text, RECT& rect, UINT flags, bool enabled, TColor color) {
+HDC BeginCaptionPaint(TCanvas& canvas, const RECT& client, TColor color, const TFont& font) {
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(client);
+    canvas.SetFont(font);
+    return canvas.Handle();
+}
+
+int DrawDisabledText(HDC dc, const std::string& text, RECT& rect, UINT flags) {
     auto length = static_cast<int>(text.size());
-    if (flags & DT_CALCRECT) return DrawTextA(dc, text.c_str(), length, &rect, flags);
+    RECT shifted = rect;
+    OffsetRect(&shifted, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(dc, text.c_str(), length, &shifted, flags);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    return DrawTextA(dc, text.c_str(), length, &rect, flags);
+}
+
+int DrawControlText(HDC dc, const std::string& text, RECT& rect, UINT flags, bool enabled, TColor color) {
     int oldMode = SetBkMode(dc, TRANSPARENT);
     int height;
     if (enabled) {
         SetTextColor(dc, ColorToRGB(color));
-        height = DrawTextA(dc, text.c_str(), length, &rect, flags);
+        height = DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
     } else {
-        RECT shifted = rect;
-        OffsetRect(&shifted, 1, 1);
-        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawTextA(dc, text.c_str(), length, &shifted, flags);
-        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
-        height = DrawTextA(dc, text.c_str(), length, &rect, flags);
+        height = DrawDisabledText(dc, text, rect, flags);
     }
     SetBkMode(dc, oldMode);
     return height;
-}
-
-RECT MeasureControlText(HFONT font, const std::string& text, RECT rect, UINT flags) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (!dc) return RECT{rect.left, rect.top, rect.left, rect.top};
-    HGDIOBJ old = SelectObject(dc, font);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags | DT_CALCRECT);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return rect;
 }

@@ -22,9 +22,7 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 105);
 }
 
-int TCustomGroupBox::CaptionHeight() {
-    return MeasureControlText(Font()->Handle(), "0", RECT{0, 0, 0, 0}, DT_SINGLELINE).bottom;
-}
+int TCustomGroupBox::CaptionHeight() { return Font()->MeasureText("0", RECT{0, 0, 0, 0}, DT_SINGLELINE).bottom; }
 
 void TCustomGroupBox::AdjustClientRect(RECT& rect) {
     inherited::AdjustClientRect(rect);
@@ -59,19 +57,14 @@ void TCustomGroupBox::WndProc(TMessage& message) {
 void TCustomGroupBox::Paint() {
     TCanvas* canvas = Canvas();
     RECT client = ClientRect();
-    canvas->Brush().SetStyle(bsSolid);
-    canvas->Brush().SetColor(Color());
-    canvas->FillRect(client);
-    canvas->SetFont(*Font());
-    HDC dc = canvas->Handle();
+    HDC dc = BeginCaptionPaint(*canvas, client, Color(), *Font());
     int height = CaptionHeight();
     RECT frame{0, height / 2 - 1, client.right, client.bottom};
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     std::string caption = Caption();
     if (caption.empty()) return;
-    RECT text{kCaptionIndent, 0, client.right - kCaptionIndent, height};
     UINT flags = DT_LEFT | DT_SINGLELINE;
-    DrawControlText(dc, caption, text, flags | DT_CALCRECT, true, Font()->Color());
+    RECT text = Font()->MeasureText(caption, RECT{kCaptionIndent, 0, client.right - kCaptionIndent, height}, flags);
     if (text.right > client.right - kCaptionIndent) text.right = client.right - kCaptionIndent;
     // The caption interrupts the frame's top line.
     canvas->FillRect(text);

@@ -92,22 +92,28 @@ void TCustomLabel::Loaded() {
     AdjustBounds();
 }
 
-void TCustomLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) {
+std::string TCustomLabel::DrawnCaption() const {
     std::string text = Caption();
     // An empty caption still measures one line, so an auto-sized label does not vanish.
     if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
-    flags |= DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0) | kAlignmentFlags[FAlignment];
-    if (!FShowAccelChar) flags |= DT_NOPREFIX;
-    DrawControlText(dc, text, rect, flags, Enabled(), Font()->Color());
+    return text;
+}
+
+UINT TCustomLabel::TextFlags() const {
+    return DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0) | (FShowAccelChar ? 0 : DT_NOPREFIX);
+}
+
+void TCustomLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) {
+    flags |= TextFlags() | kAlignmentFlags[FAlignment];
+    if (flags & DT_CALCRECT)
+        rect = Font()->MeasureText(DrawnCaption(), rect, flags);
+    else
+        DrawControlText(dc, DrawnCaption(), rect, flags, Enabled(), Font()->Color());
 }
 
 void TCustomLabel::AdjustBounds() {
     if (!AutoSize() || ComponentState().Contains(csLoading) || ComponentState().Contains(csReading)) return;
-    std::string text = Caption();
-    if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
-    UINT flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0);
-    if (!FShowAccelChar) flags |= DT_NOPREFIX;
-    RECT size = MeasureControlText(Font()->Handle(), text, RECT{0, 0, Width(), 0}, flags);
+    RECT size = Font()->MeasureText(DrawnCaption(), RECT{0, 0, Width(), 0}, TextFlags());
     int newWidth = FWordWrap ? Width() : size.right;
     int left = Left();
     if (FAlignment == taRightJustify) left += Width() - newWidth;
