@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -170,6 +171,34 @@ TEST_F(SerialTest, InputWaitingBeforeOpenIsKept) {
     EXPECT_EQ(2u, got);
 }
 
+TEST_F(SerialTest, PurgeDiscardsTheInputWaitingAndKeepsWhatComesAfter) {
+    ResetLine();
+    COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 0, 0};
+    ASSERT_TRUE(SetCommTimeouts(FPort, &timeouts));
+    FUnit.Send({0xBB, 0xDD, 0x41});
+    // The pseudo-terminal hands the bytes to the line discipline asynchronously.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(PurgeComm(FPort, PURGE_RXCLEAR)) << GetLastError();
+    BYTE buffer[8] = {};
+    DWORD got = 1;
+    ASSERT_TRUE(ReadFile(FPort, buffer, sizeof(buffer), &got, nullptr));
+    EXPECT_EQ(0u, got) << "nothing of what waited is left";
+
+    FUnit.Send({0x42});
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(ReadFile(FPort, buffer, sizeof(buffer), &got, nullptr));
+    ASSERT_EQ(1u, got);
+    EXPECT_EQ(0x42, buffer[0]);
+
+    // Every documented combination is taken; the synchronous handle has no overlapped operation to abort.
+    for (DWORD flags : {DWORD(PURGE_TXCLEAR), DWORD(PURGE_TXABORT | PURGE_RXABORT),
+                        DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR), DWORD(0)})
+        EXPECT_TRUE(PurgeComm(FPort, flags)) << flags;
+    SetLastError(0);
+    EXPECT_FALSE(PurgeComm(FPort, 0x10));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
+}
+
 TEST_F(SerialTest, ConfigRoundTripKeepsWhatItDidNotChange) {
     // Fields termios cannot hold, next to fields it does, all set to values that are nobody's default.
     DCB custom = State();
@@ -326,6 +355,8 @@ TEST_F(SerialTest, VanishedDeviceFailsAtOnce) {
     DCB dcb{};
     EXPECT_FALSE(GetCommState(FPort, &dcb));
     EXPECT_EQ(DWORD(ERROR_BAD_COMMAND), GetLastError());
+    EXPECT_FALSE(PurgeComm(FPort, PURGE_RXCLEAR));
+    EXPECT_EQ(DWORD(ERROR_BAD_COMMAND), GetLastError());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(CloseHandle(FPort));
     FPort = INVALID_HANDLE_VALUE;
@@ -352,6 +383,9 @@ TEST(SerialHandleTest, CallsOnHandlesThatAreNoPortFail) {
         EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
         SetLastError(0);
         EXPECT_FALSE(SetCommTimeouts(handle, &timeouts));
+        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        SetLastError(0);
+        EXPECT_FALSE(PurgeComm(handle, PURGE_RXCLEAR));
         EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
         SetLastError(0);
         EXPECT_FALSE(CloseHandle(handle));

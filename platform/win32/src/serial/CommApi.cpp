@@ -105,3 +105,13 @@ BOOL GetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
 BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
     return OnPort(hFile, lpCommTimeouts, [](SerialPort& port, auto& record) { return port.SetTimeouts(record); });
 }
+
+BOOL PurgeComm(HANDLE hFile, DWORD dwFlags) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (dwFlags & ~DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->Purge(dwFlags);
+}

@@ -422,4 +422,20 @@ BOOL SerialPort::SetTimeouts(const COMMTIMEOUTS& timeouts) {
     return TRUE;
 }
 
+BOOL SerialPort::Purge(DWORD flags) {
+    std::unique_lock<std::shared_mutex> alone(FLifetime);
+    if (!Usable()) return FALSE;
+    bool input = flags & PURGE_RXCLEAR;
+    bool output = flags & PURGE_TXCLEAR;
+    if (!input && !output) return TRUE;
+    if (tcflush(FFd, input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH) != 0) {
+        if (MeansDeviceGone(errno))
+            MarkVanished();
+        else
+            SetLastError(ERROR_GEN_FAILURE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace win32::serial
