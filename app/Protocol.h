@@ -48,6 +48,8 @@ struct ChannelLine {
     BYTE Size = 0;
 };
 
-// Sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow ms for the reply.
-// False when no reply header arrives, or when its length byte or body does not, or the length is below 3.
+// Discards the input waiting, sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow
+// ms for the reply. False when no reply header arrives (with no port open, after the same wait and window), when
+// its length byte or body does not, when the length is below 3, or when the text holds a control byte or is not
+// GBK text.
 bool ReadChannel(int group, int row, ChannelLine& line);
