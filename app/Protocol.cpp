@@ -25,8 +25,6 @@ void AppendTwoDigits(Frame& frame, int value) {
     frame.push_back(static_cast<BYTE>(digits[1]));
 }
 
-bool Send(const Frame& frame) { return WriteBytes(frame.data(), static_cast<BYTE>(frame.size())); }
-
 // A text from the unit goes into Config.ini as a value: a control byte there could start a new line, section
 // or key, and bytes that are no GBK text could not be shown or edited. Such a text is no readable line.
 bool ReadableText(const BYTE* text, size_t length) {
@@ -87,23 +85,25 @@ int IsoWeekday() {
     return IsoWeekday(now);
 }
 
-void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
-    Send(TextFrame(group, row, x, y, sizeIndex, text));
+bool SendFrame(const Frame& frame) { return WriteBytes(frame.data(), static_cast<BYTE>(frame.size())); }
+
+bool SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
+    return SendFrame(TextFrame(group, row, x, y, sizeIndex, text));
 }
 
-bool SendClearFrame(int row) { return Send(ClearFrame(row)); }
+bool SendClearFrame(int row) { return SendFrame(ClearFrame(row)); }
 
-void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5) {
+bool SendClockFrame(BYTE command, BYTE byte4, BYTE byte5) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    Send(ClockFrame(command, byte4, byte5, now));
+    return SendFrame(ClockFrame(command, byte4, byte5, now));
 }
 
-void ShowClock() { SendClockFrame(ClockShow, 0, 0); }
+bool ShowClock() { return SendClockFrame(ClockShow, 0, 0); }
 
-void HideClock() { SendClockFrame(ClockHide, 0, 0); }
+bool HideClock() { return SendClockFrame(ClockHide, 0, 0); }
 
-bool SendReadRequest(int group, int row) { return Send(ReadRequest(group, row)); }
+bool SendReadRequest(int group, int row) { return SendFrame(ReadRequest(group, row)); }
 
 bool ReadChannel(int group, int row, ChannelLine& line) {
     // A reply that came after its own window closed must not answer this request.

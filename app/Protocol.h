@@ -31,13 +31,14 @@ Frame ReadRequest(int group, int row);
 int IsoWeekday(const SYSTEMTIME& date);
 int IsoWeekday();
 
-// The senders write one frame each on the open port.
-void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
+// The senders write one frame each on the open port, true when the port took all of it.
+bool SendFrame(const Frame& frame);
+bool SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
 bool SendClearFrame(int row);
 // Reads the local date and time once for the frame.
-void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5);
-void ShowClock();
-void HideClock();
+bool SendClockFrame(BYTE command, BYTE byte4, BYTE byte5);
+bool ShowClock();
+bool HideClock();
 bool SendReadRequest(int group, int row);
 
 // One line of a channel as the unit reports it.

@@ -151,6 +151,29 @@ TEST_F(PortDialogTest, AnAbsentPortIsReportedStoredAndLeavesNoPortOpen) {
     EXPECT_EQ(ConfigValue("COM", "Port"), "COM3") << "stored before the port was tried";
 }
 
+TEST_F(PortDialogTest, LineSettingsThePortRefusesAreReportedAsAFailedOpen) {
+    StartProgram();
+    ASSERT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+    // 5 data bits with 2 stop bits: no UART frames bytes that way.
+    OpenDialog(
+        nullptr,
+        [&] {
+            ClickList(frmSetup->cbbByteSize);
+            for (int i = 0; i < 3; ++i) wintest::KeyPress(VK_UP);
+            ClickList(frmSetup->cbbStopBite);
+            wintest::KeyPress(VK_DOWN);
+            wintest::KeyPress(VK_DOWN);
+            wintest::KeyPress(VK_RETURN);
+        },
+        1, [] { wintest::KeyPress(VK_ESCAPE); });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "端口：COM1打开失败！");
+    EXPECT_EQ(frmSetup->ModalResult(), mrCancel) << "the dialog stayed open until Esc";
+    EXPECT_EQ(PortHandle, nullptr) << "no port is left open on other settings";
+    EXPECT_EQ(ConfigValue("COM", "ByteSize"), "5");
+    EXPECT_EQ(ConfigValue("COM", "StopBits"), "2");
+}
+
 TEST_F(PortDialogTest, CancelKeepsTheChoicesForTheNextOpeningWithoutStoringOrApplying) {
     StartProgram();
     HANDLE port = PortHandle;
