@@ -2,6 +2,8 @@
 // the messages shown, the rows filled from the unit, and a second operation refused while one runs.
 #include "ProgramFixture.h"
 
+#include "Protocol.h"
+
 #include <chrono>
 
 using Kind = unit_emulator::FrameRecord::Kind;
