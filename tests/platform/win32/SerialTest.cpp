@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -83,6 +84,33 @@ TEST(SerialOpenTest, NameFormsReachTheLinkedDevice) {
         ASSERT_NE(INVALID_HANDLE_VALUE, port) << name << " error " << GetLastError();
         EXPECT_TRUE(CloseHandle(port)) << name;
     }
+}
+
+TEST(SerialOpenTest, DosDeviceNamesAnswerWithTheirDevice) {
+    SerialPseudoTerminal twoDigits(12);
+    SerialPseudoTerminal oneDigit(3);
+    char target[4096];
+    DWORD n = QueryDosDeviceA("com12", target, sizeof target);
+    ASSERT_NE(0u, n) << GetLastError();
+    EXPECT_EQ((testsupport::ExeDir() / "ports" / "com12").string(), std::string(target));
+    EXPECT_EQ(std::strlen(target) + 2, n) << "one string and the list's closing NUL";
+
+    n = QueryDosDeviceA(nullptr, target, sizeof target);
+    ASSERT_NE(0u, n) << GetLastError();
+    std::vector<std::string> names;
+    for (const char* name = target; *name; name += std::strlen(name) + 1) names.push_back(name);
+    EXPECT_NE(std::find(names.begin(), names.end(), "COM3"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "COM12"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "COM13"), names.end());
+
+    for (const char* absent : {"COM256", "LPT1", "\\\\.\\COM12", "COM0"}) {
+        SetLastError(0);
+        EXPECT_EQ(0u, QueryDosDeviceA(absent, target, sizeof target)) << absent;
+        EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError()) << absent;
+    }
+    SetLastError(0);
+    EXPECT_EQ(0u, QueryDosDeviceA("COM12", target, 5));
+    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 }
 
 TEST(SerialOpenTest, RefusedOpensSayWhy) {

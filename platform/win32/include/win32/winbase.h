@@ -162,6 +162,10 @@ BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts);
 
 BOOL PurgeComm(HANDLE hFile, DWORD dwFlags);
 
+// The device a COM name stands for, or (lpDeviceName NULL) the COM names whose device is present; each as
+// NUL-terminated strings ending in a second NUL. Answers the characters stored, 0 on failure.
+DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax);
+
 // Profile (INI) files. Text is code page 936 bytes, passed through unchanged.
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
                                DWORD nSize, LPCSTR lpFileName);
