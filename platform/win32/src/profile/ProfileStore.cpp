@@ -37,6 +37,38 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+bool WriteAllAt(int fd, const std::string& bytes) {
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+}
+
+// Windows writes a profile file the user may write even where its folder allows no new file: such a file is
+// rewritten where it is. Room for the new content is taken first so that the write cannot run out of space
+// half-way, and the old content goes back when it fails all the same: the file is never left half-written.
+bool RewriteInPlace(const std::string& path, const std::string& bytes, int& failure) {
+    int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        failure = errno;
+        return false;
+    }
+    std::string old;
+    bool ok = ReadAll(fd, old);
+    if (ok && bytes.size() > old.size()) {
+        int reserved = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+            errno = reserved;
+            ok = false;
+        }
+    }
+    ok = ok && WriteAllAt(fd, bytes);
+    failure = errno;
+    if (!ok) WriteAllAt(fd, old);
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    return ok;
+}
+
 std::string DirectoryOf(const std::string& path) {
     std::string::size_type slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -131,12 +163,19 @@ BOOL ProfileStore::Update(const std::string& nativePath, const std::function<boo
     std::string base = target.substr(target.find_last_of('/') + 1);
     std::string temporary =
         DirectoryOf(target) + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+    std::string bytes = document.Serialize();
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        SetLastError(Win32ErrorForPath(errno, temporary));
-        return FALSE;
+        int refused = errno;
+        int failure = refused;
+        bool readOnlyFolder = exists && (refused == EACCES || refused == EPERM);
+        if (!readOnlyFolder || !RewriteInPlace(target, bytes, failure)) {
+            SetLastError(readOnlyFolder ? Win32ErrorFromErrno(failure) : Win32ErrorForPath(refused, temporary));
+            return FALSE;
+        }
+        FFiles.erase(target);
+        return TRUE;
     }
-    std::string bytes = document.Serialize();
     // No fsync: a save makes some 300 calls, and syncing each costs seconds. The rename still guarantees that
     // a crashed process or a failed write leaves either the old file or the new one, never a mix.
     bool ok = WriteAll(fd, bytes);
