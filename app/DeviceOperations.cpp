@@ -8,6 +8,8 @@
 #include <win32/shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -24,6 +26,20 @@ private:
 };
 
 void Wait(int milliseconds) { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
+
+// The file of that name in the folder; when the exact name is absent, the first (in byte order) whose name differs
+// only in letter case, as a file copied from Windows may ("help.htm"); empty when there is none.
+std::string FileBeside(const std::string& directory, const std::string& name) {
+    if (FileExists(directory + name)) return directory + name;
+    std::vector<std::string> matches;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
+        std::string found = entry.path().filename().string();
+        if (SameText(found, name) && FileExists(directory + found)) matches.push_back(found);
+    }
+    if (matches.empty()) return std::string();
+    return directory + *std::min_element(matches.begin(), matches.end());
+}
 
 }  // namespace
 
@@ -177,10 +193,10 @@ void TForm1::btnReadClick(TObject*) {
 }
 
 void TForm1::btnHelpClick(TObject*) {
-    std::string base = ExtractFilePath(Application->ExeName()) + "Help.";
+    std::string directory = ExtractFilePath(Application->ExeName());
     for (const char* extension : {"hlp", "chm", "pdf", "doc", "txt", "rtf", "htm", "html"}) {
-        std::string path = base + extension;
-        if (!FileExists(path)) continue;
+        std::string path = FileBeside(directory, std::string("Help.") + extension);
+        if (path.empty()) continue;
         ShellExecuteA(Handle(), "OPEN", path.c_str(), nullptr, nullptr, SW_SHOW);
         return;
     }

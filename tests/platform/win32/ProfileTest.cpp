@@ -217,6 +217,18 @@ TEST_F(Profile, AWritableFileInAFolderNobodyMayWriteIsRewrittenInPlace) {
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {})) << "a temporary file was left";
 }
 
+TEST_F(Profile, AFileNamedInAnotherLetterCaseIsTheSameFile) {
+    Put("[S]\r\nk=upper\r\n", FDir.File("CONFIG.INI"));
+    Put("[S]\r\nk=lower\r\n", FDir.File("config.ini"));
+    EXPECT_EQ("upper", Get("S", "k")) << "the first of the names in byte order";
+    ASSERT_TRUE(Write("S", "k", "written"));
+    EXPECT_EQ("[S]\r\nk=written\r\n", Content(FDir.File("CONFIG.INI")));
+    EXPECT_FALSE(std::filesystem::exists(FPath)) << "no second file under the exact name";
+    // Once the exact name exists it is the one used.
+    Put("[S]\r\nk=exact\r\n");
+    EXPECT_EQ("exact", Get("S", "k"));
+}
+
 TEST_F(Profile, ReplacementKeepsPermissionsAndSymbolicLinks) {
     Put("[S]\r\nk=1\r\n");
     chmod(FPath.c_str(), 0640);

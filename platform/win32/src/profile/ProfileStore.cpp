@@ -5,12 +5,16 @@
 
 #include <win32/winbase.h>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <vector>
 
 namespace win32::profile {
 namespace {
@@ -93,6 +97,26 @@ bool ResolveLinks(std::string path, std::string& target) {
     return false;
 }
 
+// Windows finds "config.ini" or "CONFIG.INI" under the name "Config.ini": a file copied from there keeps its
+// letter case. When the exact name is absent, the first name of the folder (in byte order) that differs only in
+// ASCII letter case stands for it.
+std::string CaseInsensitive(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 || errno != ENOENT) return path;
+    std::string::size_type slash = path.find_last_of('/');
+    std::string directory = DirectoryOf(path);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = opendir(directory.c_str());
+    if (!dir) return path;
+    std::vector<std::string> matches;
+    while (dirent* entry = readdir(dir))
+        if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
+    closedir(dir);
+    if (matches.empty()) return path;
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
+           *std::min_element(matches.begin(), matches.end());
+}
+
 }  // namespace
 
 ProfileStore& ProfileStore::Instance() {
@@ -131,14 +155,14 @@ const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* 
 DWORD ProfileStore::Read(const std::string& nativePath, const std::function<void(const ProfileDocument*)>& reader) {
     std::lock_guard<std::mutex> guard(FLock);
     DWORD error = ERROR_SUCCESS;
-    reader(Load(nativePath, &error));
+    reader(Load(CaseInsensitive(nativePath), &error));
     return error;
 }
 
 BOOL ProfileStore::Update(const std::string& nativePath, const std::function<bool(ProfileDocument&)>& edit) {
     std::lock_guard<std::mutex> guard(FLock);
     std::string target;
-    if (!ResolveLinks(nativePath, target)) {
+    if (!ResolveLinks(CaseInsensitive(nativePath), target)) {
         SetLastError(Win32ErrorForPath(errno, nativePath));
         return FALSE;
     }
