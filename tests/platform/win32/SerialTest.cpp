@@ -186,6 +186,20 @@ TEST_F(SerialTest, LineIsRawBothWays) {
     EXPECT_EQ(bytes, received);
 }
 
+TEST_F(SerialTest, ClosingRightAfterAWriteLosesNothingWritten) {
+    ResetLine();
+    std::vector<BYTE> bytes(200);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = BYTE(i);
+    for (int round = 0; round < 5; ++round) {
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(FPort, bytes.data(), DWORD(bytes.size()), &written, nullptr));
+        ASSERT_TRUE(CloseHandle(FPort));
+        FPort = OpenPort(kPortName);
+        ASSERT_NE(INVALID_HANDLE_VALUE, FPort);
+        EXPECT_EQ(bytes, FUnit.Receive(bytes.size(), 500)) << "round " << round;
+    }
+}
+
 TEST_F(SerialTest, InputWaitingBeforeOpenIsKept) {
     ASSERT_TRUE(CloseHandle(FPort));
     FUnit.Send({0x41, 0x42});

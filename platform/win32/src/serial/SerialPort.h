@@ -48,7 +48,8 @@ private:
     // Waits for the descriptor (or the close signal); false with the last error set when the wait must end the
     // call.
     bool WaitFor(short events, int timeoutMs, bool& timedOut);
-    void WaitOutputDrained();
+    // False when output is still queued after the time its length needs.
+    bool WaitOutputDrained();
     void Release();
 
     int FFd;
