@@ -20,8 +20,10 @@ bool LocaleIsGb() {
 
 }  // namespace
 
-std::string ToConsole(const std::string& ansi) {
-    if (ansi.empty() || LocaleIsGb()) return ansi;
+std::string ToConsole(const std::string& ansi) { return LocaleIsGb() ? ansi : AnsiToUtf8(ansi); }
+
+std::string AnsiToUtf8(const std::string& ansi) {
+    if (ansi.empty()) return ansi;
     int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::u16string text(static_cast<size_t>(wide), u'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);

@@ -3,6 +3,8 @@
 // the test program so that Config.ini and the port links there are its own.
 #include "ProgramFixture.h"
 
+#include "ConsoleText.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cstdlib>
@@ -18,17 +20,6 @@ struct CliRun {
     int Status = -1;
     std::string Out, Err;
 };
-
-// Text as a UTF-8 terminal shows the program's GBK message.
-std::string Utf8(const std::string& gbk) {
-    int wide = MultiByteToWideChar(CP_ACP, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-    std::u16string text(static_cast<size_t>(wide), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(), wide);
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
 
 // Lines without a section or an equals sign, a broken section, bytes that are no text: what can be read is read,
 // the rest has its default.
@@ -117,7 +108,7 @@ TEST_F(OverlayCliTest, WriteSendsTheMainWindowsFramesForTheSameConfig) {
         if (c.Sixteen) args.insert(args.end(), {"--rows", "16"});
         CliRun run = Run(args);
         EXPECT_EQ(run.Status, 0) << run.Err;
-        EXPECT_NE(run.Err.find(Utf8("发送完成！")), std::string::npos) << run.Err;
+        EXPECT_NE(run.Err.find(AnsiToUtf8("发送完成！")), std::string::npos) << run.Err;
         ASSERT_TRUE(unit.WaitForFrames(before + window.size(), std::chrono::seconds(5)));
         EXPECT_EQ(FramesFrom(before), window);
         EXPECT_GE(window.size(), 1u);
@@ -140,10 +131,10 @@ TEST_F(OverlayCliTest, ExitStatusSaysWhatWentWrong) {
         {{"write", "--parity", "mark"}, 2, "--parity takes none|odd|even"},
         {{"write", "--help"}, 0, "usage: overlay-cli write"},
         {{"clock", "--help"}, 0, "usage: overlay-cli clock"},
-        {{"clear", "--port", "COM9"}, 1, Utf8("端口：COM9打开失败！")},
+        {{"clear", "--port", "COM9"}, 1, AnsiToUtf8("端口：COM9打开失败！")},
         {{"clock", "show", "--port", "/dev/null"}, 1, "no COM name answers to /dev/null"},
-        {{"clock", "show", "--data-bits", "5", "--stop-bits", "2"}, 1, Utf8("端口：COM1打开失败！")},
-        {{"write"}, 1, Utf8("第2组->第4个通道：内容不能为空!")},
+        {{"clock", "show", "--data-bits", "5", "--stop-bits", "2"}, 1, AnsiToUtf8("端口：COM1打开失败！")},
+        {{"write"}, 1, AnsiToUtf8("第2组->第4个通道：内容不能为空!")},
     };
     for (const auto& c : cases) {
         std::string line;
@@ -186,7 +177,7 @@ TEST_F(OverlayCliTest, ReadWritesTheUnitsLinesIntoTheConfiguration) {
     });
     run = Run({"read", "--output", output});
     EXPECT_EQ(run.Status, 1);
-    EXPECT_NE(run.Err.find(Utf8("读取第2组->第1个通道出错！")), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find(AnsiToUtf8("读取第2组->第1个通道出错！")), std::string::npos) << run.Err;
     EXPECT_FALSE(fs::exists(output)) << "nothing is written after a failed read";
 }
 
@@ -194,7 +185,7 @@ TEST_F(OverlayCliTest, ClearAndClockSendTheirFrames) {
     PrepareConfig();
     CliRun run = Run({"clear", "--rows", "16", "--wait", "0"});
     ASSERT_EQ(run.Status, 0) << run.Err;
-    EXPECT_NE(run.Err.find(Utf8("清屏完成！")), std::string::npos);
+    EXPECT_NE(run.Err.find(AnsiToUtf8("清屏完成！")), std::string::npos);
     ASSERT_TRUE(unit.WaitForFrames(16, std::chrono::seconds(5)));
     std::vector<std::string> frames = FramesFrom(0);
     ASSERT_EQ(frames.size(), 16u);
