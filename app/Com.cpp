@@ -2,6 +2,7 @@
 #include "Com.h"
 
 HANDLE PortHandle = 0;
+std::string PortName;
 
 namespace {
 
@@ -14,6 +15,7 @@ constexpr COMMTIMEOUTS PortTimeouts = {100, 10, 500, 10, 10};
 
 bool OpenPort(const std::string& portName, DWORD baudRate, BYTE byteSize, BYTE stopBits, BYTE parity) {
     ClosePort();
+    PortName = portName;
     // The "\\.\" form also reaches ports numbered 10 and above.
     std::string path = "\\\\.\\" + portName;
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -25,13 +27,21 @@ bool OpenPort(const std::string& portName, DWORD baudRate, BYTE byteSize, BYTE s
 
     COMMCONFIG config{};
     DWORD size = sizeof(config);
-    if (GetCommConfig(PortHandle, &config, &size)) {
+    bool configured = GetCommConfig(PortHandle, &config, &size) != FALSE;
+    if (configured) {
         // Only the four line settings change; flow control and the special characters stay as the driver has them.
         config.dcb.BaudRate = baudRate;
         config.dcb.ByteSize = byteSize;
         config.dcb.StopBits = stopBits;
         config.dcb.Parity = parity;
-        SetCommConfig(PortHandle, &config, size);
+        configured = SetCommConfig(PortHandle, &config, size) != FALSE;
+    }
+    // A port left on settings other than the chosen ones would garble every frame without a word: it is not
+    // kept open.
+    if (!configured) {
+        CloseHandle(PortHandle);
+        PortHandle = 0;
+        return false;
     }
 
     COMMTIMEOUTS timeouts{};

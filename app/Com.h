@@ -8,10 +8,12 @@
 
 // The open port's handle, 0 when no port is open. A failed open's INVALID_HANDLE_VALUE is never stored here.
 extern HANDLE PortHandle;
+// The port OpenPort was last asked to open ("COM3"), whether or not it opened: the port that messages name.
+extern std::string PortName;
 
 // Closes any open port first (with its pause), then opens portName ("COM3") with the given line settings and the
 // fixed time-outs. The stop-bits and parity indices are the list positions, which equal the Win32 codes.
-// Only the open itself decides the result: line settings the driver refuses leave its previous ones.
+// Line settings the driver refuses make the open fail too, and then no port is left open.
 bool OpenPort(const std::string& portName, DWORD baudRate, BYTE byteSize, BYTE stopBits, BYTE parity);
 
 // True when an open port was closed successfully. Pauses 500 ms after closing so the device settles before a

@@ -1,7 +1,6 @@
 // The main window's operations on the unit: write, clear and read back, with the progress bar, and the help file.
 #include "Com.h"
-#include "Protocol.h"
-#include "Settings.h"
+#include "FrameSequence.h"
 #include "Unit1.h"
 
 #include <toolkit/Application.h>
@@ -9,6 +8,8 @@
 #include <win32/shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -26,6 +27,20 @@ private:
 
 void Wait(int milliseconds) { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
 
+// The file of that name in the folder; when the exact name is absent, the first (in byte order) whose name differs
+// only in letter case, as a file copied from Windows may ("help.htm"); empty when there is none.
+std::string FileBeside(const std::string& directory, const std::string& name) {
+    if (FileExists(directory + name)) return directory + name;
+    std::vector<std::string> matches;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
+        std::string found = entry.path().filename().string();
+        if (SameText(found, name) && FileExists(directory + found)) matches.push_back(found);
+    }
+    if (matches.empty()) return std::string();
+    return directory + *std::min_element(matches.begin(), matches.end());
+}
+
 }  // namespace
 
 void TForm1::ActivateSheet(int number) {
@@ -42,83 +57,102 @@ void TForm1::StartGauge(int count) {
 void TForm1::StepGauge() { Gauge1->SetPosition(Gauge1->Position() + 1); }
 
 bool TForm1::ValidateTexts() {
-    for (const TMyObject& record : Groups) {
-        for (size_t i = 0; i < record.TextEdits.size(); ++i) {
-            if (!record.Checks[i]->Checked() || !record.TextEdits[i]->Text().empty()) continue;
-            ActivateSheet(record.GroupIndex + 1);
-            MessageBoxA(Handle(), "内容不能为空!", "提示", MB_ICONWARNING | MB_OK);
-            record.TextEdits[i]->SetFocus();
-            return false;
-        }
-    }
-    return true;
+    int group = 0, row = 0;
+    if (!FindEmptyEnabledRow(ControlSettings(), group, row)) return true;
+    ActivateSheet(group + 1);
+    MessageBoxA(Handle(), "内容不能为空!", "提示", MB_ICONWARNING | MB_OK);
+    Groups[static_cast<size_t>(group)].TextEdits[static_cast<size_t>(row)]->SetFocus();
+    return false;
 }
 
-void TForm1::SendGroup(const TMyObject& record) {
-    for (size_t i = 0; i < record.TextEdits.size(); ++i) {
-        if (!record.Checks[i]->Checked()) continue;
-        SendTextFrame(record.GroupIndex, static_cast<int>(i), record.XEdits[i]->Value(), record.YEdits[i]->Value(),
-                      record.SizeBoxes[i]->ItemIndex(), record.TextEdits[i]->Text());
-        StepGauge();
-        Application->ProcessMessages();
-        Wait(SendThenWait);
-    }
+bool TForm1::GoOn() {
+    Application->ProcessMessages();
+    return !FCloseRequested;
 }
+
+void TForm1::CloseIfAsked() {
+    if (!FCloseRequested) return;
+    FCloseRequested = false;
+    Close();
+}
+
+bool TForm1::RunSteps(const std::vector<FrameStep>& steps) {
+    SendResult result = SendSteps(steps, [this](const FrameStep&) {
+        StepGauge();
+        if (!GoOn()) return false;
+        Wait(SendThenWait);
+        return true;
+    });
+    if (result.End != SendResult::seFailed) return result.End == SendResult::seDone;
+    // The frames after the one the port refused are not sent: the unit would show a half-written configuration
+    // as if it were whole.
+    Gauge1->SetVisible(false);
+    MessageBoxA(Handle(), SendFailureText(PortName, steps[result.At]).c_str(), "错误", MB_ICONERROR | MB_OK);
+    return false;
+}
+
+bool TForm1::SendGroup(const TMyObject& record, const OverlaySettings& settings) {
+    return RunSteps(GroupSteps(settings, record.GroupIndex));
+}
+
+bool TForm1::SendClock() { return RunSteps({ClockStep(ckbDateTime->Checked())}); }
 
 void TForm1::btnSendCharDateTimeClick(TObject*) {
     // A second operation while one runs (its clicks are processed between frames) is refused, not queued.
     if (FBusy) return;
-    TBusyScope busy(FBusy);
-    if (!ValidateTexts()) return;
-    StartGauge(3 * RowCount);
-    for (int g = 0; g < GroupCount; ++g) {
-        ActivateSheet(g + 1);
-        SendGroup(Groups[static_cast<size_t>(g)]);
+    {
+        TBusyScope busy(FBusy);
+        if (!ValidateTexts()) return;
+        OverlaySettings settings = ControlSettings();
+        StartGauge(3 * RowCount);
+        bool sent = true;
+        for (int g = 0; g < GroupCount && sent; ++g) {
+            ActivateSheet(g + 1);
+            sent = SendGroup(Groups[static_cast<size_t>(g)], settings);
+        }
+        Gauge1->SetVisible(false);
+        if (sent && SendClock()) Application->MessageBox("发送完成！", Application->Title(), MB_OK);
     }
-    Gauge1->SetVisible(false);
-    btnSendDateTimeClick(btnSendDateTime);
-    Application->MessageBox("发送完成！", Application->Title(), MB_OK);
+    CloseIfAsked();
 }
 
-void TForm1::btnSendDateTimeClick(TObject*) {
-    if (ckbDateTime->Checked())
-        ShowClock();
-    else
-        HideClock();
-}
+void TForm1::btnSendDateTimeClick(TObject*) { SendClock(); }
 
 void TForm1::btnSendCharClick(TObject*) {
     if (FBusy) return;
-    TBusyScope busy(FBusy);
-    // An enabled row without text stops the text lines as it stops the full write: the unit is never sent an
-    // empty line after the operator was told it is missing.
-    if (!ValidateTexts()) return;
-    ActivateSheet(1);
-    SendGroup(Groups[0]);
-    if (SkTabSheet2->Visible()) {
-        ActivateSheet(2);
-        SendGroup(Groups[1]);
-        if (SkTabSheet3->Visible()) {
-            ActivateSheet(3);
-            SendGroup(Groups[2]);
+    {
+        TBusyScope busy(FBusy);
+        // An enabled row without text stops the text lines as it stops the full write: the unit is never sent an
+        // empty line after the operator was told it is missing.
+        if (!ValidateTexts()) return;
+        OverlaySettings settings = ControlSettings();
+        ActivateSheet(1);
+        bool sent = SendGroup(Groups[0], settings);
+        if (sent && SkTabSheet2->Visible()) {
+            ActivateSheet(2);
+            sent = SendGroup(Groups[1], settings);
+            if (sent && SkTabSheet3->Visible()) {
+                ActivateSheet(3);
+                sent = SendGroup(Groups[2], settings);
+            }
         }
+        if (sent) Application->MessageBox("发送完成！", Application->Title(), MB_OK);
     }
-    Application->MessageBox("发送完成！", Application->Title(), MB_OK);
+    CloseIfAsked();
 }
 
 void TForm1::btnClsClick(TObject*) {
     if (FBusy) return;
-    TBusyScope busy(FBusy);
-    const TMyObject& record = Groups[0];
-    StartGauge(RowCount);
-    for (size_t i = 0; i < record.Checks.size(); ++i) {
-        if (record.Checks[i]->Checked()) SendClearFrame(static_cast<int>(i));
-        StepGauge();
-        Application->ProcessMessages();
-        Wait(SendThenWait);
+    {
+        TBusyScope busy(FBusy);
+        std::vector<bool> enabled;
+        for (const TCheckBox* check : Groups[0].Checks) enabled.push_back(check->Checked());
+        StartGauge(RowCount);
+        bool cleared = RunSteps(ClearSteps(enabled));
+        Gauge1->SetVisible(false);
+        if (cleared) Application->MessageBox("清屏完成！", Application->Title(), MB_OK);
     }
-    Gauge1->SetVisible(false);
-    Application->MessageBox("清屏完成！", Application->Title(), MB_OK);
+    CloseIfAsked();
 }
 
 bool TForm1::ReadGroup(const TMyObject& record) {
@@ -126,9 +160,8 @@ bool TForm1::ReadGroup(const TMyObject& record) {
         if (!record.Checks[i]->Checked()) continue;
         ChannelLine line;
         if (!ReadChannel(record.GroupIndex, static_cast<int>(i), line)) {
-            std::string text = "读取第" + IntToStr(record.GroupIndex + 1) + "组->第" +
-                               IntToStr(static_cast<int>(i) + 1) + "个通道出错！";
-            MessageBoxA(Handle(), text.c_str(), "错误", MB_ICONERROR | MB_OK);
+            MessageBoxA(Handle(), ReadFailureText(record.GroupIndex, static_cast<int>(i)).c_str(), "错误",
+                        MB_ICONERROR | MB_OK);
             return false;
         }
         record.TextEdits[i]->SetText(line.Text);
@@ -136,31 +169,34 @@ bool TForm1::ReadGroup(const TMyObject& record) {
         record.YEdits[i]->SetValue(line.Y);
         record.SizeBoxes[i]->SetItemIndex(line.Size < SizeCount ? line.Size : NoSize);
         StepGauge();
-        Application->ProcessMessages();
+        if (!GoOn()) return false;
     }
     return true;
 }
 
 void TForm1::btnReadClick(TObject*) {
     if (FBusy) return;
-    TBusyScope busy(FBusy);
-    StartGauge(3 * RowCount);
-    ActivateSheet(1);
-    if (ReadGroup(Groups[0])) {
-        ActivateSheet(2);
-        if (ReadGroup(Groups[1])) {
-            ActivateSheet(3);
-            ReadGroup(Groups[2]);
+    {
+        TBusyScope busy(FBusy);
+        StartGauge(3 * RowCount);
+        ActivateSheet(1);
+        if (ReadGroup(Groups[0])) {
+            ActivateSheet(2);
+            if (ReadGroup(Groups[1])) {
+                ActivateSheet(3);
+                ReadGroup(Groups[2]);
+            }
         }
+        Gauge1->SetVisible(false);
     }
-    Gauge1->SetVisible(false);
+    CloseIfAsked();
 }
 
 void TForm1::btnHelpClick(TObject*) {
-    std::string base = ExtractFilePath(Application->ExeName()) + "Help.";
+    std::string directory = ExtractFilePath(Application->ExeName());
     for (const char* extension : {"hlp", "chm", "pdf", "doc", "txt", "rtf", "htm", "html"}) {
-        std::string path = base + extension;
-        if (!FileExists(path)) continue;
+        std::string path = FileBeside(directory, std::string("Help.") + extension);
+        if (path.empty()) continue;
         ShellExecuteA(Handle(), "OPEN", path.c_str(), nullptr, nullptr, SW_SHOW);
         return;
     }

@@ -25,7 +25,16 @@ void AppendTwoDigits(Frame& frame, int value) {
     frame.push_back(static_cast<BYTE>(digits[1]));
 }
 
-bool Send(const Frame& frame) { return WriteBytes(frame.data(), static_cast<BYTE>(frame.size())); }
+// A text from the unit goes into Config.ini as a value: a control byte there could start a new line, section
+// or key, and bytes that are no GBK text could not be shown or edited. Such a text is no readable line.
+bool ReadableText(const BYTE* text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] < 0x20 || text[i] == 0x7F) return false;
+    return length == 0 || MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, reinterpret_cast<const char*>(text),
+                                              static_cast<int>(length), nullptr, 0) > 0;
+}
+
+bool PortOpen() { return reinterpret_cast<LONG_PTR>(PortHandle) > 0; }
 
 }  // namespace
 
@@ -76,31 +85,39 @@ int IsoWeekday() {
     return IsoWeekday(now);
 }
 
-void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
-    Send(TextFrame(group, row, x, y, sizeIndex, text));
+bool SendFrame(const Frame& frame) { return WriteBytes(frame.data(), static_cast<BYTE>(frame.size())); }
+
+bool SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text) {
+    return SendFrame(TextFrame(group, row, x, y, sizeIndex, text));
 }
 
-bool SendClearFrame(int row) { return Send(ClearFrame(row)); }
+bool SendClearFrame(int row) { return SendFrame(ClearFrame(row)); }
 
-void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5) {
+bool SendClockFrame(BYTE command, BYTE byte4, BYTE byte5) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    Send(ClockFrame(command, byte4, byte5, now));
+    return SendFrame(ClockFrame(command, byte4, byte5, now));
 }
 
-void ShowClock() { SendClockFrame(ClockShow, 0, 0); }
+bool ShowClock() { return SendClockFrame(ClockShow, 0, 0); }
 
-void HideClock() { SendClockFrame(ClockHide, 0, 0); }
+bool HideClock() { return SendClockFrame(ClockHide, 0, 0); }
 
-bool SendReadRequest(int group, int row) { return Send(ReadRequest(group, row)); }
+bool SendReadRequest(int group, int row) { return SendFrame(ReadRequest(group, row)); }
 
 bool ReadChannel(int group, int row, ChannelLine& line) {
+    // A reply that came after its own window closed must not answer this request.
+    if (PortOpen()) PurgeComm(PortHandle, PURGE_RXCLEAR);
     SendReadRequest(group, row);
     Sleep(static_cast<DWORD>(std::max(WriteOrderWaitThenRead, 0)));
 
-    if (reinterpret_cast<LONG_PTR>(PortHandle) <= 0) return false;
+    // Without a port the window passes all the same: the operator sees the same timing either way.
+    if (!PortOpen()) {
+        Sleep(ReplyWindow);
+        return false;
+    }
 
-    // Bytes before the reply header are skipped; a reply that missed an earlier window is taken here.
+    // Bytes before the reply header are skipped.
     bool found = false;
     BYTE previous = 0, latest = 0;
     DWORD start = GetTickCount();
@@ -128,10 +145,17 @@ bool ReadChannel(int group, int row, ChannelLine& line) {
     if (!ReadBytes(body, length)) return false;
     body[length] = 0;
 
+    // The text ends at the first zero; zeros may pad it to the end, but a zero with text after it is a damaged line.
+    const BYTE* text = body + 3;
+    const BYTE* end = body + length;
+    const BYTE* zero = std::find(text, end, BYTE(0));
+    if (std::any_of(zero, end, [](BYTE b) { return b != 0; })) return false;
+    if (!ReadableText(text, static_cast<size_t>(zero - text))) return false;
+
     // body[0] is the unit's echo of the selector; nobody relies on it.
     line.X = body[1];
     line.Size = body[2] >> 6;
     line.Y = body[2] & 0x3F;
-    line.Text.assign(reinterpret_cast<const char*>(body + 3));
+    line.Text.assign(reinterpret_cast<const char*>(text), static_cast<size_t>(zero - text));
     return true;
 }

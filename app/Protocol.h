@@ -31,13 +31,14 @@ Frame ReadRequest(int group, int row);
 int IsoWeekday(const SYSTEMTIME& date);
 int IsoWeekday();
 
-// The senders write one frame each on the open port.
-void SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
+// The senders write one frame each on the open port, true when the port took all of it.
+bool SendFrame(const Frame& frame);
+bool SendTextFrame(int group, int row, int x, int y, int sizeIndex, const std::string& text);
 bool SendClearFrame(int row);
 // Reads the local date and time once for the frame.
-void SendClockFrame(BYTE command, BYTE byte4, BYTE byte5);
-void ShowClock();
-void HideClock();
+bool SendClockFrame(BYTE command, BYTE byte4, BYTE byte5);
+bool ShowClock();
+bool HideClock();
 bool SendReadRequest(int group, int row);
 
 // One line of a channel as the unit reports it.
@@ -48,6 +49,8 @@ struct ChannelLine {
     BYTE Size = 0;
 };
 
-// Sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow ms for the reply.
-// False when no reply header arrives, or when its length byte or body does not, or the length is below 3.
+// Discards the input waiting, sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow
+// ms for the reply. False when no reply header arrives (with no port open, after the same wait and window), when
+// its length byte or body does not, when the length is below 3, or when the text holds a control byte or is not
+// GBK text.
 bool ReadChannel(int group, int row, ChannelLine& line);

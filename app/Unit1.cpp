@@ -105,13 +105,24 @@ void TForm1::FormCreate(TObject*) {
     cbbChCountChange(cbbChCount);
 }
 
-void TForm1::FormClose(TObject*, TCloseAction&) {
+void TForm1::FormClose(TObject*, TCloseAction& action) {
+    // While an operation runs the close waits for it to stop at its next frame boundary; then it closes as usual.
+    if (FBusy) {
+        FCloseRequested = true;
+        action = caNone;
+        return;
+    }
     // A failed write raises "Unable to write to ...": the close is abandoned with the window and the port open.
     for (int g = 0; g < GroupCount; ++g) SaveGroup(g);
     ClosePort();
 }
 
 void TForm1::cbbChCountChange(TObject*) {
+    // Rebuilding and reloading the rows under a running operation would change what it sends.
+    if (FBusy) {
+        cbbChCount->SetItemIndex(RowCount == 16 ? 1 : 0);
+        return;
+    }
     int index = std::clamp(cbbChCount->ItemIndex(), 0, 1);
     for (int g = 0; g < GroupCount; ++g) {
         RowCount = 8 << index;
@@ -223,9 +234,8 @@ void TForm1::LoadGroup(int group) {
     ckbDateTime->SetChecked(settings.Clock.Shown);
 }
 
-void TForm1::SaveGroup(int group) {
+void TForm1::ReadControls(int group, OverlaySettings& settings) const {
     const TMyObject& record = Groups[static_cast<size_t>(group)];
-    OverlaySettings settings;
     auto& rows = settings.Groups[static_cast<size_t>(group)];
     rows.resize(static_cast<size_t>(record.BuiltCount));
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -240,13 +250,28 @@ void TForm1::SaveGroup(int group) {
     settings.Clock.X = edDTx->Value();
     settings.Clock.Y = edDTy->Value();
     settings.Clock.Shown = ckbDateTime->Checked();
+}
+
+OverlaySettings TForm1::ControlSettings() const {
+    OverlaySettings settings;
+    for (int g = 0; g < GroupCount; ++g) ReadControls(g, settings);
+    return settings;
+}
+
+void TForm1::SaveGroup(int group) {
+    OverlaySettings settings;
+    ReadControls(group, settings);
     TIniFile ini(ConfigFileName());
     ::SaveGroup(ini, group, settings);
 }
 
 void TForm1::Timer1Timer(TObject*) { lbDateTime->SetCaption(FormatDateTime("yyyy-mm-dd hh:nn:ss", Now())); }
 
-void TForm1::btnSetPortClick(TObject*) { frmSetup->ShowModal(); }
+void TForm1::btnSetPortClick(TObject*) {
+    // Reopening the port under a running operation would cut it off.
+    if (FBusy) return;
+    frmSetup->ShowModal();
+}
 
 void TForm1::btnExitClick(TObject*) { Close(); }
 

@@ -2,6 +2,8 @@
 // the unit, the port settings and help buttons, and the clock label.
 #pragma once
 
+#include "FrameSequence.h"
+
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
 #include <toolkit/ComboBox.h>
@@ -101,13 +103,25 @@ public:
     void LoadGroup(int group);
     void SaveGroup(int group);
 
-    // True while a write, clear or read runs: another operation button is refused meanwhile.
+    // True while a write, clear or read runs: another operation, the channel count and the port dialog are
+    // refused meanwhile, and a close waits for the operation to stop at its next frame boundary.
     bool Busy() const { return FBusy; }
 
 private:
     bool ValidateTexts();
-    void SendGroup(const TMyObject& record);
+    // The values of the built rows of every group and the clock, as the controls show them now.
+    OverlaySettings ControlSettings() const;
+    void ReadControls(int group, OverlaySettings& settings) const;
+    // Sends the steps with the progress bar, the messages and the wait between them; false when the port did
+    // not take a frame (reported in a box) or a close stopped them.
+    bool RunSteps(const std::vector<FrameStep>& steps);
+    bool SendGroup(const TMyObject& record, const OverlaySettings& settings);
+    bool SendClock();
     bool ReadGroup(const TMyObject& record);
+    // Lets the window process pending messages between two frames; false once a close was asked for.
+    bool GoOn();
+    // Carries out a close that was asked for while an operation ran.
+    void CloseIfAsked();
     void ActivateSheet(int number);
     void BuildRow(TMyObject& record, int row);
     void DestroyRow(TMyObject& record, int row);
@@ -116,6 +130,7 @@ private:
     void StepGauge();
 
     bool FBusy = false;
+    bool FCloseRequested = false;
 };
 
 extern TForm1* Form1;

@@ -4,6 +4,9 @@
 #include "Protocol.h"
 #include "Settings.h"
 
+#include <atomic>
+#include <future>
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -50,6 +53,17 @@ TEST_F(ReadChannelTest, RepliesAreTakenAsTheUnitSendsThem) {
         {"length below 3", {0xBB, 0xDD, 0x02, 0x00, 0x01}, false, "", 0, 0, 0},
         {"body cut short", {0xBB, 0xDD, 0x08, 0x00, 0x01, 0x02, 'A'}, false, "", 0, 0, 0},
         {"header never arrives", {0xDD, 0xBB, 0x05}, false, "", 0, 0, 0},
+        {"zeros pad the text", {0xBB, 0xDD, 0x07, 0x00, 0x01, 0x02, 'A', 0x00, 0x00, 0x00}, true, "A", 1, 2, 0},
+        {"a Chinese text", {0xBB, 0xDD, 0x07, 0x00, 0x01, 0x02, 0xCD, 0xA8, 0xB5, 0xC0}, true, "通道", 1, 2, 0},
+        // Bytes that would make lines, sections or keys in Config.ini, or that are no GBK text, are refused.
+        {"carriage return", {0xBB, 0xDD, 0x06, 0x00, 0x01, 0x02, 'A', '\r', 'B'}, false, "", 0, 0, 0},
+        {"line feed", {0xBB, 0xDD, 0x0A, 0x00, 0x01, 0x02, 'A', '\n', '[', 'X', ']', '\n'}, false, "", 0, 0, 0},
+        {"text after a zero", {0xBB, 0xDD, 0x06, 0x00, 0x01, 0x02, 'A', 0x00, 'B'}, false, "", 0, 0, 0},
+        {"another control byte", {0xBB, 0xDD, 0x05, 0x00, 0x01, 0x02, 0x1B, 'A'}, false, "", 0, 0, 0},
+        {"delete", {0xBB, 0xDD, 0x04, 0x00, 0x01, 0x02, 0x7F}, false, "", 0, 0, 0},
+        {"lead byte without trail", {0xBB, 0xDD, 0x05, 0x00, 0x01, 0x02, 'A', 0xCD}, false, "", 0, 0, 0},
+        {"lead byte with a bad trail", {0xBB, 0xDD, 0x06, 0x00, 0x01, 0x02, 0xCD, 0x20, 'A'}, false, "", 0, 0, 0},
+        {"no GBK byte", {0xBB, 0xDD, 0x04, 0x00, 0x01, 0x02, 0xFF}, false, "", 0, 0, 0},
     };
     for (const auto& c : cases) {
         ReplyWith(c.reply);
@@ -89,16 +103,35 @@ TEST_F(ReadChannelTest, NoReplyFailsAfterTheWaitAndTheWindow) {
     EXPECT_LT(elapsed, 200 + static_cast<long long>(ReplyWindow) + 510 + 400) << "at most one read time-out over";
 }
 
-TEST_F(ReadChannelTest, LateReplyIsTakenByTheNextRead) {
-    // The first window closes about 510 ms after the request; the reply comes after it, inside the next window.
+TEST_F(ReadChannelTest, ALateReplyNeverAnswersTheNextRow) {
+    // The first window closes about 510 ms after the request; the reply comes after it, before the next request.
+    std::promise<void> lateReplySent;
+    std::atomic<bool> sent{false};
+    unit.SetWriteListener([&](const Bytes&) {
+        if (!sent.exchange(true)) lateReplySent.set_value();
+    });
     unit.SetReplyDelay(std::chrono::milliseconds(750));
     SendTextFrame(1, 0, 9, 9, 0, "late");
+    SendTextFrame(1, 5, 4, 4, 0, "own");
     ChannelLine line;
     EXPECT_FALSE(ReadChannel(1, 0, line));
+    ASSERT_EQ(lateReplySent.get_future().wait_for(std::chrono::seconds(2)), std::future_status::ready);
     unit.SetReplyDelay(std::chrono::milliseconds(0));
-    ReplyWith({});
     ASSERT_TRUE(ReadChannel(1, 5, line));
-    EXPECT_EQ(line.Text, "late");
+    EXPECT_EQ(line.Text, "own");
+    EXPECT_EQ(line.X, 4);
+    unit.SetWriteListener(nullptr);
+}
+
+TEST_F(ReadChannelTest, WithoutAPortTheReadFailsAfterTheWaitAndTheWindow) {
+    ClosePort();
+    WriteOrderWaitThenRead = 100;
+    ChannelLine line;
+    auto start = Clock::now();
+    EXPECT_FALSE(ReadChannel(0, 0, line));
+    auto elapsed = MillisecondsSince(start);
+    EXPECT_GE(elapsed, 100 + static_cast<long long>(ReplyWindow));
+    EXPECT_LT(elapsed, 100 + static_cast<long long>(ReplyWindow) + 300);
 }
 
 }  // namespace

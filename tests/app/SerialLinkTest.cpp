@@ -34,6 +34,26 @@ TEST_F(SerialLink, OpensWithTheLineSettingsAndFixedTimeouts) {
     EXPECT_EQ(timeouts.WriteTotalTimeoutConstant, 10u);
 }
 
+TEST_F(SerialLink, LineSettingsThePortRefusesFailTheOpenAndLeaveNoPort) {
+    struct {
+        const char* what;
+        DWORD baud;
+        BYTE byteSize, stopBits, parity;
+    } refused[] = {
+        {"5 data bits with 2 stop bits", 9600, 5, TWOSTOPBITS, NOPARITY},
+        {"4 data bits", 9600, 4, ONESTOPBIT, NOPARITY},
+        {"no baud rate", 0, 8, ONESTOPBIT, NOPARITY},
+        {"a parity beyond the list", 9600, 8, ONESTOPBIT, 7},
+    };
+    for (const auto& r : refused) {
+        ASSERT_TRUE(OpenUnit()) << r.what;
+        EXPECT_FALSE(OpenPort("COM7", r.baud, r.byteSize, r.stopBits, r.parity)) << r.what;
+        EXPECT_EQ(PortHandle, nullptr) << r.what;
+        EXPECT_EQ(PortName, "COM7");
+    }
+    EXPECT_TRUE(OpenUnit()) << "the port itself is free again";
+}
+
 TEST_F(SerialLink, FramesReachTheUnitUnchanged) {
     ASSERT_TRUE(OpenUnit());
     // 0x0D, 0x11 and 0x13 must pass a raw line untouched.

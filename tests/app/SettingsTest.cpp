@@ -204,4 +204,26 @@ TEST_F(SettingsTest, UnwritableFileRaisesWithItsPath) {
     EXPECT_EQ(ReadFile(), "[Others]\r\nSendThenWait=500\r\n") << "the file is left as it was";
 }
 
+TEST_F(SettingsTest, AWritableFileInAFolderTheUserCannotWriteIsSaved) {
+    WriteFile("[Others]\r\nSendThenWait=500\r\n");
+    namespace fs = std::filesystem;
+    fs::permissions(dir.Path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(path,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read | fs::perms::others_write);
+    int result = testsupport::RunUnprivileged([&] {
+        OverlaySettings settings = LoadAll(8);
+        settings.Groups[1][3].Text = "保存";
+        TIniFile ini(path);
+        try {
+            for (int g = 0; g < GroupCount; ++g) SaveGroup(ini, g, settings);
+        } catch (const EIniFileException&) {
+            return 1;
+        }
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(LoadAll(8).Groups[1][3].Text, "保存");
+    EXPECT_EQ(LoadAll(8).Groups[2][7].Name, DefaultName(7));
+}
+
 }  // namespace

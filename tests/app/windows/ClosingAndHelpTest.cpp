@@ -128,6 +128,21 @@ TEST_F(ClosingTest, EveryWayOfClosingSaves) {
     }
 }
 
+TEST_F(ClosingTest, AConfigFileNamedInAnotherLetterCaseIsReadAndSavedInPlace) {
+    fs::path lower = testsupport::ExeDir() / "config.ini";
+    testsupport::WriteFileBytes(lower.string(), "[Check0]\n04=1\n[Text0]\n04=Windows\n");
+    StartProgram();
+    EXPECT_TRUE(Groups[0].Checks[4]->Checked());
+    EXPECT_EQ(Groups[0].TextEdits[4]->Text(), "Windows");
+    Click(Form1->ckbDateTime);
+    Click(Form1->btnExit);
+    EXPECT_FALSE(fs::exists(ConfigFileName())) << "no second file under the exact name";
+    std::string saved = testsupport::ReadFileBytes(lower.string());
+    EXPECT_NE(saved.find("Show=0"), std::string::npos);
+    EXPECT_NE(saved.find("04=Windows"), std::string::npos);
+    fs::remove(lower);
+}
+
 using HelpTest = ProgramFixture;
 
 TEST_F(HelpTest, TheHelpButtonOpensTheFirstHelpFileThatExists) {
@@ -140,7 +155,9 @@ TEST_F(HelpTest, TheHelpButtonOpensTheFirstHelpFileThatExists) {
         {{"Help.html", "Help.htm"}, "Help.htm"},
         {{"Help.html", "Help.hlp", "Help.chm"}, "Help.hlp"},
         {{"Help.html"}, "Help.html"},
-        {{"help.pdf", "Help.doc"}, "Help.doc"},
+        // Names copied from Windows keep their letter case; Windows finds them all the same.
+        {{"help.pdf", "Help.doc"}, "help.pdf"},
+        {{"HELP.TXT", "help.txt", "Help.rtf"}, "HELP.TXT"},
     };
     StartProgram();
     fs::path dir = testsupport::ExeDir();

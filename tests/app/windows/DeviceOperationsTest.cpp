@@ -2,6 +2,8 @@
 // the messages shown, the rows filled from the unit, and a second operation refused while one runs.
 #include "ProgramFixture.h"
 
+#include "Protocol.h"
+
 #include <chrono>
 
 using Kind = unit_emulator::FrameRecord::Kind;
@@ -237,9 +239,9 @@ TEST_F(DeviceOperationsTest, ASecondOperationWhileOneRunsIsRefused) {
     }
 }
 
-// Writes are not checked, so without a port a write and a clear still end with their messages; a read fails at
-// the first enabled row.
-TEST_F(DeviceOperationsTest, WithoutAPortWritesEndAsUsualAndAReadFailsAtTheFirstRow) {
+// Without a port no frame goes out: a write and a clear stop at their first frame with the port and the frame
+// named, and a read fails at the first enabled row after the wait and the reply window.
+TEST_F(DeviceOperationsTest, WithoutAPortEveryOperationFailsAtItsFirstFrame) {
     PrepareConfig("[COM]\nPort=COM2\n[Check0]\n02=1\n");
     AnswerBox();
     StartProgram();
@@ -250,17 +252,30 @@ TEST_F(DeviceOperationsTest, WithoutAPortWritesEndAsUsualAndAReadFailsAtTheFirst
     struct {
         TControl* Button;
         const char* Message;
+        long long AtLeastMs;
     } cases[] = {
-        {Form1->btnSendCharDateTime, "发送完成！"},
-        {Form1->btnCls, "清屏完成！"},
-        {Form1->btnRead, "读取第1组->第3个通道出错！"},
+        {Form1->btnSendCharDateTime, "端口：COM2发送第1组->第3个通道出错！", 0},
+        {Form1->btnCls, "端口：COM2清除第3个通道出错！", 0},
+        {Form1->btnRead, "读取第1组->第3个通道出错！", QuickWait + static_cast<long long>(ReplyWindow)},
     };
     for (const auto& c : cases) {
         Boxes.clear();
         AnswerBox();
+        auto start = std::chrono::steady_clock::now();
         Click(c.Button);
+        auto elapsed = std::chrono::steady_clock::now() - start;
         ASSERT_EQ(Boxes.size(), 1u);
         EXPECT_EQ(Boxes[0].Text, c.Message);
+        EXPECT_EQ(Boxes[0].Caption, "错误");
+        EXPECT_GE(elapsed, std::chrono::milliseconds(c.AtLeastMs));
+        EXPECT_FALSE(Form1->Gauge1->Visible());
     }
+    // With no row enabled the clock is the first frame.
+    Click(Groups[0].Checks[2]);
+    Boxes.clear();
+    AnswerBox();
+    Click(Form1->btnSendCharDateTime);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "端口：COM2发送时钟出错！");
     EXPECT_TRUE(unit.Frames().empty());
 }

@@ -95,29 +95,44 @@ TEST_F(PortDialogTest, StoredValuesSelectTheirItemsWithLetterCaseIgnored) {
 }
 
 TEST_F(PortDialogTest, OkStoresTheChosenItems) {
+    // A pseudo-terminal carries 8 data bits without parity only: the settings it refuses are stored all the same,
+    // reported as a failed open and leave no port open, while the dialog stays up until Esc.
     struct {
         TComboBox* TfrmSetup::*List;
         int Downs;
         const char* Key;
         const char* Stored;
+        bool PtyTakesIt;
     } cases[] = {
-        {&TfrmSetup::cbbCheckByte, 2, "Parity", "2"},      {&TfrmSetup::cbbCheckByte, 1, "Parity", "1"},
-        {&TfrmSetup::cbbStopBite, 1, "StopBits", "1"},     {&TfrmSetup::cbbStopBite, 2, "StopBits", "2"},
-        {&TfrmSetup::cbbBaudRate, 3, "BaudRate", "38400"}, {&TfrmSetup::cbbByteSize, -3, "ByteSize", "5"},
+        {&TfrmSetup::cbbCheckByte, 2, "Parity", "2", false},     {&TfrmSetup::cbbCheckByte, 1, "Parity", "1", false},
+        {&TfrmSetup::cbbStopBite, 1, "StopBits", "1", true},     {&TfrmSetup::cbbStopBite, 2, "StopBits", "2", true},
+        {&TfrmSetup::cbbBaudRate, 3, "BaudRate", "38400", true}, {&TfrmSetup::cbbByteSize, -3, "ByteSize", "5", false},
     };
     StartProgram();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Key + std::string("=") + c.Stored);
         PrepareConfig();
-        OpenDialog(nullptr, [&] {
-            TComboBox* list = frmSetup->*c.List;
-            ClickList(list);
-            for (int i = 0; i < std::abs(c.Downs); ++i) wintest::KeyPress(c.Downs > 0 ? VK_DOWN : VK_UP);
-            wintest::KeyPress(VK_RETURN);
-        });
-        EXPECT_EQ(frmSetup->ModalResult(), mrOk);
+        Boxes.clear();
+        OpenDialog(
+            nullptr,
+            [&] {
+                TComboBox* list = frmSetup->*c.List;
+                ClickList(list);
+                for (int i = 0; i < std::abs(c.Downs); ++i) wintest::KeyPress(c.Downs > 0 ? VK_DOWN : VK_UP);
+                wintest::KeyPress(VK_RETURN);
+            },
+            c.PtyTakesIt ? 0 : 1, [] { wintest::KeyPress(VK_ESCAPE); });
         EXPECT_EQ(ConfigValue("COM", c.Key), c.Stored);
-        EXPECT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+        if (c.PtyTakesIt) {
+            EXPECT_EQ(frmSetup->ModalResult(), mrOk);
+            EXPECT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+            EXPECT_TRUE(Boxes.empty());
+        } else {
+            EXPECT_EQ(frmSetup->ModalResult(), mrCancel);
+            EXPECT_EQ(PortHandle, nullptr);
+            ASSERT_EQ(Boxes.size(), 1u);
+            EXPECT_EQ(Boxes[0].Text, "端口：COM1打开失败！");
+        }
         // Back to the first settings for the next case.
         OpenDialog(nullptr, [&] {
             TComboBox* list = frmSetup->*c.List;
@@ -125,8 +140,8 @@ TEST_F(PortDialogTest, OkStoresTheChosenItems) {
             for (int i = 0; i < std::abs(c.Downs); ++i) wintest::KeyPress(c.Downs > 0 ? VK_UP : VK_DOWN);
             wintest::KeyPress(VK_RETURN);
         });
+        EXPECT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
     }
-    EXPECT_TRUE(Boxes.empty());
 }
 
 TEST_F(PortDialogTest, AnAbsentPortIsReportedStoredAndLeavesNoPortOpen) {
@@ -149,6 +164,29 @@ TEST_F(PortDialogTest, AnAbsentPortIsReportedStoredAndLeavesNoPortOpen) {
     EXPECT_EQ(Boxes[0].Caption, "错误") << "the system's default caption";
     EXPECT_EQ(PortHandle, nullptr);
     EXPECT_EQ(ConfigValue("COM", "Port"), "COM3") << "stored before the port was tried";
+}
+
+TEST_F(PortDialogTest, LineSettingsThePortRefusesAreReportedAsAFailedOpen) {
+    StartProgram();
+    ASSERT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+    // 5 data bits with 2 stop bits: no UART frames bytes that way.
+    OpenDialog(
+        nullptr,
+        [&] {
+            ClickList(frmSetup->cbbByteSize);
+            for (int i = 0; i < 3; ++i) wintest::KeyPress(VK_UP);
+            ClickList(frmSetup->cbbStopBite);
+            wintest::KeyPress(VK_DOWN);
+            wintest::KeyPress(VK_DOWN);
+            wintest::KeyPress(VK_RETURN);
+        },
+        1, [] { wintest::KeyPress(VK_ESCAPE); });
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "端口：COM1打开失败！");
+    EXPECT_EQ(frmSetup->ModalResult(), mrCancel) << "the dialog stayed open until Esc";
+    EXPECT_EQ(PortHandle, nullptr) << "no port is left open on other settings";
+    EXPECT_EQ(ConfigValue("COM", "ByteSize"), "5");
+    EXPECT_EQ(ConfigValue("COM", "StopBits"), "2");
 }
 
 TEST_F(PortDialogTest, CancelKeepsTheChoicesForTheNextOpeningWithoutStoringOrApplying) {

@@ -193,6 +193,42 @@ TEST_F(Profile, RefusedWritesReturnFalseAndLeaveTheFile) {
     EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
 }
 
+TEST_F(Profile, AWritableFileInAFolderNobodyMayWriteIsRewrittenInPlace) {
+    std::string dir = FDir.File("locked");
+    mkdir(dir.c_str(), 0755);
+    std::string file = dir + "/Config.ini";
+    Put("[S]\r\nk=old\r\nlong=" + std::string(200, 'x') + "\r\n", file);
+    struct stat before;
+    stat(file.c_str(), &before);
+    chmod(FDir.Path().c_str(), 0755);
+    chmod(file.c_str(), 0666);
+    chmod(dir.c_str(), 0555);
+    // Longer, then shorter than the old content: either way the file holds exactly the new one.
+    EXPECT_EQ(0, testsupport::RunUnprivileged([&] {
+                  if (!WritePrivateProfileStringA("S", "k", std::string(300, 'n').c_str(), file.c_str())) return 1;
+                  if (!WritePrivateProfileStringA("S", "long", nullptr, file.c_str())) return 2;
+                  return WritePrivateProfileStringA("S", "k", "new", file.c_str()) ? 0 : 3;
+              }));
+    chmod(dir.c_str(), 0755);
+    EXPECT_EQ("[S]\r\nk=new\r\n", Content(file));
+    struct stat after;
+    stat(file.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino) << "the file stayed where it was";
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir), {})) << "a temporary file was left";
+}
+
+TEST_F(Profile, AFileNamedInAnotherLetterCaseIsTheSameFile) {
+    Put("[S]\r\nk=upper\r\n", FDir.File("CONFIG.INI"));
+    Put("[S]\r\nk=lower\r\n", FDir.File("config.ini"));
+    EXPECT_EQ("upper", Get("S", "k")) << "the first of the names in byte order";
+    ASSERT_TRUE(Write("S", "k", "written"));
+    EXPECT_EQ("[S]\r\nk=written\r\n", Content(FDir.File("CONFIG.INI")));
+    EXPECT_FALSE(std::filesystem::exists(FPath)) << "no second file under the exact name";
+    // Once the exact name exists it is the one used.
+    Put("[S]\r\nk=exact\r\n");
+    EXPECT_EQ("exact", Get("S", "k"));
+}
+
 TEST_F(Profile, ReplacementKeepsPermissionsAndSymbolicLinks) {
     Put("[S]\r\nk=1\r\n");
     chmod(FPath.c_str(), 0640);

@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -84,6 +86,33 @@ TEST(SerialOpenTest, NameFormsReachTheLinkedDevice) {
     }
 }
 
+TEST(SerialOpenTest, DosDeviceNamesAnswerWithTheirDevice) {
+    SerialPseudoTerminal twoDigits(12);
+    SerialPseudoTerminal oneDigit(3);
+    char target[4096];
+    DWORD n = QueryDosDeviceA("com12", target, sizeof target);
+    ASSERT_NE(0u, n) << GetLastError();
+    EXPECT_EQ((testsupport::ExeDir() / "ports" / "com12").string(), std::string(target));
+    EXPECT_EQ(std::strlen(target) + 2, n) << "one string and the list's closing NUL";
+
+    n = QueryDosDeviceA(nullptr, target, sizeof target);
+    ASSERT_NE(0u, n) << GetLastError();
+    std::vector<std::string> names;
+    for (const char* name = target; *name; name += std::strlen(name) + 1) names.push_back(name);
+    EXPECT_NE(std::find(names.begin(), names.end(), "COM3"), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), "COM12"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "COM13"), names.end());
+
+    for (const char* absent : {"COM256", "LPT1", "\\\\.\\COM12", "COM0"}) {
+        SetLastError(0);
+        EXPECT_EQ(0u, QueryDosDeviceA(absent, target, sizeof target)) << absent;
+        EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError()) << absent;
+    }
+    SetLastError(0);
+    EXPECT_EQ(0u, QueryDosDeviceA("COM12", target, 5));
+    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+}
+
 TEST(SerialOpenTest, RefusedOpensSayWhy) {
     SerialPseudoTerminal unit(12);
     testsupport::ScopedPortLink dangling(13, "/nonexistent/overlay-tty");
@@ -157,6 +186,20 @@ TEST_F(SerialTest, LineIsRawBothWays) {
     EXPECT_EQ(bytes, received);
 }
 
+TEST_F(SerialTest, ClosingRightAfterAWriteLosesNothingWritten) {
+    ResetLine();
+    std::vector<BYTE> bytes(200);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = BYTE(i);
+    for (int round = 0; round < 5; ++round) {
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(FPort, bytes.data(), DWORD(bytes.size()), &written, nullptr));
+        ASSERT_TRUE(CloseHandle(FPort));
+        FPort = OpenPort(kPortName);
+        ASSERT_NE(INVALID_HANDLE_VALUE, FPort);
+        EXPECT_EQ(bytes, FUnit.Receive(bytes.size(), 500)) << "round " << round;
+    }
+}
+
 TEST_F(SerialTest, InputWaitingBeforeOpenIsKept) {
     ASSERT_TRUE(CloseHandle(FPort));
     FUnit.Send({0x41, 0x42});
@@ -168,6 +211,34 @@ TEST_F(SerialTest, InputWaitingBeforeOpenIsKept) {
     DWORD got = 0;
     ASSERT_TRUE(ReadFile(FPort, buffer, sizeof(buffer), &got, nullptr));
     EXPECT_EQ(2u, got);
+}
+
+TEST_F(SerialTest, PurgeDiscardsTheInputWaitingAndKeepsWhatComesAfter) {
+    ResetLine();
+    COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 0, 0};
+    ASSERT_TRUE(SetCommTimeouts(FPort, &timeouts));
+    FUnit.Send({0xBB, 0xDD, 0x41});
+    // The pseudo-terminal hands the bytes to the line discipline asynchronously.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(PurgeComm(FPort, PURGE_RXCLEAR)) << GetLastError();
+    BYTE buffer[8] = {};
+    DWORD got = 1;
+    ASSERT_TRUE(ReadFile(FPort, buffer, sizeof(buffer), &got, nullptr));
+    EXPECT_EQ(0u, got) << "nothing of what waited is left";
+
+    FUnit.Send({0x42});
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_TRUE(ReadFile(FPort, buffer, sizeof(buffer), &got, nullptr));
+    ASSERT_EQ(1u, got);
+    EXPECT_EQ(0x42, buffer[0]);
+
+    // Every documented combination is taken; the synchronous handle has no overlapped operation to abort.
+    for (DWORD flags : {DWORD(PURGE_TXCLEAR), DWORD(PURGE_TXABORT | PURGE_RXABORT),
+                        DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR), DWORD(0)})
+        EXPECT_TRUE(PurgeComm(FPort, flags)) << flags;
+    SetLastError(0);
+    EXPECT_FALSE(PurgeComm(FPort, 0x10));
+    EXPECT_EQ(DWORD(ERROR_INVALID_PARAMETER), GetLastError());
 }
 
 TEST_F(SerialTest, ConfigRoundTripKeepsWhatItDidNotChange) {
@@ -326,6 +397,8 @@ TEST_F(SerialTest, VanishedDeviceFailsAtOnce) {
     DCB dcb{};
     EXPECT_FALSE(GetCommState(FPort, &dcb));
     EXPECT_EQ(DWORD(ERROR_BAD_COMMAND), GetLastError());
+    EXPECT_FALSE(PurgeComm(FPort, PURGE_RXCLEAR));
+    EXPECT_EQ(DWORD(ERROR_BAD_COMMAND), GetLastError());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_TRUE(CloseHandle(FPort));
     FPort = INVALID_HANDLE_VALUE;
@@ -352,6 +425,9 @@ TEST(SerialHandleTest, CallsOnHandlesThatAreNoPortFail) {
         EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
         SetLastError(0);
         EXPECT_FALSE(SetCommTimeouts(handle, &timeouts));
+        EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
+        SetLastError(0);
+        EXPECT_FALSE(PurgeComm(handle, PURGE_RXCLEAR));
         EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), GetLastError());
         SetLastError(0);
         EXPECT_FALSE(CloseHandle(handle));

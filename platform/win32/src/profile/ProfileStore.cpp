@@ -5,12 +5,16 @@
 
 #include <win32/winbase.h>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <vector>
 
 namespace win32::profile {
 namespace {
@@ -37,6 +41,38 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+bool WriteAllAt(int fd, const std::string& bytes) {
+    return lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes) && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+}
+
+// Windows writes a profile file the user may write even where its folder allows no new file: such a file is
+// rewritten where it is. Room for the new content is taken first so that the write cannot run out of space
+// half-way, and the old content goes back when it fails all the same: the file is never left half-written.
+bool RewriteInPlace(const std::string& path, const std::string& bytes, int& failure) {
+    int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+        failure = errno;
+        return false;
+    }
+    std::string old;
+    bool ok = ReadAll(fd, old);
+    if (ok && bytes.size() > old.size()) {
+        int reserved = posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        if (reserved != 0 && reserved != EOPNOTSUPP && reserved != EINVAL) {
+            errno = reserved;
+            ok = false;
+        }
+    }
+    ok = ok && WriteAllAt(fd, bytes);
+    failure = errno;
+    if (!ok) WriteAllAt(fd, old);
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    return ok;
+}
+
 std::string DirectoryOf(const std::string& path) {
     std::string::size_type slash = path.find_last_of('/');
     if (slash == std::string::npos) return ".";
@@ -59,6 +95,26 @@ bool ResolveLinks(std::string path, std::string& target) {
     }
     errno = ELOOP;
     return false;
+}
+
+// Windows finds "config.ini" or "CONFIG.INI" under the name "Config.ini": a file copied from there keeps its
+// letter case. When the exact name is absent, the first name of the folder (in byte order) that differs only in
+// ASCII letter case stands for it.
+std::string CaseInsensitive(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 || errno != ENOENT) return path;
+    std::string::size_type slash = path.find_last_of('/');
+    std::string directory = DirectoryOf(path);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = opendir(directory.c_str());
+    if (!dir) return path;
+    std::vector<std::string> matches;
+    while (dirent* entry = readdir(dir))
+        if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
+    closedir(dir);
+    if (matches.empty()) return path;
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
+           *std::min_element(matches.begin(), matches.end());
 }
 
 }  // namespace
@@ -99,14 +155,14 @@ const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* 
 DWORD ProfileStore::Read(const std::string& nativePath, const std::function<void(const ProfileDocument*)>& reader) {
     std::lock_guard<std::mutex> guard(FLock);
     DWORD error = ERROR_SUCCESS;
-    reader(Load(nativePath, &error));
+    reader(Load(CaseInsensitive(nativePath), &error));
     return error;
 }
 
 BOOL ProfileStore::Update(const std::string& nativePath, const std::function<bool(ProfileDocument&)>& edit) {
     std::lock_guard<std::mutex> guard(FLock);
     std::string target;
-    if (!ResolveLinks(nativePath, target)) {
+    if (!ResolveLinks(CaseInsensitive(nativePath), target)) {
         SetLastError(Win32ErrorForPath(errno, nativePath));
         return FALSE;
     }
@@ -131,12 +187,19 @@ BOOL ProfileStore::Update(const std::string& nativePath, const std::function<boo
     std::string base = target.substr(target.find_last_of('/') + 1);
     std::string temporary =
         DirectoryOf(target) + "/." + base + "." + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+    std::string bytes = document.Serialize();
     int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        SetLastError(Win32ErrorForPath(errno, temporary));
-        return FALSE;
+        int refused = errno;
+        int failure = refused;
+        bool readOnlyFolder = exists && (refused == EACCES || refused == EPERM);
+        if (!readOnlyFolder || !RewriteInPlace(target, bytes, failure)) {
+            SetLastError(readOnlyFolder ? Win32ErrorFromErrno(failure) : Win32ErrorForPath(refused, temporary));
+            return FALSE;
+        }
+        FFiles.erase(target);
+        return TRUE;
     }
-    std::string bytes = document.Serialize();
     // No fsync: a save makes some 300 calls, and syncing each costs seconds. The rename still guarantees that
     // a crashed process or a failed write leaves either the old file or the new one, never a mix.
     bool ok = WriteAll(fd, bytes);

@@ -4,6 +4,10 @@
 
 #include <win32/winbase.h>
 
+#include <sys/stat.h>
+#include <cstring>
+#include <string>
+
 using win32::kernel::InsertHandle;
 using win32::kernel::LookupHandleAs;
 using win32::serial::SerialPort;
@@ -104,4 +108,56 @@ BOOL GetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
 
 BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
     return OnPort(hFile, lpCommTimeouts, [](SerialPort& port, auto& record) { return port.SetTimeouts(record); });
+}
+
+BOOL PurgeComm(HANDLE hFile, DWORD dwFlags) {
+    auto port = LookupHandleAs<SerialPort>(hFile);
+    if (!port) return FALSE;
+    if (dwFlags & ~DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    return port->Purge(dwFlags);
+}
+
+namespace {
+
+// The device behind port n when it is there: a link beside the executable (dangling or not, as CreateFileA takes
+// it) or a device node.
+bool PortDevice(int number, std::string& device) {
+    device = win32::serial::ComPortDevicePath(number);
+    struct stat info {};
+    return lstat(device.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax) {
+    if (!lpTargetPath) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::string list;
+    if (lpDeviceName) {
+        bool outOfRange = false;
+        int number = win32::serial::ParseComPortName(lpDeviceName, outOfRange);
+        // Only the bare name: "\\.\COM1" is a path, not a DOS device name.
+        std::string device;
+        if (number == 0 || std::strchr(lpDeviceName, '\\') || !PortDevice(number, device)) {
+            SetLastError(ERROR_FILE_NOT_FOUND);
+            return 0;
+        }
+        list = device + '\0';
+    } else {
+        std::string device;
+        for (int number = 1; number <= 255; ++number)
+            if (PortDevice(number, device)) list += "COM" + std::to_string(number) + '\0';
+    }
+    list += '\0';
+    if (list.size() > ucchMax) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    std::memcpy(lpTargetPath, list.data(), list.size());
+    return static_cast<DWORD>(list.size());
 }

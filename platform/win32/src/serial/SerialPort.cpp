@@ -337,24 +337,26 @@ BOOL SerialPort::Close() {
 
 // Gives queued output the time its length needs at the line's speed (bounded), so that close() itself, which
 // would wait up to the driver's closing_wait for a line held by flow control, finds nothing left to send.
-void SerialPort::WaitOutputDrained() {
+bool SerialPort::WaitOutputDrained() {
     int queued = 0;
-    if (ioctl(FFd, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+    if (ioctl(FFd, TIOCOUTQ, &queued) != 0 || queued <= 0) return true;
     uint64_t speed = std::max<uint64_t>(FDcb.BaudRate, 50);
     auto budget =
         std::chrono::milliseconds(std::min<uint64_t>(static_cast<uint64_t>(queued) * 12000 / speed + 100, 2000));
     auto deadline = Clock::now() + budget;
     while (Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (ioctl(FFd, TIOCOUTQ, &queued) != 0 || queued <= 0) return;
+        if (ioctl(FFd, TIOCOUTQ, &queued) != 0 || queued <= 0) return true;
     }
+    return false;
 }
 
 void SerialPort::Release() {
     if (FReleased) return;
     FReleased = true;
-    if (!FVanished) WaitOutputDrained();
-    tcflush(FFd, TCOFLUSH);
+    // Only output that could not drain is discarded: on a pseudo-terminal the flush would also drop what the far
+    // side has not read yet, bytes that Windows counts as sent once WriteFile returned.
+    if (FVanished || !WaitOutputDrained()) tcflush(FFd, TCOFLUSH);
     ioctl(FFd, TIOCNXCL);
     flock(FFd, LOCK_UN);
     close(FFd);
@@ -419,6 +421,22 @@ BOOL SerialPort::SetTimeouts(const COMMTIMEOUTS& timeouts) {
     }
     std::lock_guard<std::mutex> guard(FSettingsLock);
     FTimeouts = timeouts;
+    return TRUE;
+}
+
+BOOL SerialPort::Purge(DWORD flags) {
+    std::unique_lock<std::shared_mutex> alone(FLifetime);
+    if (!Usable()) return FALSE;
+    bool input = flags & PURGE_RXCLEAR;
+    bool output = flags & PURGE_TXCLEAR;
+    if (!input && !output) return TRUE;
+    if (tcflush(FFd, input && output ? TCIOFLUSH : input ? TCIFLUSH : TCOFLUSH) != 0) {
+        if (MeansDeviceGone(errno))
+            MarkVanished();
+        else
+            SetLastError(ERROR_GEN_FAILURE);
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -30,6 +30,11 @@ public:
     BOOL SetState(const DCB& dcb);
     BOOL GetTimeouts(COMMTIMEOUTS& timeouts);
     BOOL SetTimeouts(const COMMTIMEOUTS& timeouts);
+    // Discards what the driver holds: PURGE_RXCLEAR the input not yet read, PURGE_TXCLEAR the output not yet
+    // sent. The handle is synchronous, so there is never an outstanding overlapped operation for the ABORT flags
+    // to end; like Windows' I/O manager on such a handle, the purge waits for a read or write running on another
+    // thread to finish first.
+    BOOL Purge(DWORD flags);
 
 private:
     // Applies the DCB all or nothing: the driver's answer is read back and the old settings return on any
@@ -43,7 +48,8 @@ private:
     // Waits for the descriptor (or the close signal); false with the last error set when the wait must end the
     // call.
     bool WaitFor(short events, int timeoutMs, bool& timedOut);
-    void WaitOutputDrained();
+    // False when output is still queued after the time its length needs.
+    bool WaitOutputDrained();
     void Release();
 
     int FFd;

@@ -1,0 +1,34 @@
+// GBK to the locale's encoding through the platform's code-page conversions.
+#include "ConsoleText.h"
+
+#include <win32/windows.h>
+
+#include <langinfo.h>
+#include <clocale>
+#include <cstring>
+
+namespace {
+
+bool LocaleIsGb() {
+    static const bool gb = [] {
+        std::setlocale(LC_CTYPE, "");
+        const char* codeset = nl_langinfo(CODESET);
+        return codeset && (std::strncmp(codeset, "GB", 2) == 0 || std::strcmp(codeset, "CP936") == 0);
+    }();
+    return gb;
+}
+
+}  // namespace
+
+std::string ToConsole(const std::string& ansi) { return LocaleIsGb() ? ansi : AnsiToUtf8(ansi); }
+
+std::string AnsiToUtf8(const std::string& ansi) {
+    if (ansi.empty()) return ansi;
+    int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::u16string text(static_cast<size_t>(wide), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
