@@ -2,6 +2,7 @@
 // the source inside its bitmap, and hands the rows to the raster engine.
 #include "Raster.h"
 #include "Rop.h"
+#include "geometry/Rects.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -114,12 +115,6 @@ private:
     std::vector<Span> FRows;
 };
 
-RECT Intersect(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (r.left >= r.right || r.top >= r.bottom) return RECT{0, 0, 0, 0};
-    return r;
-}
-
 // A copy of part of a bitmap, so that a blit within one bitmap reads the source as it was before any row of
 // the destination is written, whatever the direction of the move.
 std::shared_ptr<BitmapObject> Snapshot(const BitmapObject& bitmap, const RECT& area) {
@@ -165,7 +160,7 @@ void BlitPixels(DeviceContext& dc, const RECT& logical, const BitmapObject& sour
     POINT maskOffset{maskCorner.x - area.left, maskCorner.y - area.top};
     // Only the part of the source rectangle that lies on the source bitmap is copied.
     RECT sourceBounds{-offset.x, -offset.y, source.Width() - offset.x, source.Height() - offset.y};
-    area = Intersect(area, sourceBounds);
+    area = Intersection(area, sourceBounds);
     if (area.left >= area.right) return;
 
     std::shared_ptr<BitmapObject> copy;
@@ -252,6 +247,7 @@ const BITMAPINFOHEADER* DibHeader(const BITMAPINFO* info) {
 }  // namespace win32::gdi
 
 using namespace win32::gdi;
+using win32::NormalRect;
 
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     auto dc = LookupDC(hdc);

@@ -46,6 +46,7 @@ BOOL FillRegionWith(HDC hdc, HRGN hrgn, const BrushObject* brush, DWORD rop) {
 }  // namespace win32::gdi
 
 using namespace win32::gdi;
+using win32::NormalRect;
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     auto dc = LookupDC(hDC);

@@ -336,12 +336,6 @@ RECT ExtentRect(int x, int y, int width, int height) {
     return rect;
 }
 
-RECT NormalRect(RECT rect) {
-    if (rect.left > rect.right) std::swap(rect.left, rect.right);
-    if (rect.top > rect.bottom) std::swap(rect.top, rect.bottom);
-    return rect;
-}
-
 namespace {
 
 // One colour channel of a BI_BITFIELDS pixel, scaled to eight bits.

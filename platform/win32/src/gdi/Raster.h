@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DeviceContext.h"
+#include "geometry/Rects.h"
 
 #include <memory>
 #include <vector>
@@ -109,7 +110,5 @@ size_t DibHeaderSize(const BITMAPINFO* info);
 // A rectangle from a corner and signed extents, as blits take them: a negative extent reaches back from the
 // corner pixel, which stays inside (x = 9, width = -10 covers 0 to 9).
 RECT ExtentRect(int x, int y, int width, int height);
-// Swaps corners so that left <= right and top <= bottom.
-RECT NormalRect(RECT rect);
 
 }  // namespace win32::gdi

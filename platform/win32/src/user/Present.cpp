@@ -1,4 +1,5 @@
 // Presenting: what was drawn into a top-level surface goes to the display driver, as the changed rectangle only.
+#include "geometry/Rects.h"
 #include "user/Painting.h"
 
 #include <backend/Driver.h>
@@ -9,8 +10,6 @@
 
 namespace win32::user {
 namespace {
-
-bool EmptyRect(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
 
 // The surface size each window was last presented with: a surface that was replaced (the window was resized)
 // goes out whole, whatever changed in it.

@@ -1,14 +1,11 @@
 // The rectangle helpers of the window manager, with Windows' answers for null pointers and empty rectangles.
+#include "geometry/Rects.h"
+
 #include <win32/winuser.h>
 
 #include <algorithm>
 
-namespace {
-
-// Windows counts a rectangle with right <= left or bottom <= top as empty, whichever way round it is.
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-}  // namespace
+using win32::EmptyRect;
 
 BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom) {
     if (!lprc) return FALSE;
@@ -47,20 +44,14 @@ BOOL OffsetRect(LPRECT lprc, int dx, int dy) {
 
 BOOL IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (!lprcDst || !lprcSrc1 || !lprcSrc2) return FALSE;
-    RECT result{std::max(lprcSrc1->left, lprcSrc2->left), std::max(lprcSrc1->top, lprcSrc2->top),
-                std::min(lprcSrc1->right, lprcSrc2->right), std::min(lprcSrc1->bottom, lprcSrc2->bottom)};
-    // An empty source gives nothing even when its coordinates fall inside the other one.
-    if (Empty(*lprcSrc1) || Empty(*lprcSrc2) || Empty(result)) {
-        SetRectEmpty(lprcDst);
-        return FALSE;
-    }
-    *lprcDst = result;
-    return TRUE;
+    // An empty source gives nothing even when its coordinates fall inside the other one: the overlap is empty too.
+    *lprcDst = win32::Intersection(*lprcSrc1, *lprcSrc2);
+    return !EmptyRect(*lprcDst);
 }
 
 BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (!lprcDst || !lprcSrc1 || !lprcSrc2) return FALSE;
-    bool empty1 = Empty(*lprcSrc1), empty2 = Empty(*lprcSrc2);
+    bool empty1 = EmptyRect(*lprcSrc1), empty2 = EmptyRect(*lprcSrc2);
     if (empty1 && empty2) {
         SetRectEmpty(lprcDst);
         return FALSE;
@@ -78,7 +69,7 @@ BOOL UnionRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
 
 BOOL SubtractRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprcSrc2) {
     if (!lprcDst || !lprcSrc1 || !lprcSrc2) return FALSE;
-    if (Empty(*lprcSrc1)) {
+    if (EmptyRect(*lprcSrc1)) {
         SetRectEmpty(lprcDst);
         return FALSE;
     }
@@ -111,7 +102,7 @@ BOOL EqualRect(const RECT* lprc1, const RECT* lprc2) {
            lprc1->bottom == lprc2->bottom;
 }
 
-BOOL IsRectEmpty(const RECT* lprc) { return !lprc || Empty(*lprc); }
+BOOL IsRectEmpty(const RECT* lprc) { return !lprc || EmptyRect(*lprc); }
 
 BOOL PtInRect(const RECT* lprc, POINT pt) {
     if (!lprc) return FALSE;

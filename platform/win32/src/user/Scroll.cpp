@@ -1,4 +1,5 @@
 // Scrolling a window's pixels (ScrollWindowEx, ScrollWindow) and LockWindowUpdate.
+#include "geometry/Rects.h"
 #include "user/Caret.h"
 #include "user/PaintingInternal.h"
 
@@ -14,12 +15,6 @@ HWND& Locked() {
 }
 
 constexpr UINT kKnownScrollFlags = SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE | SW_SMOOTHSCROLL;
-
-RECT IntersectRects(const RECT& a, const RECT& b) {
-    RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    if (r.right <= r.left || r.bottom <= r.top) r = RECT{0, 0, 0, 0};
-    return r;
-}
 
 // Moves the pixels that land in the destination region (surface coordinates) from dx, dy back. The source is
 // copied out first because source and destination overlap.
@@ -74,8 +69,8 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT*
     }
     RECT client{0, 0, window->ClientRect.right - window->ClientRect.left,
                 window->ClientRect.bottom - window->ClientRect.top};
-    RECT clip = prcClip ? IntersectRects(*prcClip, client) : client;
-    RECT scroll = prcScroll ? IntersectRects(*prcScroll, client) : client;
+    RECT clip = prcClip ? win32::Intersection(*prcClip, client) : client;
+    RECT scroll = prcScroll ? win32::Intersection(*prcScroll, client) : client;
 
     gdi::Region update;
     if ((dx || dy) && IsDrawable(*window) && window->Root()->Surface && !UnderLock(*window)) {

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool Intersect(const RECT& a, const RECT& b, RECT& out) {
-    out = {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    return out.left < out.right && out.top < out.bottom;
-}
-
 // Columns outside, rows inside; a column ends at its first tile that leaves dstRect. A partial tile takes the
 // top-left part of srcRect.
 void ForEachTile(const RECT& dstRect, const RECT& srcRect, const std::function<void(const RECT&, const RECT&)>& draw) {
@@ -21,12 +16,12 @@ void ForEachTile(const RECT& dstRect, const RECT& srcRect, const std::function<v
     if (sw <= 0 || sh <= 0) return;
     for (long long x = dstRect.left; x < dstRect.right; x += sw) {
         for (long long y = dstRect.top;; y += sh) {
+            if (y >= dstRect.bottom) break;
+            const RECT whole{static_cast<LONG>(x), static_cast<LONG>(y),
+                             static_cast<LONG>(std::min<long long>(x + sw, dstRect.right)),
+                             static_cast<LONG>(std::min<long long>(y + sh, dstRect.bottom))};
             RECT tile;
-            if (y >= dstRect.bottom || !Intersect(RECT{static_cast<LONG>(x), static_cast<LONG>(y),
-                                                       static_cast<LONG>(std::min<long long>(x + sw, dstRect.right)),
-                                                       static_cast<LONG>(std::min<long long>(y + sh, dstRect.bottom))},
-                                                  dstRect, tile))
-                break;
+            if (!IntersectRect(&tile, &whole, &dstRect)) break;
             draw(tile, RECT{srcRect.left, srcRect.top, srcRect.left + (tile.right - tile.left),
                             srcRect.top + (tile.bottom - tile.top)});
         }
@@ -64,10 +59,10 @@ void TskBitmap::TileClip(TCanvas& canvas, const RECT& dstRect, const RECT& srcRe
 void TskBitmap::TileWith(HDC dc, const RECT& dstRect, const RECT& srcRect, const RECT* clipRect) const {
     if (Empty() || srcRect.left < 0 || srcRect.top < 0 || srcRect.right > FWidth || srcRect.bottom > FHeight) return;
     if (clipRect) {
-        const bool all = clipRect->left >= clipRect->right || clipRect->top >= clipRect->bottom;
+        const bool all = IsRectEmpty(clipRect);
         ForEachTile(dstRect, srcRect, [&](const RECT& tile, const RECT& tileSrc) {
             RECT common;
-            if (all || Intersect(tile, *clipRect, common)) Draw(dc, tile, tileSrc);
+            if (all || IntersectRect(&common, &tile, clipRect)) Draw(dc, tile, tileSrc);
         });
         return;
     }
@@ -92,8 +87,9 @@ void TskBitmap::TileWith(HDC dc, const RECT& dstRect, const RECT& srcRect, const
     const TDrawMode mode = DrawMode();
     ForEachTile(dstRect, srcRect, [&](const RECT& tile, const RECT& tileSrc) {
         RECT device{tile.left - origin.x, tile.top - origin.y, tile.right - origin.x, tile.bottom - origin.y};
+        const RECT dib{0, 0, dibWidth, dibHeight};
         RECT clip;
-        if (!Intersect(device, RECT{0, 0, dibWidth, dibHeight}, clip)) return;
+        if (!IntersectRect(&clip, &device, &dib)) return;
         const int n = clip.right - clip.left;
         const int sx = tileSrc.left + clip.left - device.left;
         for (int y = clip.top; y < clip.bottom; ++y) {

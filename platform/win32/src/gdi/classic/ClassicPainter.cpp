@@ -2,6 +2,7 @@
 #include "ClassicPainter.h"
 
 #include "../Raster.h"
+#include "geometry/Rects.h"
 
 #include <win32/winuser.h>
 
@@ -14,8 +15,6 @@ namespace {
 constexpr UINT KnownEdgeFlags = BF_RECT | BF_DIAGONAL | BF_MIDDLE | BF_SOFT | BF_ADJUST | BF_FLAT | BF_MONO;
 constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF White = RGB(255, 255, 255);
-
-bool EmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // The colours of one bevel line, top-left and bottom-right; -1 where nothing is drawn.
 struct BevelLine {

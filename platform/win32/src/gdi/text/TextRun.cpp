@@ -4,6 +4,7 @@
 
 #include "../DeviceContext.h"
 #include "FontObject.h"
+#include "geometry/Rects.h"
 
 #include <algorithm>
 #include <cmath>
@@ -130,12 +131,6 @@ void PaintMapped(DeviceContext& dc, const Region& clip, const RECT& box, const P
     }
 }
 
-RECT Normalised(RECT r) {
-    if (r.left > r.right) std::swap(r.left, r.right);
-    if (r.top > r.bottom) std::swap(r.top, r.bottom);
-    return r;
-}
-
 }  // namespace
 
 TextRun::TextRun(FontInstance& font, const char16_t* text, int count, const INT* dx, int charExtra, bool glyphIndices)
@@ -179,7 +174,7 @@ void TextRun::Paint(DeviceContext& dc, const FontObject& font, int x, int y, UIN
 
     const Region& drawable = dc.DrawableRegion();
     RECT surfaceRect{};
-    if (rect) surfaceRect = Normalised(dc.ToSurface(*rect));
+    if (rect) surfaceRect = NormalRect(dc.ToSurface(*rect));
     if ((options & ETO_OPAQUE) && rect) {
         Placement flat(POINT{0, 0}, 0);
         PaintMapped(dc, drawable, surfaceRect, flat, state.BkColor, [](int, int) -> uint8_t { return 255; });
