@@ -1,9 +1,9 @@
 // The colour-name table and the colour conversions.
 #include <toolkit/Graphics.h>
+#include <toolkit/SysUtils.h>
 
 #include <win32/windows.h>
 
-#include <strings.h>
 #include <cstdint>
 #include <cstdio>
 
@@ -94,7 +94,7 @@ bool ColorToIdent(TColor color, std::string& ident) {
 
 bool IdentToColor(const std::string& ident, TColor& color) {
     for (const ColorName& entry : kColorNames) {
-        if (strcasecmp(entry.Name, ident.c_str()) == 0) {
+        if (SameText(entry.Name, ident)) {
             color = entry.Value;
             return true;
         }

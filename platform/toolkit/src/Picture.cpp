@@ -3,9 +3,9 @@
 #include <toolkit/MemoryStream.h>
 #include <toolkit/Picture.h>
 #include <toolkit/PropertyRegistry.h>
+#include <toolkit/SysUtils.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -60,12 +60,6 @@ std::string WritePictureData(TPicture& picture) {
 [[maybe_unused]] const auto publishedPicture = Publish<TPicture>().Binary("Data", &ReadPictureData, &WritePictureData);
 // Descriptions name the graphic's class in the picture data.
 [[maybe_unused]] const auto publishedBitmap = Publish<TBitmap>();
-
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 struct FormatRegistry {
     std::mutex Lock;
@@ -125,11 +119,11 @@ TBitmap& TPicture::Bitmap() {
 void TPicture::RegisterFileFormat(const std::string& extension, TGraphicFactory factory) {
     FormatRegistry& registry = Formats();
     std::lock_guard<std::mutex> guard(registry.Lock);
-    registry.Factories[LowerAscii(extension)] = std::move(factory);
+    registry.Factories[LowerCase(extension)] = std::move(factory);
 }
 
 void TPicture::LoadFromFile(const std::string& fileName) {
-    std::string extension = LowerAscii(Extension(fileName));
+    std::string extension = LowerCase(Extension(fileName));
     TGraphicFactory factory;
     {
         FormatRegistry& registry = Formats();

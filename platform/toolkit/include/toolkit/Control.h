@@ -19,6 +19,9 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
 using TAnchors = TSet<TAnchorKind>;
 
+// The anchors each alignment gives a control.
+extern const TAnchors AnchorAlign[alCustom + 1];
+
 enum TControlStyleFlag {
     csAcceptsControls,
     csCaptureMouse,

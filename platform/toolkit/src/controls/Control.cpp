@@ -45,7 +45,9 @@ namespace {
 
 TControl* GCaptureControl = nullptr;
 
-const TAnchors AnchorAlign[] = {
+}  // namespace
+
+const TAnchors AnchorAlign[alCustom + 1] = {
     {akLeft, akTop},                     // alNone
     {akLeft, akTop, akRight},            // alTop
     {akLeft, akRight, akBottom},         // alBottom
@@ -54,8 +56,6 @@ const TAnchors AnchorAlign[] = {
     {akLeft, akTop, akRight, akBottom},  // alClient
     {akLeft, akTop},                     // alCustom
 };
-
-}  // namespace
 
 TShiftState ShiftStateFromKeys(WPARAM keys) {
     TShiftState shift;

@@ -7,16 +7,6 @@
 
 namespace {
 
-const TAnchors AnchorAlign[] = {
-    {akLeft, akTop},                     // alNone
-    {akLeft, akTop, akRight},            // alTop
-    {akLeft, akRight, akBottom},         // alBottom
-    {akLeft, akTop, akBottom},           // alLeft
-    {akRight, akTop, akBottom},          // alRight
-    {akLeft, akTop, akRight, akBottom},  // alClient
-    {akLeft, akTop},                     // alCustom
-};
-
 // Among controls of one alignment, the one nearer its edge goes first.
 bool InsertBefore(TControl* c1, TControl* c2, TAlign align) {
     switch (align) {
