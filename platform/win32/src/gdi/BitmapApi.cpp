@@ -1,6 +1,7 @@
 // Bitmap creation, the DIB transfer functions and single pixels.
 #include "DeviceContext.h"
 #include "StockObjects.h"
+#include "kernel/LastError.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,17 +10,14 @@
 #include <memory>
 #include <new>
 
+using win32::Fail;
+
 using namespace win32::gdi;
 
 namespace {
 
 HBITMAP Insert(std::shared_ptr<BitmapObject> bitmap) {
     return static_cast<HBITMAP>(ObjectTable::Insert(std::move(bitmap)));
-}
-
-HBITMAP Fail(DWORD error) {
-    SetLastError(error);
-    return nullptr;
 }
 
 // The bitmap formats drawn here: 1 bit per pixel for masks, 32 for everything else.
@@ -75,12 +73,12 @@ std::shared_ptr<BitmapObject> MakeBitmap(LONG width, LONG height, int bitsPerPix
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset) {
     if (ppvBits) *ppvBits = nullptr;
     if (hdc && !LookupDC(hdc)) return nullptr;
-    if (!pbmi || usage != DIB_RGB_COLORS || hSection || offset) return Fail(ERROR_INVALID_PARAMETER);
+    if (!pbmi || usage != DIB_RGB_COLORS || hSection || offset) return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
     const BITMAPINFOHEADER& h = pbmi->bmiHeader;
-    if (!SupportedDib(h) || !StandardMasks(*pbmi)) return Fail(ERROR_INVALID_PARAMETER);
-    if (h.biHeight == INT32_MIN) return Fail(ERROR_INVALID_PARAMETER);
+    if (!SupportedDib(h) || !StandardMasks(*pbmi)) return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
+    if (h.biHeight == INT32_MIN) return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
     auto bitmap = MakeBitmap(h.biWidth, std::abs(h.biHeight), h.biBitCount, h.biHeight < 0, true);
-    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    if (!bitmap) return Fail<HBITMAP>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
     if (h.biBitCount == 1) {
         bitmap->SetPalette(0, pbmi->bmiColors[0]);
         bitmap->SetPalette(1, pbmi->bmiColors[1]);
@@ -91,29 +89,29 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
 
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits) {
     if (nWidth < 0 || nHeight < 0 || nPlanes != 1 || (nBitCount != 1 && nBitCount != 32))
-        return Fail(ERROR_INVALID_PARAMETER);
+        return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
     if (nWidth == 0 || nHeight == 0) return static_cast<HBITMAP>(DefaultBitmap()->Handle());
     auto bitmap = MakeBitmap(nWidth, nHeight, static_cast<int>(nBitCount), true, false);
-    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    if (!bitmap) return Fail<HBITMAP>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
     if (lpBits) std::memcpy(bitmap->Bits(), lpBits, bitmap->ByteSize());
     return Insert(std::move(bitmap));
 }
 
 HBITMAP CreateBitmapIndirect(const BITMAP* pbm) {
-    if (!pbm) return Fail(ERROR_INVALID_PARAMETER);
+    if (!pbm) return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
     return CreateBitmap(pbm->bmWidth, pbm->bmHeight, pbm->bmPlanes, pbm->bmBitsPixel, pbm->bmBits);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
     auto dc = LookupDC(hdc);
     if (!dc) return nullptr;
-    if (cx < 0 || cy < 0) return Fail(ERROR_INVALID_PARAMETER);
+    if (cx < 0 || cy < 0) return Fail<HBITMAP>(nullptr, ERROR_INVALID_PARAMETER);
     if (cx == 0 || cy == 0) return static_cast<HBITMAP>(DefaultBitmap()->Handle());
     // Compatible with a memory DC means the format of its selected bitmap: a fresh memory DC holds a monochrome
     // one, so its compatible bitmaps are monochrome, as on Windows.
     int bits = dc->Memory() && dc->Surface() ? dc->Surface()->BitsPerPixel() : 32;
     auto bitmap = MakeBitmap(cx, cy, bits, true, false);
-    if (!bitmap) return Fail(ERROR_NOT_ENOUGH_MEMORY);
+    if (!bitmap) return Fail<HBITMAP>(nullptr, ERROR_NOT_ENOUGH_MEMORY);
     return Insert(std::move(bitmap));
 }
 

@@ -1,8 +1,11 @@
 // Brush creation (solid, hatched, pattern and DIB pattern brushes) and GetObject for brushes.
 #include "BrushObject.h"
 #include "Raster.h"
+#include "kernel/LastError.h"
 
 #include <cstring>
+
+using win32::Fail;
 
 namespace win32::gdi {
 
@@ -25,13 +28,8 @@ HBRUSH Publish(std::shared_ptr<BrushObject> brush) {
     return static_cast<HBRUSH>(ObjectTable::Insert(std::move(brush)));
 }
 
-HBRUSH Fail(DWORD error) {
-    SetLastError(error);
-    return nullptr;
-}
-
 HBRUSH MakeHatch(int hatch, COLORREF color) {
-    if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return Fail(ERROR_INVALID_PARAMETER);
+    if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return Fail<HBRUSH>(nullptr, ERROR_INVALID_PARAMETER);
     auto brush = std::make_shared<BrushObject>();
     brush->Style = BS_HATCHED;
     brush->Color = color;
@@ -56,10 +54,10 @@ HBRUSH MakePattern(HBITMAP bitmap) {
 }
 
 HBRUSH MakeDibPattern(const void* packedDib, UINT usage) {
-    if (!packedDib) return Fail(ERROR_INVALID_PARAMETER);
+    if (!packedDib) return Fail<HBRUSH>(nullptr, ERROR_INVALID_PARAMETER);
     auto info = static_cast<const BITMAPINFO*>(packedDib);
     size_t headerBytes = DibHeaderSize(info);
-    if (!headerBytes) return Fail(ERROR_INVALID_PARAMETER);
+    if (!headerBytes) return Fail<HBRUSH>(nullptr, ERROR_INVALID_PARAMETER);
     int height = info->bmiHeader.biHeight < 0 ? -info->bmiHeader.biHeight : info->bmiHeader.biHeight;
     // DIB patterns carry their own colours: a 1-bit DIB's colour table decides, not the DC's text colours.
     auto pattern = DecodeDib(info, static_cast<const uint8_t*>(packedDib) + headerBytes, usage, 0, height);
@@ -90,7 +88,7 @@ HBRUSH CreateHatchBrush(int iHatch, COLORREF color) { return MakeHatch(iHatch, c
 HBRUSH CreateDIBPatternBrushPt(const void* lpPackedDIB, UINT iUsage) { return MakeDibPattern(lpPackedDIB, iUsage); }
 
 HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
-    if (!plbrush) return Fail(ERROR_INVALID_PARAMETER);
+    if (!plbrush) return Fail<HBRUSH>(nullptr, ERROR_INVALID_PARAMETER);
     switch (plbrush->lbStyle) {
     case BS_SOLID: return CreateSolidBrush(plbrush->lbColor);
     case BS_NULL: {
@@ -106,6 +104,6 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush) {
         return MakeDibPattern(reinterpret_cast<const void*>(plbrush->lbHatch), LOWORD(plbrush->lbColor));
     default:
         // BS_DIBPATTERN takes a global memory handle and BS_INDEXED a palette index; neither exists here.
-        return Fail(ERROR_INVALID_PARAMETER);
+        return Fail<HBRUSH>(nullptr, ERROR_INVALID_PARAMETER);
     }
 }

@@ -2,19 +2,18 @@
 // PolyPolyline.
 #include "PenPainter.h"
 
+#include "kernel/LastError.h"
+
 #include <win32/winbase.h>
 #include <win32/winerror.h>
 
 #include <vector>
 
+using win32::Fail;
+
 using namespace win32::gdi;
 
 namespace {
-
-BOOL FailWith(DWORD error) {
-    SetLastError(error);
-    return FALSE;
-}
 
 // Draws polylines given in logical coordinates as one figure: a wide pen's strokes are united before painting,
 // so no pixel is painted twice under XOR; a cosmetic pen restarts its style at each polyline.
@@ -24,7 +23,7 @@ BOOL DrawPolylines(DeviceContext& dc, const POINT* points, const DWORD* counts, 
     std::vector<POINT> surface;
     if (!ToSurfacePoints(dc, points, total, surface)) return FALSE;
     PenPainter pen(dc);
-    if (!pen.Supported()) return FailWith(ERROR_NOT_SUPPORTED);
+    if (!pen.Supported()) return Fail(ERROR_NOT_SUPPORTED);
     size_t start = 0;
     for (DWORD i = 0; i < polylines; ++i) {
         pen.AddPolyline(surface.data() + start, counts[i], false);
@@ -47,7 +46,7 @@ BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt) {
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt) {
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
-    if (!lppt) return FailWith(ERROR_INVALID_PARAMETER);
+    if (!lppt) return Fail(ERROR_INVALID_PARAMETER);
     *lppt = dc->State().CurrentPos;
     return TRUE;
 }
@@ -65,7 +64,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
 BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
-    if (!apt || cpt < 2) return FailWith(ERROR_INVALID_PARAMETER);
+    if (!apt || cpt < 2) return Fail(ERROR_INVALID_PARAMETER);
     const DWORD count = static_cast<DWORD>(cpt);
     return DrawPolylines(*dc, apt, &count, 1);
 }
@@ -73,7 +72,7 @@ BOOL Polyline(HDC hdc, const POINT* apt, int cpt) {
 BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
-    if (!apt || cpt == 0) return FailWith(ERROR_INVALID_PARAMETER);
+    if (!apt || cpt == 0) return Fail(ERROR_INVALID_PARAMETER);
     std::vector<POINT> points;
     points.reserve(cpt + 1);
     points.push_back(dc->State().CurrentPos);
@@ -87,9 +86,9 @@ BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt) {
 BOOL PolyPolyline(HDC hdc, const POINT* apt, const DWORD* asz, DWORD csz) {
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
-    if (!apt || !asz || csz == 0) return FailWith(ERROR_INVALID_PARAMETER);
+    if (!apt || !asz || csz == 0) return Fail(ERROR_INVALID_PARAMETER);
     for (DWORD i = 0; i < csz; ++i) {
-        if (asz[i] < 2) return FailWith(ERROR_INVALID_PARAMETER);
+        if (asz[i] < 2) return Fail(ERROR_INVALID_PARAMETER);
     }
     return DrawPolylines(*dc, apt, asz, csz);
 }

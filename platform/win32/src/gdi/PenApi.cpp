@@ -1,6 +1,7 @@
 // CreatePen, CreatePenIndirect and ExtCreatePen.
 #include "BrushObject.h"
 #include "StockObjects.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 #include <win32/winerror.h>
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+using win32::Fail;
 
 using namespace win32::gdi;
 
@@ -42,11 +45,6 @@ public:
     ULONG_PTR Hatch = 0;
 };
 
-HPEN Fail(DWORD error) {
-    SetLastError(error);
-    return nullptr;
-}
-
 HPEN NullPen() { return static_cast<HPEN>(StockObject(NULL_PEN)->Handle()); }
 
 HPEN MakePen(UINT style, int width, COLORREF color) {
@@ -71,7 +69,7 @@ HPEN MakeExtPen(UINT style, int width, const LOGBRUSH& brush) {
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
     // CreatePen knows only the plain styles; end caps, joins and the geometric type are ExtCreatePen's.
     if (iStyle < 0 || (static_cast<UINT>(iStyle) & ~static_cast<UINT>(PS_STYLE_MASK)) != 0)
-        return Fail(ERROR_INVALID_PARAMETER);
+        return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     UINT style = static_cast<UINT>(iStyle);
     if (style == PS_NULL) return NullPen();
     // As Windows does, the styles it cannot make here (user styles, alternate, unknown numbers) become solid.
@@ -80,27 +78,28 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
 }
 
 HPEN CreatePenIndirect(const LOGPEN* plpen) {
-    if (!plpen) return Fail(ERROR_INVALID_PARAMETER);
+    if (!plpen) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     return CreatePen(static_cast<int>(plpen->lopnStyle), plpen->lopnWidth.x, plpen->lopnColor);
 }
 
 HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD cStyle, const DWORD* pstyle) {
     const DWORD known = PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK | PS_TYPE_MASK;
-    if ((iPenStyle & ~known) != 0 || !plbrush) return Fail(ERROR_INVALID_PARAMETER);
+    if ((iPenStyle & ~known) != 0 || !plbrush) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     const DWORD type = iPenStyle & PS_TYPE_MASK;
     const DWORD style = iPenStyle & PS_STYLE_MASK;
     const DWORD cap = iPenStyle & PS_ENDCAP_MASK;
     const DWORD join = iPenStyle & PS_JOIN_MASK;
-    if (type != PS_COSMETIC && type != PS_GEOMETRIC) return Fail(ERROR_INVALID_PARAMETER);
-    if (style > PS_ALTERNATE) return Fail(ERROR_INVALID_PARAMETER);
+    if (type != PS_COSMETIC && type != PS_GEOMETRIC) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
+    if (style > PS_ALTERNATE) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     if (cap != PS_ENDCAP_ROUND && cap != PS_ENDCAP_SQUARE && cap != PS_ENDCAP_FLAT)
-        return Fail(ERROR_INVALID_PARAMETER);
-    if (join != PS_JOIN_ROUND && join != PS_JOIN_BEVEL && join != PS_JOIN_MITER) return Fail(ERROR_INVALID_PARAMETER);
+        return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
+    if (join != PS_JOIN_ROUND && join != PS_JOIN_BEVEL && join != PS_JOIN_MITER)
+        return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     if (style == PS_USERSTYLE) {
-        if (cStyle == 0 || cStyle > 16 || !pstyle) return Fail(ERROR_INVALID_PARAMETER);
-        return Fail(ERROR_NOT_SUPPORTED);  // user style arrays are not drawn here
+        if (cStyle == 0 || cStyle > 16 || !pstyle) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
+        return Fail<HPEN>(nullptr, ERROR_NOT_SUPPORTED);  // user style arrays are not drawn here
     }
-    if (cStyle != 0 || pstyle) return Fail(ERROR_INVALID_PARAMETER);
+    if (cStyle != 0 || pstyle) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     switch (plbrush->lbStyle) {
     case BS_SOLID: break;
     case BS_NULL:
@@ -109,21 +108,22 @@ HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD 
     case BS_DIBPATTERN:
     case BS_DIBPATTERNPT:
         // Cosmetic pens take solid brushes only; geometric pens with other brushes are valid but not drawn here.
-        return Fail(type == PS_COSMETIC ? ERROR_INVALID_PARAMETER : ERROR_NOT_SUPPORTED);
-    default: return Fail(ERROR_INVALID_PARAMETER);
+        return Fail<HPEN>(nullptr, type == PS_COSMETIC ? ERROR_INVALID_PARAMETER : ERROR_NOT_SUPPORTED);
+    default: return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     }
 
     if (type == PS_COSMETIC) {
         // Cosmetic pens are one pixel wide, have no caps or joins, and cannot be inside-frame pens.
-        if (cWidth != 1 || style == PS_INSIDEFRAME || cap != 0 || join != 0) return Fail(ERROR_INVALID_PARAMETER);
+        if (cWidth != 1 || style == PS_INSIDEFRAME || cap != 0 || join != 0)
+            return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
         if (style == PS_NULL) return NullPen();
         return MakeExtPen(iPenStyle, 1, *plbrush);
     }
-    if (style == PS_ALTERNATE) return Fail(ERROR_INVALID_PARAMETER);
+    if (style == PS_ALTERNATE) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     if (style == PS_NULL) return NullPen();
-    if (cWidth > 0x7FFFFFFu) return Fail(ERROR_INVALID_PARAMETER);
+    if (cWidth > 0x7FFFFFFu) return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     // Geometric pens are stroked as filled outlines: solid ones with round joins are what that stroker draws.
-    if (style != PS_SOLID && style != PS_INSIDEFRAME) return Fail(ERROR_NOT_SUPPORTED);
-    if (join != PS_JOIN_ROUND) return Fail(ERROR_NOT_SUPPORTED);
+    if (style != PS_SOLID && style != PS_INSIDEFRAME) return Fail<HPEN>(nullptr, ERROR_NOT_SUPPORTED);
+    if (join != PS_JOIN_ROUND) return Fail<HPEN>(nullptr, ERROR_NOT_SUPPORTED);
     return MakeExtPen(iPenStyle, static_cast<int>(cWidth), *plbrush);
 }

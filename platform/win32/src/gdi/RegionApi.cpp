@@ -1,12 +1,15 @@
 // The region functions: creation from rectangles, shapes and RGNDATA, combination, queries and GetRegionData.
 #include "Region.h"
 #include "RegionShapes.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+using win32::Fail;
 
 using namespace win32::gdi;
 
@@ -17,12 +20,6 @@ HRGN Insert(Region region) {
 }
 
 std::shared_ptr<RegionObject> LookupRegion(HRGN hrgn) { return ObjectTable::LookupAs<RegionObject>(hrgn); }
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
-}
 
 bool IsIdentity(const XFORM& x) {
     return x.eM11 == 1.0f && x.eM12 == 0.0f && x.eM21 == 0.0f && x.eM22 == 1.0f && x.eDx == 0.0f && x.eDy == 0.0f;

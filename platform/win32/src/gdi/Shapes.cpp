@@ -9,6 +9,7 @@
 #include "PenPainter.h"
 #include "Raster.h"
 #include "ScanConverter.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 #include <win32/winerror.h>
@@ -16,14 +17,11 @@
 #include <cstdlib>
 #include <vector>
 
+using win32::Fail;
+
 using namespace win32::gdi;
 
 namespace {
-
-BOOL FailWith(DWORD error) {
-    SetLastError(error);
-    return FALSE;
-}
 
 void FillInterior(DeviceContext& dc, const PixelSpans& spans) {
     const BrushObject* brush = dc.State().Brush.get();
@@ -79,7 +77,7 @@ BOOL RoundShape(HDC hdc, int left, int top, int right, int bottom, int cornerWid
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
     PenPainter pen(*dc);
-    if (!pen.Supported()) return FailWith(ERROR_NOT_SUPPORTED);
+    if (!pen.Supported()) return Fail(ERROR_NOT_SUPPORTED);
     RECT rect;
     if (!FigureRect(*dc, pen, left, top, right, bottom, rect)) return FALSE;
     if (rect.left >= rect.right || rect.top >= rect.bottom) return TRUE;
@@ -115,15 +113,15 @@ BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int
 BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz) {
     auto dc = LookupDC(hdc);
     if (!dc) return FALSE;
-    if (!apt || !asz || csz <= 0) return FailWith(ERROR_INVALID_PARAMETER);
+    if (!apt || !asz || csz <= 0) return Fail(ERROR_INVALID_PARAMETER);
     std::vector<int> counts(asz, asz + csz);
     size_t total = 0;
     for (int count : counts) {
-        if (count < 2) return FailWith(ERROR_INVALID_PARAMETER);
+        if (count < 2) return Fail(ERROR_INVALID_PARAMETER);
         total += static_cast<size_t>(count);
     }
     PenPainter pen(*dc);
-    if (!pen.Supported()) return FailWith(ERROR_NOT_SUPPORTED);
+    if (!pen.Supported()) return Fail(ERROR_NOT_SUPPORTED);
     std::vector<POINT> points;
     if (!ToSurfacePoints(*dc, apt, total, points)) return FALSE;
     DrawFigure(*dc, pen, points, counts, dc->State().PolyFillMode);

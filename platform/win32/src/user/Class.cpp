@@ -1,4 +1,5 @@
 // Window classes: RegisterClassEx, UnregisterClass, GetClassInfoEx, GetClassName and Get/SetClassLongPtr.
+#include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/ClassTable.h"
 #include "user/SystemClasses.h"
@@ -6,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 #include <vector>
+
+using win32::Fail;
 
 using namespace win32::user;
 
@@ -52,12 +55,6 @@ std::vector<std::shared_ptr<WindowClass>>::iterator FindOwn(const char16_t* name
     return std::find_if(classes.begin(), classes.end(), [&](const std::shared_ptr<WindowClass>& c) {
         return c->Instance == instance && Matches(*c, nameOrAtom);
     });
-}
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
 }
 
 template <class Wndclass>

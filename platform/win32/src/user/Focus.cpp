@@ -3,21 +3,18 @@
 // WM_SETFOCUS), and a handler that moves focus or activation elsewhere wins.
 #include "user/Focus.h"
 
+#include "kernel/LastError.h"
 #include "user/Queue.h"
 #include "user/Window.h"
 
 #include <algorithm>
 #include <vector>
 
+using win32::Fail;
+
 using namespace win32::user;
 
 namespace {
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
-}
 
 bool Alive(HWND hwnd) { return hwnd && FromHandleQuiet(hwnd); }
 

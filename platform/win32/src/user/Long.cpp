@@ -1,11 +1,14 @@
 // Get/SetWindowLongPtrA/W (subclassing through GWLP_WNDPROC, styles with WM_STYLECHANGING / WM_STYLECHANGED,
 // owner, id, user data and extra bytes), GetWindowLongA/SetWindowLongA and CallWindowProcA/W.
+#include "kernel/LastError.h"
 #include "user/Painting.h"
 #include "user/WindowPos.h"
 #include "user/WndProcCall.h"
 
 #include <cstring>
 #include <vector>
+
+using win32::Fail;
 
 using namespace win32::user;
 
@@ -42,12 +45,6 @@ WNDPROC ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode) {
             return reinterpret_cast<WNDPROC>(ProcHandleBase + i);
     handles.push_back({proc, procUnicode});
     return reinterpret_cast<WNDPROC>(ProcHandleBase + handles.size() - 1);
-}
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
 }
 
 bool ExtraRange(const Window& window, int index, size_t size) {

@@ -2,11 +2,14 @@
 // item-information structures in both character sets, default items and the per-window system menu.
 #include "user/Menu.h"
 
+#include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/Window.h"
 
 #include <map>
 #include <memory>
+
+using win32::Fail;
 
 namespace win32::user {
 namespace {
@@ -27,19 +30,13 @@ HMENU NewMenu(bool popup) {
     return handle;
 }
 
-template <class T>
-T Fail(DWORD error, T result) {
-    SetLastError(error);
-    return result;
-}
-
 // What AppendMenu, InsertMenu and ModifyMenu know; bitmaps, owner-drawn items and check bitmaps are not drawn
 // here, so they are refused rather than shown as something else.
 constexpr UINT ItemFlags = MF_BYPOSITION | MF_SEPARATOR | MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_POPUP |
                            MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE | MF_RIGHTJUSTIFY;
 
 bool ItemFromFlags(UINT flags, UINT_PTR id, const std::u16string* text, MenuItem& item) {
-    if (flags & ~ItemFlags) return Fail(ERROR_INVALID_PARAMETER, false);
+    if (flags & ~ItemFlags) return Fail(false, ERROR_INVALID_PARAMETER);
     if (flags & MF_POPUP) {
         Menu* sub = MenuFromHandle(reinterpret_cast<HMENU>(id));
         if (!sub) return false;
@@ -66,7 +63,7 @@ BOOL Insert(HMENU hMenu, UINT position, UINT flags, UINT_PTR id, const std::u16s
             menu = MenuFromHandle(holder);
             at = static_cast<size_t>(found);
         } else if (!(flags & MF_BYPOSITION)) {
-            return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+            return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
         }
     }
     menu->Items.insert(menu->Items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
@@ -76,7 +73,7 @@ BOOL Insert(HMENU hMenu, UINT position, UINT flags, UINT_PTR id, const std::u16s
 BOOL Modify(HMENU hMenu, UINT position, UINT flags, UINT_PTR id, const std::u16string* text) {
     if (!MenuFromHandle(hMenu)) return FALSE;
     MenuItem* item = FindMenuItem(hMenu, position, (flags & MF_BYPOSITION) != 0);
-    if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+    if (!item) return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     MenuItem changed;
     if (!ItemFromFlags(flags, id, text, changed)) return FALSE;
     changed.State |= item->State & MFS_DEFAULT;
@@ -88,10 +85,10 @@ BOOL Modify(HMENU hMenu, UINT position, UINT flags, UINT_PTR id, const std::u16s
 
 BOOL Take(HMENU hMenu, UINT position, UINT flags, bool destroySub) {
     if (!MenuFromHandle(hMenu)) return FALSE;
-    if (flags & ~MF_BYPOSITION) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (flags & ~MF_BYPOSITION) return Fail(FALSE, ERROR_INVALID_PARAMETER);
     int at = -1;
     if (!FindMenuItem(hMenu, position, (flags & MF_BYPOSITION) != 0, &at))
-        return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+        return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     Menu* menu = MenuFromHandle(hMenu);
     HMENU sub = menu->Items[static_cast<size_t>(at)].SubMenu;
     menu->Items.erase(menu->Items.begin() + at);
@@ -104,10 +101,10 @@ template <class Info>
 bool CheckInfo(const Info* info) {
     constexpr UINT known = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_TYPE | MIIM_DATA | MIIM_STRING |
                            MIIM_BITMAP | MIIM_FTYPE;
-    if (!info || info->cbSize != sizeof(Info) || (info->fMask & ~known)) return Fail(ERROR_INVALID_PARAMETER, false);
+    if (!info || info->cbSize != sizeof(Info) || (info->fMask & ~known)) return Fail(false, ERROR_INVALID_PARAMETER);
     // The old MIIM_TYPE cannot be mixed with the masks that replaced it.
     if ((info->fMask & MIIM_TYPE) && (info->fMask & (MIIM_FTYPE | MIIM_STRING | MIIM_BITMAP)))
-        return Fail(ERROR_INVALID_PARAMETER, false);
+        return Fail(false, ERROR_INVALID_PARAMETER);
     return true;
 }
 
@@ -119,8 +116,8 @@ bool ApplyInfo(MenuItem& item, const Info& info) {
     constexpr UINT typeBits =
         MFT_SEPARATOR | MFT_MENUBARBREAK | MFT_MENUBREAK | MFT_RADIOCHECK | MFT_RIGHTJUSTIFY | MFT_RIGHTORDER;
     if ((info.fMask & (MIIM_TYPE | MIIM_FTYPE)) && (info.fType & ~typeBits))
-        return Fail(ERROR_INVALID_PARAMETER, false);  // bitmaps and owner-drawn items are not drawn here
-    if ((info.fMask & MIIM_BITMAP) && info.hbmpItem) return Fail(ERROR_INVALID_PARAMETER, false);
+        return Fail(false, ERROR_INVALID_PARAMETER);  // bitmaps and owner-drawn items are not drawn here
+    if ((info.fMask & MIIM_BITMAP) && info.hbmpItem) return Fail(false, ERROR_INVALID_PARAMETER);
     if ((info.fMask & MIIM_SUBMENU) && info.hSubMenu && !MenuFromHandle(info.hSubMenu)) return false;
     if (info.fMask & MIIM_TYPE) {
         item.Type = info.fType;
@@ -170,7 +167,7 @@ template <class Info>
 BOOL GetInfo(HMENU hmenu, UINT position, BOOL byPosition, Info* info) {
     if (!MenuFromHandle(hmenu) || !CheckInfo(info)) return FALSE;
     const MenuItem* item = FindMenuItem(hmenu, position, byPosition != FALSE);
-    if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+    if (!item) return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     if (info->fMask & (MIIM_TYPE | MIIM_FTYPE)) info->fType = item->Type;
     if (info->fMask & MIIM_TYPE) {
         if (item->Separator())
@@ -195,7 +192,7 @@ template <class Info>
 BOOL SetInfo(HMENU hmenu, UINT position, BOOL byPosition, const Info* info) {
     if (!MenuFromHandle(hmenu) || !CheckInfo(info)) return FALSE;
     MenuItem* item = FindMenuItem(hmenu, position, byPosition != FALSE);
-    if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+    if (!item) return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     MenuItem changed = *item;
     if (!ApplyInfo(changed, *info)) return FALSE;
     *item = std::move(changed);
@@ -215,7 +212,7 @@ BOOL InsertInfo(HMENU hmenu, UINT position, BOOL byPosition, const Info* info) {
         menu = MenuFromHandle(holder);
         at = static_cast<size_t>(found);
     } else if (!byPosition) {
-        return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+        return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     }
     menu->Items.insert(menu->Items.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
     return TRUE;
@@ -243,7 +240,7 @@ HMENU MakeSystemMenu(HWND hwnd) {
 
 Menu* MenuFromHandle(HMENU menu) {
     auto found = Menus().find(menu);
-    if (found == Menus().end()) return Fail<Menu*>(ERROR_INVALID_MENU_HANDLE, nullptr);
+    if (found == Menus().end()) return Fail<Menu*>(nullptr, ERROR_INVALID_MENU_HANDLE);
     return found->second.get();
 }
 
@@ -299,7 +296,7 @@ HMENU CreatePopupMenu(void) { return NewMenu(true); }
 
 BOOL DestroyMenu(HMENU hMenu) {
     auto found = Menus().find(hMenu);
-    if (found == Menus().end()) return Fail(ERROR_INVALID_MENU_HANDLE, FALSE);
+    if (found == Menus().end()) return Fail(FALSE, ERROR_INVALID_MENU_HANDLE);
     std::unique_ptr<Menu> menu = std::move(found->second);
     Menus().erase(found);
     for (const MenuItem& item : menu->Items)
@@ -369,7 +366,7 @@ BOOL SetMenuItemInfoW(HMENU hmenu, UINT item, BOOL fByPositon, LPCMENUITEMINFOW 
 
 BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     if (!MenuFromHandle(hMenu)) return -1;
-    if (uEnable & ~(MF_BYPOSITION | MF_GRAYED | MF_DISABLED)) return Fail(ERROR_INVALID_PARAMETER, -1);
+    if (uEnable & ~(MF_BYPOSITION | MF_GRAYED | MF_DISABLED)) return Fail(-1, ERROR_INVALID_PARAMETER);
     MenuItem* item = FindMenuItem(hMenu, uIDEnableItem, (uEnable & MF_BYPOSITION) != 0);
     if (!item) return -1;
     UINT previous = item->State & (MF_GRAYED | MF_DISABLED);
@@ -379,7 +376,7 @@ BOOL EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
 
 DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) {
     if (!MenuFromHandle(hMenu)) return static_cast<DWORD>(-1);
-    if (uCheck & ~(MF_BYPOSITION | MF_CHECKED)) return Fail(ERROR_INVALID_PARAMETER, static_cast<DWORD>(-1));
+    if (uCheck & ~(MF_BYPOSITION | MF_CHECKED)) return Fail(static_cast<DWORD>(-1), ERROR_INVALID_PARAMETER);
     MenuItem* item = FindMenuItem(hMenu, uIDCheckItem, (uCheck & MF_BYPOSITION) != 0);
     if (!item) return static_cast<DWORD>(-1);
     DWORD previous = item->State & MF_CHECKED;
@@ -389,17 +386,17 @@ DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) {
 
 BOOL CheckMenuRadioItem(HMENU hmenu, UINT first, UINT last, UINT check, UINT flags) {
     if (!MenuFromHandle(hmenu)) return FALSE;
-    if (flags & ~MF_BYPOSITION) return Fail(ERROR_INVALID_PARAMETER, FALSE);
+    if (flags & ~MF_BYPOSITION) return Fail(FALSE, ERROR_INVALID_PARAMETER);
     bool byPosition = flags & MF_BYPOSITION;
     HMENU holder = hmenu;
     int from = -1, to = -1, chosen = -1;
-    if (!FindMenuItem(holder, first, byPosition, &from)) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+    if (!FindMenuItem(holder, first, byPosition, &from)) return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     HMENU lastHolder = hmenu, checkHolder = hmenu;
     if (!FindMenuItem(lastHolder, last, byPosition, &to) || lastHolder != holder)
-        return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+        return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     if (!FindMenuItem(checkHolder, check, byPosition, &chosen) || checkHolder != holder ||
         chosen < std::min(from, to) || chosen > std::max(from, to))
-        return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+        return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     Menu* menu = MenuFromHandle(holder);
     for (int i = std::min(from, to); i <= std::max(from, to); ++i) {
         MenuItem& item = menu->Items[static_cast<size_t>(i)];
@@ -446,7 +443,7 @@ HMENU GetSubMenu(HMENU hMenu, int nPos) {
 int GetMenuStringW(HMENU hMenu, UINT uIDItem, LPWSTR lpString, int cchMax, UINT flags) {
     if (!MenuFromHandle(hMenu)) return 0;
     const MenuItem* item = FindMenuItem(hMenu, uIDItem, (flags & MF_BYPOSITION) != 0);
-    if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, 0);
+    if (!item) return Fail(0, ERROR_MENU_ITEM_NOT_FOUND);
     const std::u16string& text = item->Text;
     if (!lpString || cchMax <= 0) return static_cast<int>(text.size());
     size_t count = std::min<size_t>(text.size(), static_cast<size_t>(cchMax - 1));
@@ -458,7 +455,7 @@ int GetMenuStringW(HMENU hMenu, UINT uIDItem, LPWSTR lpString, int cchMax, UINT 
 int GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR lpString, int cchMax, UINT flags) {
     if (!MenuFromHandle(hMenu)) return 0;
     const MenuItem* item = FindMenuItem(hMenu, uIDItem, (flags & MF_BYPOSITION) != 0);
-    if (!item) return Fail(ERROR_MENU_ITEM_NOT_FOUND, 0);
+    if (!item) return Fail(0, ERROR_MENU_ITEM_NOT_FOUND);
     std::string text = WideToAnsi(item->Text);
     if (!lpString || cchMax <= 0) return static_cast<int>(text.size());
     size_t count = std::min<size_t>(text.size(), static_cast<size_t>(cchMax - 1));
@@ -482,7 +479,7 @@ BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos) {
                     break;
                 }
         }
-        if (!chosen) return Fail(ERROR_MENU_ITEM_NOT_FOUND, FALSE);
+        if (!chosen) return Fail(FALSE, ERROR_MENU_ITEM_NOT_FOUND);
     }
     for (MenuItem& item : menu->Items) item.State &= ~MFS_DEFAULT;
     if (chosen) chosen->State |= MFS_DEFAULT;
@@ -493,7 +490,7 @@ UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags) {
     Menu* menu = MenuFromHandle(hMenu);
     if (!menu) return static_cast<UINT>(-1);
     if (gmdiFlags & ~(GMDI_USEDISABLED | GMDI_GOINTOPOPUPS))
-        return Fail(ERROR_INVALID_PARAMETER, static_cast<UINT>(-1));
+        return Fail(static_cast<UINT>(-1), ERROR_INVALID_PARAMETER);
     for (size_t i = 0; i < menu->Items.size(); ++i) {
         const MenuItem& item = menu->Items[i];
         if (!(item.State & MFS_DEFAULT)) continue;

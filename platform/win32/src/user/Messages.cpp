@@ -1,6 +1,7 @@
 // Sending, posting, reading and dispatching messages. PeekMessage serves, in order: messages sent from other
 // threads, posted messages, the quit request, input, then WM_PAINT and WM_TIMER, which are made only when asked
 // for and never wait in the queue.
+#include "kernel/LastError.h"
 #include "user/Broadcast.h"
 #include "user/Input.h"
 #include "user/Painting.h"
@@ -13,6 +14,8 @@
 #include <map>
 #include <optional>
 #include <string>
+
+using win32::Fail;
 
 using namespace win32::user;
 
@@ -31,12 +34,6 @@ POINT messagePos{0, 0};
 std::optional<MSG> pendingTrail;
 // A lead byte posted through PostMessageA waits for its trail byte.
 BYTE postedLead = 0;
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
-}
 
 bool ValidFilterWindow(HWND hwnd) { return !hwnd || hwnd == reinterpret_cast<HWND>(-1) || FromHandle(hwnd); }
 

@@ -1,10 +1,14 @@
 // The scroll functions (SetScrollInfo and its older forms, ShowScrollBar, EnableScrollBar, GetScrollBarInfo) and
 // the window's own bars as the default frame sizes, paints, hit-tests and tracks them.
 #include "user/ScrollBar.h"
+
+#include "kernel/LastError.h"
 #include "user/ScrollBarState.h"
 
 #include <algorithm>
 #include <climits>
+
+using win32::Fail;
 
 using namespace win32::user;
 using namespace win32::user::scrollbar;
@@ -12,12 +16,6 @@ using namespace win32::user::scrollbar;
 namespace {
 
 constexpr UINT KnownInfoFlags = SIF_ALL | SIF_DISABLENOSCROLL;
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
-}
 
 bool ValidInfoSize(UINT size) { return size == sizeof(SCROLLINFO) || size == sizeof(SCROLLINFO) - sizeof(int); }
 

@@ -1,12 +1,16 @@
 // SystemParametersInfoA/W for the settings the classic desktop reports: the work area from the display driver,
 // the non-client sizes and fonts that match GetSystemMetrics, and the user-interface switches. Settings are read
 // only here; an action that would change one is not known and fails.
+#include "kernel/LastError.h"
+
 #include <backend/Driver.h>
 
 #include <win32/windows.h>
 
 #include <algorithm>
 #include <cstring>
+
+using win32::Fail;
 
 namespace {
 
@@ -60,11 +64,6 @@ void FillNonClient(Metrics& metrics) {
 template <class T>
 bool SizedRight(const void* pvParam) {
     return static_cast<const T*>(pvParam)->cbSize == sizeof(T);
-}
-
-BOOL Fail(DWORD error) {
-    SetLastError(error);
-    return FALSE;
 }
 
 // The actions whose answer does not depend on A or W. False when the action is not one of them.

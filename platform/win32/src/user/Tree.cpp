@@ -1,5 +1,6 @@
 // The window tree: relations (GetWindow, GetParent, GetAncestor, SetParent, IsChild), state queries,
 // enumeration, FindWindowA, coordinate mapping and finding the window at a point.
+#include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/Painting.h"
 #include "user/Queue.h"
@@ -10,15 +11,11 @@
 #include <unistd.h>
 #include <algorithm>
 
+using win32::Fail;
+
 using namespace win32::user;
 
 namespace {
-
-template <class Result>
-Result Fail(Result result, DWORD error) {
-    SetLastError(error);
-    return result;
-}
 
 std::vector<HWND> Handles(const std::vector<Window*>& windows) {
     std::vector<HWND> handles;

@@ -1,26 +1,22 @@
 // DrawTextA/W and DrawTextExA/W: argument rules and the code page 936 side; the layout is DrawTextEngine's.
 #include "AnsiText.h"
 #include "DrawTextEngine.h"
+#include "kernel/LastError.h"
 
 #include <win32/winerror.h>
 
 #include <algorithm>
 #include <cstring>
 
+using win32::Fail;
+
 using win32::gdi::AnsiText;
 using win32::gdi::DrawTextEngine;
 
-namespace {
-
-int Fail() {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int DrawTextExW(HDC hdc, LPWSTR lpchText, int cchText, LPRECT lprc, UINT format, LPDRAWTEXTPARAMS lpdtp) {
-    if (cchText < -1 || (!lpchText && cchText != 0)) return Fail();
+    if (cchText < -1 || (!lpchText && cchText != 0)) return Fail(0, ERROR_INVALID_PARAMETER);
     int count = cchText == -1 ? static_cast<int>(std::char_traits<char16_t>::length(lpchText)) : cchText;
     std::u16string text(lpchText ? lpchText : u"", count);
     std::u16string modified;
@@ -42,7 +38,7 @@ int DrawTextW(HDC hdc, LPCWSTR lpchText, int cchText, LPRECT lprc, UINT format) 
 }
 
 int DrawTextExA(HDC hdc, LPSTR lpchText, int cchText, LPRECT lprc, UINT format, LPDRAWTEXTPARAMS lpdtp) {
-    if (cchText < -1 || (!lpchText && cchText != 0)) return Fail();
+    if (cchText < -1 || (!lpchText && cchText != 0)) return Fail(0, ERROR_INVALID_PARAMETER);
     int count = cchText == -1 ? static_cast<int>(std::strlen(lpchText)) : cchText;
     AnsiText text(lpchText ? lpchText : "", count);
     std::u16string modified;

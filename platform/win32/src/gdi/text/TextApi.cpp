@@ -3,6 +3,7 @@
 #include "AnsiText.h"
 #include "FontObject.h"
 #include "TextRun.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 #include <win32/winerror.h>
@@ -12,16 +13,13 @@
 #include <climits>
 #include <cstring>
 
+using win32::Fail;
+
 using namespace win32::gdi;
 
 namespace {
 
 constexpr UINT SupportedTextOptions = ETO_OPAQUE | ETO_CLIPPED | ETO_GLYPH_INDEX;
-
-BOOL Fail(DWORD error) {
-    SetLastError(error);
-    return FALSE;
-}
 
 int RunWidth(DeviceContext& dc, const char16_t* text, int count) {
     auto font = SelectedFont(dc)->Instance();
