@@ -1,10 +1,10 @@
 // Recursive-descent parser for stored window descriptions, straight over the text with a line counter.
 #include <toolkit/DescriptionParser.h>
+#include <toolkit/SysUtils.h>
 
 #include <win32/winnls.h>
 
 #include <charconv>
-#include <cstring>
 
 namespace {
 
@@ -17,18 +17,6 @@ int HexDigit(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool SameText(const std::string& a, const char* b) {
-    size_t n = std::strlen(b);
-    if (a.size() != n) return false;
-    for (size_t i = 0; i < n; ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 std::string Describe(char c) {
