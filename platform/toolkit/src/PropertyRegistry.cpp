@@ -1,20 +1,10 @@
 // The per-class tables of published properties, methods and fields, and their lookup through the class chain.
 #include <toolkit/PropertyRegistry.h>
+#include <toolkit/SysUtils.h>
 
 #include <map>
 
 namespace {
-
-bool SameIdent(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // Entries live as long as the program; std::map keeps their addresses while classes register from static
 // initialisers in any order.
@@ -31,7 +21,7 @@ const TPublishedClass* Find(const TClassInfo* classInfo) {
 template <class T>
 void Replace(std::vector<T>& entries, T info) {
     for (T& entry : entries)
-        if (SameIdent(entry.Name, info.Name)) {
+        if (SameText(entry.Name, info.Name)) {
             entry = std::move(info);
             return;
         }
@@ -43,7 +33,7 @@ const T* Search(const TClassInfo* classInfo, const std::string& name, std::vecto
     for (const TClassInfo* info = classInfo; info; info = info->Parent())
         if (const TPublishedClass* entry = Find(info))
             for (const T& item : entry->*list)
-                if (SameIdent(item.Name, name)) return &item;
+                if (SameText(item.Name, name)) return &item;
     return nullptr;
 }
 
@@ -84,7 +74,7 @@ std::vector<const TPropertyInfo*> TPropertyRegistry::Properties(const TClassInfo
         for (const TPropertyInfo& property : entry->Properties) {
             bool redefined = false;
             for (const TPropertyInfo*& seen : result)
-                if (SameIdent(seen->Name, property.Name)) {
+                if (SameText(seen->Name, property.Name)) {
                     seen = &property;
                     redefined = true;
                 }

@@ -3,19 +3,9 @@
 #include <toolkit/Reader.h>
 
 #include <toolkit/Graphics.h>
+#include <toolkit/SysUtils.h>
 
 namespace {
-
-bool SameIdent(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::vector<std::string> Split(const std::string& path) {
     std::vector<std::string> parts;
@@ -40,7 +30,7 @@ std::string Join(const std::string& path, const std::string& name) { return path
 
 int IndexOfName(const std::vector<std::string>& names, const std::string& name) {
     for (size_t i = 0; i < names.size(); ++i)
-        if (SameIdent(names[i], name)) return static_cast<int>(i);
+        if (SameText(names[i], name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -55,7 +45,7 @@ void TReader::Read(const TDescriptionObject& description) {
     FFixups.clear();
     bool ofRootClass = false;
     for (const TClassInfo* info = FRoot->Class(); info; info = info->Parent())
-        ofRootClass = ofRootClass || SameIdent(info->Name(), description.ClassName);
+        ofRootClass = ofRootClass || SameText(info->Name(), description.ClassName);
     if (!ofRootClass)
         Fail(description.Line,
              "A description of class " + description.ClassName + " cannot be read into a " + FRoot->ClassName());
@@ -186,8 +176,8 @@ int64_t TReader::OrdinalValue(const TPropertyInfo& info, const TDescriptionValue
         return color;
     }
     case TPropertyKind::Boolean:
-        if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "True")) return 1;
-        if (value.Kind == TDescriptionValueKind::Identifier && SameIdent(value.Text, "False")) return 0;
+        if (value.Kind == TDescriptionValueKind::Identifier && SameText(value.Text, "True")) return 1;
+        if (value.Kind == TDescriptionValueKind::Identifier && SameText(value.Text, "False")) return 0;
         InvalidValue(line, path, "True or False is expected");
     case TPropertyKind::Enumeration: {
         if (value.Kind != TDescriptionValueKind::Identifier) InvalidValue(line, path, "a value name is expected");
@@ -267,7 +257,7 @@ void TReader::SetValue(TPersistent& instance, const TPropertyInfo& info, const T
         return;
     case TPropertyKind::Component:
         if (value.Kind != Kind::Identifier) InvalidValue(line, path, "a component name is expected");
-        if (SameIdent(value.Text, "nil")) {
+        if (SameText(value.Text, "nil")) {
             info.SetComponent(instance, nullptr);
             return;
         }
@@ -290,10 +280,10 @@ void TReader::ResolveFixups() {
         std::vector<std::string> parts = Split(fixup.Reference);
         TComponent* found = FRoot;
         size_t first = 0;
-        if (parts.size() > 1 && SameIdent(parts[0], FRoot->Name())) first = 1;
+        if (parts.size() > 1 && SameText(parts[0], FRoot->Name())) first = 1;
         for (size_t i = first; found && i < parts.size(); ++i) {
             TComponent* next = found->FindComponent(parts[i]);
-            if (!next && i == 0 && parts.size() == 1 && SameIdent(parts[0], FRoot->Name())) next = FRoot;
+            if (!next && i == 0 && parts.size() == 1 && SameText(parts[0], FRoot->Name())) next = FRoot;
             found = next;
         }
         if (!found) Fail(fixup.Line, "Component " + fixup.Reference + " for " + fixup.Path + " not found");

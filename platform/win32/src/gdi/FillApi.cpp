@@ -1,5 +1,6 @@
 // Rectangle and region fills: FillRect, FrameRect, InvertRect, FillRgn, FrameRgn, PaintRgn and InvertRgn.
 #include "Raster.h"
+#include "kernel/LastError.h"
 
 #include <win32/winuser.h>
 
@@ -46,15 +47,13 @@ BOOL FillRegionWith(HDC hdc, HRGN hrgn, const BrushObject* brush, DWORD rop) {
 }  // namespace win32::gdi
 
 using namespace win32::gdi;
+using win32::Fail;
 using win32::NormalRect;
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     auto dc = LookupDC(hDC);
     if (!dc) return 0;
-    if (!lprc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!lprc) return Fail(0, ERROR_INVALID_PARAMETER);
     auto brush = ResolveBrush(hbr);
     if (!brush) return 0;
     FillRects(*dc, {SurfaceRect(*dc, *lprc)}, *brush, PATCOPY);
@@ -64,10 +63,7 @@ int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
 int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {
     auto dc = LookupDC(hDC);
     if (!dc) return 0;
-    if (!lprc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!lprc) return Fail(0, ERROR_INVALID_PARAMETER);
     auto brush = ResolveBrush(hbr);
     if (!brush) return 0;
     // An empty or upside-down rectangle draws nothing, and FrameRect says so with 0.

@@ -80,7 +80,8 @@ void CollectTree(Window& window, UINT flags, std::vector<HWND>& out) {
     }
 }
 
-void UpdateNow(Window& window, UINT flags) {
+// The windows an update or erase of window reaches, parents first; for the desktop, every visible top-level tree.
+std::vector<HWND> WindowsToVisit(Window& window, UINT flags) {
     std::vector<HWND> windows;
     if (&window == &Desktop()) {
         for (Window* top : window.Children) {
@@ -89,6 +90,11 @@ void UpdateNow(Window& window, UINT flags) {
     } else {
         CollectTree(window, flags, windows);
     }
+    return windows;
+}
+
+void UpdateNow(Window& window, UINT flags) {
+    std::vector<HWND> windows = WindowsToVisit(window, flags);
     for (HWND hwnd : windows) {
         Window* current = FromHandleQuiet(hwnd);
         if (current && IsDrawable(*current) && NeedsPaint(*current)) SendMessageW(hwnd, WM_PAINT, 0, 0);
@@ -97,14 +103,7 @@ void UpdateNow(Window& window, UINT flags) {
 }
 
 void EraseNow(Window& window, UINT flags) {
-    std::vector<HWND> windows;
-    if (&window == &Desktop()) {
-        for (Window* top : window.Children) {
-            if (top->Visible()) CollectTree(*top, flags | RDW_ALLCHILDREN, windows);
-        }
-    } else {
-        CollectTree(window, flags, windows);
-    }
+    std::vector<HWND> windows = WindowsToVisit(window, flags);
     for (HWND hwnd : windows) {
         Window* current = FromHandleQuiet(hwnd);
         if (!current || !IsDrawable(*current)) continue;

@@ -102,8 +102,7 @@ Window* Window::Root() {
     return window;
 }
 
-RECT Window::ScreenWindowRect() const {
-    RECT rect = WindowRect;
+RECT Window::ParentClientToScreen(RECT rect) const {
     for (const Window* parent = Parent; parent && parent != &Desktop(); parent = parent->Parent) {
         rect.left += parent->ClientRect.left;
         rect.right += parent->ClientRect.left;
@@ -113,15 +112,8 @@ RECT Window::ScreenWindowRect() const {
     return rect;
 }
 
-RECT Window::ScreenClientRect() const {
-    RECT rect = ClientRect;
-    for (const Window* parent = Parent; parent && parent != &Desktop(); parent = parent->Parent) {
-        rect.left += parent->ClientRect.left;
-        rect.right += parent->ClientRect.left;
-        rect.top += parent->ClientRect.top;
-        rect.bottom += parent->ClientRect.top;
-    }
-    return rect;
-}
+RECT Window::ScreenWindowRect() const { return ParentClientToScreen(WindowRect); }
+
+RECT Window::ScreenClientRect() const { return ParentClientToScreen(ClientRect); }
 
 }  // namespace win32::user

@@ -89,6 +89,8 @@ public:
     bool TopLevel() const;
     // The top-level window this one draws into (itself for a top-level window).
     Window* Root();
+    // A rectangle in the parent's client coordinates, in screen coordinates.
+    RECT ParentClientToScreen(RECT rect) const;
     // Window and client rectangles in screen coordinates.
     RECT ScreenWindowRect() const;
     RECT ScreenClientRect() const;
