@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 using win32::Fail;
@@ -152,6 +153,20 @@ ULONG_PTR GetClassValue(HWND hwnd, int index) {
     }
 }
 
+// Stores value in a class field and answers the field's old value, as SetClassLongPtr does.
+template <class Field>
+ULONG_PTR Exchange(Field& field, LONG_PTR value) {
+    ULONG_PTR old;
+    if constexpr (std::is_pointer_v<Field>) {
+        old = reinterpret_cast<ULONG_PTR>(field);
+        field = reinterpret_cast<Field>(value);
+    } else {
+        old = field;
+        field = static_cast<Field>(value);
+    }
+    return old;
+}
+
 ULONG_PTR SetClassValue(HWND hwnd, int index, LONG_PTR value) {
     Window* window = WindowOf(hwnd);
     if (!window) return 0;
@@ -165,36 +180,16 @@ ULONG_PTR SetClassValue(HWND hwnd, int index, LONG_PTR value) {
         return old;
     }
     switch (index) {
-    case GCL_STYLE:
-        old = windowClass.Style;
-        windowClass.Style = static_cast<UINT>(value);
-        return old;
-    case GCLP_HBRBACKGROUND:
-        old = reinterpret_cast<ULONG_PTR>(windowClass.Background);
-        windowClass.Background = reinterpret_cast<HBRUSH>(value);
-        return old;
-    case GCLP_HCURSOR:
-        old = reinterpret_cast<ULONG_PTR>(windowClass.Cursor);
-        windowClass.Cursor = reinterpret_cast<HCURSOR>(value);
-        return old;
-    case GCLP_HICON:
-        old = reinterpret_cast<ULONG_PTR>(windowClass.Icon);
-        windowClass.Icon = reinterpret_cast<HICON>(value);
-        return old;
-    case GCLP_HICONSM:
-        old = reinterpret_cast<ULONG_PTR>(windowClass.SmallIcon);
-        windowClass.SmallIcon = reinterpret_cast<HICON>(value);
-        return old;
+    case GCL_STYLE: return Exchange(windowClass.Style, value);
+    case GCLP_HBRBACKGROUND: return Exchange(windowClass.Background, value);
+    case GCLP_HCURSOR: return Exchange(windowClass.Cursor, value);
+    case GCLP_HICON: return Exchange(windowClass.Icon, value);
+    case GCLP_HICONSM: return Exchange(windowClass.SmallIcon, value);
     case GCLP_WNDPROC:
         // Only windows created afterwards get the new procedure; existing ones keep theirs.
         if (!value) return Fail<ULONG_PTR>(0, ERROR_INVALID_PARAMETER);
-        old = reinterpret_cast<ULONG_PTR>(windowClass.Proc);
-        windowClass.Proc = reinterpret_cast<WNDPROC>(value);
-        return old;
-    case IndexModule:
-        old = reinterpret_cast<ULONG_PTR>(windowClass.Instance);
-        windowClass.Instance = reinterpret_cast<HINSTANCE>(value);
-        return old;
+        return Exchange(windowClass.Proc, value);
+    case IndexModule: return Exchange(windowClass.Instance, value);
     default:
         // The extra byte counts and the atom are fixed once the class exists.
         return Fail<ULONG_PTR>(0, ERROR_INVALID_INDEX);

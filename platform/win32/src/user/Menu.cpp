@@ -140,7 +140,8 @@ bool ApplyInfo(MenuItem& item, const Info& info) {
 }
 
 // Copies the item's text into the caller's buffer as GetMenuItemInfo does: cch comes back as the length.
-void CopyText(const std::u16string& text, MENUITEMINFOW& info) {
+template <class Text, class Info>
+void CopyTextAs(const Text& text, Info& info) {
     if (!info.dwTypeData || info.cch == 0) {
         info.cch = static_cast<UINT>(text.size());
         return;
@@ -151,17 +152,9 @@ void CopyText(const std::u16string& text, MENUITEMINFOW& info) {
     info.cch = static_cast<UINT>(count);
 }
 
-void CopyText(const std::u16string& text, MENUITEMINFOA& info) {
-    std::string ansi = WideToAnsi(text);
-    if (!info.dwTypeData || info.cch == 0) {
-        info.cch = static_cast<UINT>(ansi.size());
-        return;
-    }
-    size_t count = std::min<size_t>(ansi.size(), info.cch - 1);
-    std::copy(ansi.begin(), ansi.begin() + static_cast<std::ptrdiff_t>(count), info.dwTypeData);
-    info.dwTypeData[count] = 0;
-    info.cch = static_cast<UINT>(count);
-}
+void CopyText(const std::u16string& text, MENUITEMINFOW& info) { CopyTextAs(text, info); }
+
+void CopyText(const std::u16string& text, MENUITEMINFOA& info) { CopyTextAs(WideToAnsi(text), info); }
 
 template <class Info>
 BOOL GetInfo(HMENU hmenu, UINT position, BOOL byPosition, Info* info) {
