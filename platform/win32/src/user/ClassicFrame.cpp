@@ -1,6 +1,7 @@
 // The classic frame: layout from the styles and system metrics, painting through the window DC, the caption's
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
 #include "user/ClassicFrame.h"
+#include "geometry/Rects.h"
 #include "user/Menu.h"
 
 #include "user/ScrollBar.h"
@@ -26,10 +27,8 @@ int BorderWidth(const Window& window) {
     return -frame.left;
 }
 
-bool Empty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
-
 void FillColor(HDC dc, const RECT& rect, COLORREF color) {
-    if (Empty(rect)) return;
+    if (EmptyRect(rect)) return;
     HBRUSH brush = CreateSolidBrush(color);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
@@ -62,7 +61,7 @@ HICON SmallIcon(HWND hwnd, const Window& window) {
 bool CloseDisabled(const Window& window) { return window.Class && (window.Class->Style & CS_NOCLOSE); }
 
 void PaintButton(HDC dc, RECT rect, UINT kind, bool pushed, bool inactive) {
-    if (Empty(rect)) return;
+    if (EmptyRect(rect)) return;
     DrawFrameControl(dc, &rect, DFC_CAPTION, kind | (pushed ? DFCS_PUSHED : 0) | (inactive ? DFCS_INACTIVE : 0));
 }
 
@@ -85,7 +84,7 @@ void PaintCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& la
     FillColor(dc, RECT{caption.left, caption.bottom, caption.right, caption.bottom + 1}, GetSysColor(COLOR_3DFACE));
 
     int textLeft = caption.left + 2;
-    if (!Empty(layout.Icon)) {
+    if (!EmptyRect(layout.Icon)) {
         if (HICON icon = SmallIcon(hwnd, window)) {
             DrawIconEx(dc, layout.Icon.left, layout.Icon.top, icon, layout.Icon.right - layout.Icon.left,
                        layout.Icon.bottom - layout.Icon.top, 0, nullptr, DI_NORMAL);
@@ -94,7 +93,7 @@ void PaintCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& la
     }
     int textRight = caption.right - 2;
     for (const RECT* button : {&layout.Close, &layout.Max, &layout.Min, &layout.Help})
-        if (!Empty(*button) && button->left - 2 < textRight) textRight = button->left - 2;
+        if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
 
     if (!window.Text.empty() && textRight > textLeft) {
         NONCLIENTMETRICSW metrics{};
@@ -139,8 +138,8 @@ void PaintBorder(HDC dc, const Window& window, const FrameLayout& layout) {
 void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
     FrameLayout layout = LayOutFrame(window);
     PaintBorder(dc, window, layout);
-    if (!Empty(layout.Caption)) PaintCaption(dc, hwnd, window, layout, active);
-    if (!Empty(layout.ClientEdge)) {
+    if (!EmptyRect(layout.Caption)) PaintCaption(dc, hwnd, window, layout, active);
+    if (!EmptyRect(layout.ClientEdge)) {
         RECT edge = layout.ClientEdge;
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
     }
@@ -208,7 +207,7 @@ int CaptionHitTest(const Window& window, POINT pt) {
     } parts[] = {
         {&layout.Close, HTCLOSE}, {&layout.Max, HTMAXBUTTON}, {&layout.Min, HTMINBUTTON}, {&layout.Help, HTHELP}};
     for (const Part& part : parts)
-        if (!Empty(*part.Rect) && pt.x >= part.Rect->left && pt.x < part.Rect->right) return part.Hit;
+        if (!EmptyRect(*part.Rect) && pt.x >= part.Rect->left && pt.x < part.Rect->right) return part.Hit;
     return HTCAPTION;
 }
 

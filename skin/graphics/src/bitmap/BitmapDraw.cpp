@@ -3,6 +3,7 @@
 #include "BitmapUnit.h"
 
 #include <skin/PixelOps.h>
+#include <skin/RectUtils.h>
 #include <skin/SkinBitmap.h>
 #include <toolkit/Canvas.h>
 
@@ -10,9 +11,6 @@
 #include <vector>
 
 namespace {
-
-int RectWidth(const RECT& r) { return r.right - r.left; }
-int RectHeight(const RECT& r) { return r.bottom - r.top; }
 
 // Source index m of a stretched run: the middle one for a single destination, otherwise m * ratio truncated,
 // the ratio rounded to single precision first (so 8 to 11 maps the last column to 6, not 7).
