@@ -201,8 +201,8 @@ public:
     const TWndMethod& WindowProc() const { return FWindowProc; }
     void SetWindowProc(TWndMethod value);
     // The message methods: the switch on the message number. Unhandled messages go to DefaultHandler.
-    virtual void Dispatch(TMessage& message);
-    virtual void DefaultHandler(TMessage& message);
+    void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
 
     virtual void Click();
 

@@ -2,6 +2,7 @@
 // form reader creates components through.
 #pragma once
 
+#include <toolkit/Messages.h>
 #include <toolkit/SysUtils.h>
 
 #include <functional>
@@ -97,6 +98,11 @@ public:
 
     std::string ClassName() const { return Class()->Name(); }
     bool InheritsFrom(const TClassInfo* ancestor) const { return Class()->InheritsFrom(ancestor); }
+
+    // Message methods: Dispatch hands a message record to the class's handler for it; a message no class
+    // handles goes to DefaultHandler, which does nothing here.
+    virtual void Dispatch(TMessage& message) { DefaultHandler(message); }
+    virtual void DefaultHandler(TMessage& message) { (void)message; }
 };
 
 // Raised by FindClass for a name nobody registered: "Class %s not found".

@@ -44,9 +44,9 @@ public:
     // nullptr outside 0..ThemeClassCount()-1.
     const TskThemeClass* ThemeClass(int index) const;
 
-    // A toolkit control hears the broadcast through Perform (code 5 only while it is Visible); any other listener
-    // must be a TskThemeListener. Listing an object twice does nothing; an object that is neither is refused
-    // (false). A newcomer is sent tcThemeSet alone while a theme is current.
+    // A toolkit control hears the broadcast through Perform (code 5 only while it is Visible); any other object
+    // through its Dispatch, with a message record whose Result starts at 0. Listing an object twice does
+    // nothing; nullptr is refused (false). A newcomer is sent tcThemeSet alone while a theme is current.
     bool AddListener(TObject* listener);
     void RemoveListener(TObject* listener);
     bool IsListener(const TObject* listener) const;
@@ -54,8 +54,8 @@ public:
 
     TskTheme* CurrentTheme() const { return FCurrentTheme.get(); }
     bool IsCurrentTheme(const TskTheme* theme) const { return theme && theme == FCurrentTheme.get(); }
-    // Takes the theme: codes 1, then 0 (the old theme freed) or 3, then 2. A null theme removes the current one;
-    // the current theme itself changes nothing.
+    // Takes the theme: codes 1, then 0 when a theme was current (freed by then) or 3 when none was, then 2; a
+    // null theme likewise, leaving none current. The current theme handed back is kept, with codes 1, 0, 2.
     void SetCurrentTheme(std::unique_ptr<TskTheme> theme);
     // Codes 1, 4, 2, also when no theme was current.
     void RemoveCurrentTheme();
@@ -88,7 +88,6 @@ private:
 
     void WndProc(TMessage& message);
     void Deliver(TObject* listener, WPARAM code, LPARAM lParam);
-    bool Listed(const TListenerEntry& entry) const;
 
     std::vector<const TskThemeClass*> FThemeClasses;
     std::vector<TListenerEntry> FListeners;

@@ -2,12 +2,12 @@
 // utility window that turns the system's change notices into broadcasts.
 #include <skin/ThemeManager.h>
 
-#include <skin/ThemeListener.h>
 #include <skin/WinApi.h>
 #include <toolkit/Control.h>
 #include <toolkit/UtilWindow.h>
 
 #include <algorithm>
+#include <cstdint>
 
 TskThemeManager::TskThemeManager() : TComponent(nullptr) {
     FHandle = AllocateHWnd([this](TMessage& message) { WndProc(message); });
@@ -32,7 +32,6 @@ const TskThemeClass* TskThemeManager::ThemeClass(int index) const {
 bool TskThemeManager::AddListener(TObject* listener) {
     if (!listener) return false;
     if (IsListener(listener)) return true;
-    if (!dynamic_cast<TControl*>(listener) && !dynamic_cast<TskThemeListener*>(listener)) return false;
     FListeners.push_back({listener, ++FNextSerial});
     if (FCurrentTheme) Deliver(listener, tcThemeSet, 0);
     return true;
@@ -49,48 +48,48 @@ bool TskThemeManager::IsListener(const TObject* listener) const {
                        [listener](const TListenerEntry& entry) { return entry.Object == listener; });
 }
 
-bool TskThemeManager::Listed(const TListenerEntry& entry) const {
-    return std::any_of(FListeners.begin(), FListeners.end(),
-                       [&entry](const TListenerEntry& listed) { return listed.Serial == entry.Serial; });
-}
-
 void TskThemeManager::Deliver(TObject* listener, WPARAM code, LPARAM lParam) {
     if (auto* control = dynamic_cast<TControl*>(listener)) {
         if (code == tcColorsChanged && !control->Visible()) return;
         control->Perform(SkThemeMessage, code, lParam);
-    } else if (auto* target = dynamic_cast<TskThemeListener*>(listener)) {
-        TMessage message;
-        message.Msg = SkThemeMessage;
-        message.WParam = code;
-        message.LParam = lParam;
-        target->Dispatch(message);
+        return;
     }
+    TMessage message;
+    message.Msg = SkThemeMessage;
+    message.WParam = code;
+    message.LParam = lParam;
+    message.Result = 0;
+    listener->Dispatch(message);
 }
 
 void TskThemeManager::Broadcast(WPARAM code, LPARAM lParam) {
-    // Listeners join and leave while they handle the message (a control destroyed in its handler leaves the
-    // list): walk a copy, and ask the list before each delivery. Serials tell a listener that left from a new
-    // object that happens to reuse its address.
-    const std::vector<TListenerEntry> snapshot = FListeners;
-    for (const TListenerEntry& entry : snapshot)
-        if (Listed(entry)) Deliver(entry.Object, code, lParam);
+    // The list is walked in place, first to last, while listeners join and leave in their handlers: one that
+    // joins (at the end) hears the rest of the broadcast, one that leaves hears nothing more. The list stays in
+    // joining order, so the serial of the last listener served marks the place whatever left before it, and
+    // tells a newcomer from a listener that left and whose address it reuses.
+    std::uint64_t served = 0;
+    for (;;) {
+        auto next =
+            std::upper_bound(FListeners.begin(), FListeners.end(), served,
+                             [](std::uint64_t serial, const TListenerEntry& entry) { return serial < entry.Serial; });
+        if (next == FListeners.end()) return;
+        served = next->Serial;
+        Deliver(next->Object, code, lParam);
+    }
 }
 
 void TskThemeManager::SetCurrentTheme(std::unique_ptr<TskTheme> theme) {
-    if (!theme) {
-        RemoveCurrentTheme();
-        return;
-    }
-    if (theme.get() == FCurrentTheme.get()) {
-        // The caller handed back what we own already; keep one owner.
-        theme.release();
-        return;
-    }
+    // The theme already current, handed back, goes through the same sequence as a replacement but is kept: freeing
+    // "the old theme" would free the new one under its listeners.
+    const bool same = theme && theme.get() == FCurrentTheme.get();
+    if (same) theme.release();
     Broadcast(tcBeginChange, 0);
     const WPARAM code = FCurrentTheme ? tcThemeReplaced : tcThemeSet;
-    std::unique_ptr<TskTheme> old = std::move(FCurrentTheme);
-    old.reset();
-    FCurrentTheme = std::move(theme);
+    if (!same) {
+        std::unique_ptr<TskTheme> old = std::move(FCurrentTheme);
+        old.reset();
+        FCurrentTheme = std::move(theme);
+    }
     Broadcast(code, 0);
     Broadcast(tcEndChange, 0);
 }

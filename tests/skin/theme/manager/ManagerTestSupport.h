@@ -2,7 +2,6 @@
 #pragma once
 
 #include <skin/Theme.h>
-#include <skin/ThemeListener.h>
 #include <skin/ThemeManager.h>
 #include <toolkit/GraphicControl.h>
 
@@ -16,9 +15,10 @@ namespace managertest {
 
 using Codes = std::vector<std::pair<WPARAM, LPARAM>>;
 
-// A listener that is no control: it hears the broadcast through its Dispatch.
-class RecordingListener : public TObject, public TskThemeListener {
+// A listener that is no control, only a component: it hears the broadcast through its message dispatch.
+class RecordingListener : public TComponent {
 public:
+    RecordingListener() : TComponent(nullptr) {}
     void Dispatch(TMessage& message) override {
         if (message.Msg != SkThemeMessage) return;
         Received.emplace_back(message.WParam, message.LParam);

@@ -84,20 +84,35 @@ TEST_F(ThemeBroadcast, SettingReplacingAndRemovingSendTheirCodesInOrder) {
     EXPECT_FALSE(Manager->IsCurrentTheme(nullptr));
 }
 
-TEST_F(ThemeBroadcast, ANullThemeRemovesAndTheCurrentThemeHandedBackChangesNothing) {
+TEST_F(ThemeBroadcast, ANullThemeAndTheCurrentThemeHandedBackGoThroughTheSettingSequence) {
+    // No theme set where none was current: 1, 3, 2 and still none.
+    Manager->SetCurrentTheme(nullptr);
+    EXPECT_EQ(Listener.Received, (Codes{{1, 0}, {3, 0}, {2, 0}}));
+    EXPECT_EQ(CurrentTheme(), nullptr);
+
     bool freed = false;
     auto theme = std::make_unique<WatchedTheme>(&freed);
     TskTheme* raw = theme.get();
     Manager->SetCurrentTheme(std::move(theme));
+    // The current theme handed back: a replacement's codes, but the theme stays, alive, for its listeners.
     Clear();
+    bool freedAtCode0 = true;
+    Listener.OnMessage = [&](WPARAM code) {
+        if (code == tcThemeReplaced) freedAtCode0 = freed || CurrentTheme() != raw;
+    };
     Manager->SetCurrentTheme(std::unique_ptr<TskTheme>(raw));
-    EXPECT_TRUE(Listener.Received.empty());
+    EXPECT_EQ(Listener.Received, (Codes{{1, 0}, {0, 0}, {2, 0}}));
+    EXPECT_FALSE(freedAtCode0);
     EXPECT_FALSE(freed);
     EXPECT_EQ(CurrentTheme(), raw);
+    Listener.OnMessage = nullptr;
 
+    // No theme set over a current one: 1, 0 (the theme freed by then), 2, and none is current.
+    Clear();
     Manager->SetCurrentTheme(nullptr);
-    EXPECT_EQ(Listener.Received, (Codes{{1, 0}, {4, 0}, {2, 0}}));
+    EXPECT_EQ(Listener.Received, (Codes{{1, 0}, {0, 0}, {2, 0}}));
     EXPECT_TRUE(freed);
+    EXPECT_EQ(CurrentTheme(), nullptr);
 }
 
 TEST_F(ThemeBroadcast, AListenerJoiningWhileAThemeIsCurrentHearsCode3Alone) {
@@ -121,10 +136,13 @@ TEST_F(ThemeBroadcast, AListenerJoiningWhileAThemeIsCurrentHearsCode3Alone) {
     Manager->Broadcast(tcColorsChanged, 0);
     EXPECT_EQ(late.Received.size(), 2u);
 
-    // An object with no way to hear the message is refused.
-    TObject deaf;
-    EXPECT_FALSE(Manager->AddListener(&deaf));
-    EXPECT_FALSE(Manager->IsListener(&deaf));
+    // Any object listens, through its own message dispatch (a plain object's ignores the message); nullptr
+    // does not.
+    TObject plain;
+    EXPECT_TRUE(Manager->AddListener(&plain));
+    EXPECT_TRUE(Manager->IsListener(&plain));
+    Manager->Broadcast(tcColorsChanged, 0);
+    Manager->RemoveListener(&plain);
     EXPECT_FALSE(Manager->AddListener(nullptr));
 
     for (TObject* listener :
@@ -148,7 +166,8 @@ TEST_F(ThemeBroadcast, ColourChangesSkipHiddenControlsOnly) {
 
 TEST_F(ThemeBroadcast, ListenersLeavingAndJoiningDuringABroadcast) {
     // The first listener, on code 1: leaves, frees the next one (which unregisters as it goes) and brings a
-    // newcomer. The freed one must hear nothing more, the newcomer nothing of the broadcast under way.
+    // newcomer. The freed one must hear nothing more; the newcomer, last in the list, hears the rest of the
+    // broadcast under way and the ones after it.
     auto doomed = std::make_unique<RecordingListener>();
     RecordingListener newcomer;
     RecordingListener first;
@@ -167,23 +186,42 @@ TEST_F(ThemeBroadcast, ListenersLeavingAndJoiningDuringABroadcast) {
     Manager->SetCurrentTheme(std::make_unique<WatchedTheme>());
     EXPECT_EQ(first.Received, (Codes{{1, 0}}));
     EXPECT_EQ(Listener.Received, (Codes{{1, 0}, {3, 0}, {2, 0}}));
-    EXPECT_EQ(newcomer.Received, (Codes{{3, 0}, {2, 0}}));
+    EXPECT_EQ(newcomer.Received, (Codes{{1, 0}, {3, 0}, {2, 0}})) << "from the rest of code 1 on";
     EXPECT_FALSE(Manager->IsListener(&first));
 
-    // A listener that leaves and is replaced by a new object at the same address during a broadcast is a
-    // different listener: the new one waits for the next broadcast.
+    // A listener that leaves during a broadcast and joins again (or a new object at its address) is a newcomer:
+    // code 3 on joining, then, being last in the list, the rest of the broadcast under way.
     Clear();
     newcomer.Received.clear();
     Listener.OnMessage = [&](WPARAM code) {
         if (code != tcColorsChanged) return;
         Manager->RemoveListener(&newcomer);
-        Manager->AddListener(&newcomer);  // hears code 3 as a newcomer, nothing of this broadcast
+        Manager->AddListener(&newcomer);
     };
     Manager->Broadcast(tcColorsChanged, 0);
     EXPECT_EQ(Listener.Received, (Codes{{5, 0}}));
-    EXPECT_EQ(newcomer.Received, (Codes{{3, 0}}));
+    EXPECT_EQ(newcomer.Received, (Codes{{3, 0}, {5, 0}}));
+
+    // A control created in a handler hears the rest of the broadcast, after listeners that were there before.
     Listener.OnMessage = nullptr;
     Manager->RemoveListener(&newcomer);
+    RecordingListener before;
+    ASSERT_TRUE(Manager->AddListener(&before));
+    Clear();
+    before.Received.clear();
+    std::unique_ptr<RecordingControl> created;
+    Listener.OnMessage = [&](WPARAM code) {
+        if (code != tcColorsChanged || created) return;
+        created = std::make_unique<RecordingControl>();
+        Manager->AddListener(created.get());
+        EXPECT_TRUE(before.Received.empty()) << "the listener after the handler has not heard yet";
+    };
+    Manager->Broadcast(tcColorsChanged, 1);
+    EXPECT_EQ(before.Received, (Codes{{5, 1}}));
+    EXPECT_EQ(created->Received, (Codes{{3, 0}, {5, 1}}));
+    Manager->RemoveListener(created.get());
+    Manager->RemoveListener(&before);
+    Listener.OnMessage = nullptr;
 }
 
 TEST_F(ThemeBroadcast, DeltasReDeriveTheCurrentThemeOnlyWhenTheyChange) {
