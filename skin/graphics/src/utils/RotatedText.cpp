@@ -38,8 +38,9 @@ void DrawRotatedText(TCanvas& canvas, const std::u16string& text, const RECT& re
     turned.Clear(TransparentKey);
     {
         SelectedFont font(upright.DC(), canvas.Font().Handle());
-        // The bitmap's DC knows nothing of the canvas: give it the colour the canvas would draw text in.
-        SetTextColor(upright.DC(), ColorToRGB(canvas.Font().Color()));
+        // The bitmap's DC knows nothing of the canvas: the text takes the colour of the canvas's DC, which is the
+        // font's unless the caller set another on the DC.
+        SetTextColor(upright.DC(), GetTextColor(canvas.Handle()));
         RECT box{0, 0, height, width};
         DrawTextEx2(upright.DC(), text, box, flags);
     }

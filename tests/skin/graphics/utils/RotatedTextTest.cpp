@@ -1,5 +1,5 @@
 // Rotated text compared with the same text drawn upright: every full-ink pixel lands where a quarter turn puts
-// it, in the canvas font's colour, and nothing else on the canvas changes.
+// it, in the text colour of the canvas's DC, and nothing else on the canvas changes.
 #include "PaintFixture.h"
 
 #include <skin/RotatedText.h>
@@ -86,6 +86,15 @@ TEST_F(RotatedText, DrawsIntoATskBitmapCanvasToo) {
             EXPECT_FALSE(IsKeyPixel(pixel)) << x << "," << y;
         }
     EXPECT_GT(ink, 10);
+}
+
+TEST_F(RotatedText, TheTextTakesTheColourOfTheCanvasDc) {
+    // A painter that sets the DC's text colour (a hot tab in the highlight colour) over the font's.
+    const RECT rect{10, 5, 26, 45};
+    SetTextColor(FCanvas.Handle(), RGB(255, 0, 0));
+    DrawRotatedText(FCanvas, u"通道L", rect, true, DT_SINGLELINE);
+    EXPECT_GT(Count(RGB(255, 0, 0), rect), 20);
+    EXPECT_EQ(Count(kBlue, rect), 0) << "the font's colour is not used over the DC's";
 }
 
 TEST_F(RotatedText, EmptyRectanglesDrawNothing) {
