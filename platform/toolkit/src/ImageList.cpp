@@ -96,6 +96,12 @@ void TCustomImageList::Clear() {
     Changed();
 }
 
+void TCustomImageList::SetMasked(bool masked) {
+    if (masked == FMasked) return;
+    FMasked = masked;
+    Changed();
+}
+
 bool TCustomImageList::GetBitmap(int index, TBitmap& bitmap) const {
     if (index < 0 || index >= Count()) return false;
     bitmap.Assign(*FImages[static_cast<size_t>(index)].Image);
@@ -106,9 +112,16 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     if (index < 0 || index >= Count()) return;
     Entry& entry = FImages[static_cast<size_t>(index)];
     HDC source = entry.Image->Canvas().Handle();
-    HBITMAP mask = entry.Mask->Handle();
+    // Through the mask (its white pixels keep the destination), or every pixel when the list is not masked.
+    auto copy = [&](HDC dest, int left, int top) {
+        if (FMasked)
+            MaskBlt(dest, left, top, FWidth, FHeight, source, 0, 0, entry.Mask->Handle(), 0, 0,
+                    MAKEROP4(kKeepDestination, SRCCOPY));
+        else
+            BitBlt(dest, left, top, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    };
     if (enabled) {
-        MaskBlt(canvas.Handle(), x, y, FWidth, FHeight, source, 0, 0, mask, 0, 0, MAKEROP4(kKeepDestination, SRCCOPY));
+        copy(canvas.Handle(), x, y);
         return;
     }
     // The image's shape on white: white image pixels and transparent ones become white, all others black.
@@ -118,8 +131,7 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabl
     shape.Canvas().Brush().SetColor(clWhite);
     shape.Canvas().FillRect(RECT{0, 0, FWidth, FHeight});
     SetBkColor(source, kWhite);
-    MaskBlt(shape.Canvas().Handle(), 0, 0, FWidth, FHeight, source, 0, 0, mask, 0, 0,
-            MAKEROP4(kKeepDestination, SRCCOPY));
+    copy(shape.Canvas().Handle(), 0, 0);
 
     TBrush& brush = canvas.Brush();
     TColor oldColor = brush.Color();

@@ -48,6 +48,14 @@ TEST_F(ImageList, AddMaskedCutsTheStripAndDrawsThroughTheKeyColour) {
     EXPECT_EQ(clBlack, At(8, 2));
     EXPECT_EQ(clGreen, At(7, 1));
 
+    // Not masked, every pixel is drawn: the key colour's pixels as they are stored, black.
+    Clear();
+    FList.SetMasked(false);
+    FList.Draw(FTarget.Canvas(), 2, 3, 0);
+    EXPECT_EQ(clBlack, At(2, 3));
+    EXPECT_EQ(clRed, At(3, 4));
+    FList.SetMasked(true);
+
     TBitmap stored;
     ASSERT_TRUE(FList.GetBitmap(0, stored));
     EXPECT_EQ(clBlack, stored.Canvas().Pixels(0, 0)) << "masked pixels are stored black";

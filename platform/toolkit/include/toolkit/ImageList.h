@@ -26,6 +26,10 @@ public:
     void SetHeight(int height) { SetSize(FWidth, height); }
     void SetSize(int width, int height);
     int Count() const { return static_cast<int>(FImages.size()); }
+    // Masked (the default): images are drawn through their masks. Not masked: every pixel is drawn, the
+    // transparent ones in the colour they are stored in (black for AddMasked).
+    bool Masked() const { return FMasked; }
+    void SetMasked(bool masked);
 
     // Adds image cut into Width-wide pieces (Width() / Width of them, from the left) and answers the first new
     // index. mask: white pixels are transparent; nullptr keeps every pixel. Raises EInvalidGraphicOperation for
@@ -39,7 +43,7 @@ public:
     // Copies image index into bitmap (Width x Height, 32-bit); false when index is out of range.
     bool GetBitmap(int index, TBitmap& bitmap) const;
 
-    // Draws image index with its mask at (x, y). Disabled: the shape of the non-white pixels, once in
+    // Draws image index at (x, y), through its mask when Masked. Disabled: the shape of the non-white pixels, once in
     // clBtnHighlight one pixel down and right, then in clBtnShadow on top. Out-of-range indexes draw nothing.
     void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true);
 
@@ -57,5 +61,6 @@ private:
 
     int FWidth = 16;
     int FHeight = 16;
+    bool FMasked = true;
     std::vector<Entry> FImages;
 };

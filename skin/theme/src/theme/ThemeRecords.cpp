@@ -41,12 +41,13 @@ TskImageRecord MakeImageRecord(const RECT& rect, TCustomImageList& imageList, in
     std::unique_ptr<TskBitmap>& bitmap = ImageListBitmap();
     if (!bitmap) bitmap = std::make_unique<TskBitmap>();
     bitmap->SetSize(imageList.Width(), imageList.Height());
-    // The list draws through its masks, so what they leave out keeps the key colour and drops out again when
-    // the record is drawn.
-    bitmap->Clear(TransparentKey);
+    // A masked list draws through its masks, so what they leave out keeps the key colour and drops out again
+    // when the record is drawn; an unmasked list's image is opaque, every pixel its own.
+    const bool keyed = imageList.Masked();
+    bitmap->Clear(keyed ? TransparentKey : 0xFF000000);
     imageList.Draw(bitmap->Canvas(), 0, 0, index);
     bitmap->SetAlphaBlend(false);
-    bitmap->SetTransparent(true);
+    bitmap->SetTransparent(keyed);
     record.Bitmap = bitmap.get();
     return record;
 }

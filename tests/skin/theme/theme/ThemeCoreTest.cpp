@@ -226,7 +226,7 @@ TEST(ThemeCore, ContentRectangles) {
     EXPECT_EQ(content, r);
 }
 
-TEST(ThemeRecords, AnImageListEntryKeepsItsMaskAsTheKeyColour) {
+TEST(ThemeRecords, AnImageListEntryIsKeyedByItsMaskOnlyWhenTheListIsMasked) {
     TBitmap picture;
     picture.SetSize(8, 8);
     picture.Canvas().Brush().SetColor(clFuchsia);
@@ -244,6 +244,15 @@ TEST(ThemeRecords, AnImageListEntryKeepsItsMaskAsTheKeyColour) {
     EXPECT_EQ(record.Bitmap->GetPixel(3, 3) & 0xFFFFFF, 0x0000FFu);
     EXPECT_EQ(MakeImageRecord(RECT{0, 0, 8, 8}, list, 1).Bitmap, nullptr);
     EXPECT_EQ(MakeImageRecord(RECT{0, 0, 8, 8}, list, -1).Bitmap, nullptr);
+
+    // An unmasked list gives an opaque image: no key, every pixel as stored (the masked-out ones black).
+    list.SetMasked(false);
+    const TskImageRecord opaque = MakeImageRecord(RECT{5, 6, 30, 30}, list, 0);
+    ASSERT_NE(opaque.Bitmap, nullptr);
+    EXPECT_FALSE(opaque.Bitmap->Transparent());
+    EXPECT_FALSE(IsKeyPixel(opaque.Bitmap->GetPixel(0, 0)));
+    EXPECT_EQ(opaque.Bitmap->GetPixel(0, 0) & 0xFFFFFF, 0u);
+    EXPECT_EQ(opaque.Bitmap->GetPixel(3, 3) & 0xFFFFFF, 0x0000FFu);
 }
 
 }  // namespace
