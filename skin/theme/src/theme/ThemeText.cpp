@@ -66,8 +66,9 @@ void TskTheme::DrawText(TCanvas& canvas, const TskTextInfo& info) {
         return;
     }
 
-    // An alignment outside the nine has no place to go but the start.
-    if (alignment == txaTopLeft || alignment > txaBottomRight) {
+    // An alignment outside the nine has no place: nothing is drawn, as for a turned text.
+    if (alignment > txaBottomRight) return;
+    if (alignment == txaTopLeft) {
         RECT box = rect;
         DrawTextEx2(canvas, info.Text, box, flags);
         return;

@@ -84,6 +84,12 @@ TEST_F(ThemeText, NineAlignmentsMoveTheMeasuredTextToTheirCellOfTheRectangle) {
     }
 }
 
+TEST_F(ThemeText, AlignmentsBeyondTheNineDrawNothing) {
+    const RECT rect{20, 10, 120, 40};
+    for (std::uint8_t alignment : {9, 12, 255})
+        EXPECT_EQ(Drawn(Info(rect, u"Ag", alignment)), (RECT{0, 0, 0, 0})) << int(alignment);
+}
+
 TEST_F(ThemeText, TextWiderThanTheRectangleIsCentredOverBothEdges) {
     const RECT rect{60, 10, 100, 40};
     const std::u16string text = u"WWWWWWWWWW";
