@@ -33,6 +33,13 @@ void TDescriptionParser::Error(int line, const std::string& what) const {
 
 void TDescriptionParser::Error(const std::string& what) const { Error(FLine, what); }
 
+TDescriptionParser::TNesting::TNesting(TDescriptionParser& parser) : FParser(parser) {
+    if (++FParser.FDepth > MaxNesting) {
+        --FParser.FDepth;
+        FParser.Error("Nesting deeper than " + std::to_string(MaxNesting) + " levels");
+    }
+}
+
 void TDescriptionParser::SkipBlanks() {
     while (FPos < FText.size()) {
         char c = FText[FPos];
@@ -94,6 +101,7 @@ TDescriptionObject TDescriptionParser::Parse() {
 }
 
 TDescriptionObject TDescriptionParser::ParseObject() {
+    TNesting nesting(*this);
     TDescriptionObject object;
     SkipBlanks();
     object.Line = FLine;
@@ -312,6 +320,7 @@ void TDescriptionParser::ParseSet(TDescriptionValue& value) {
 }
 
 void TDescriptionParser::ParseList(TDescriptionValue& value) {
+    TNesting nesting(*this);
     value.Kind = TDescriptionValueKind::List;
     ++FPos;
     for (;;) {
@@ -326,6 +335,7 @@ void TDescriptionParser::ParseList(TDescriptionValue& value) {
 }
 
 void TDescriptionParser::ParseCollection(TDescriptionValue& value) {
+    TNesting nesting(*this);
     value.Kind = TDescriptionValueKind::Collection;
     ++FPos;
     for (;;) {

@@ -186,4 +186,30 @@ TEST(DescriptionParser, ErrorsNameTheirLine) {
     for (auto& c : cases) EXPECT_EQ(c.message, ErrorOf(c.text)) << c.text;
 }
 
+TEST(DescriptionParser, NestingHasALimitInsteadOfExhaustingTheStack) {
+    // Deep enough to overflow the stack without the limit: lists in lists, objects in objects, collections in
+    // collections. At the limit a description still reads.
+    auto lists = [](int depth) {
+        return "object A: TA\n  P = " + std::string(depth, '(') + std::string(depth, ')') + "\nend";
+    };
+    auto objects = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; ++i) text += "object A: TA\n";
+        for (int i = 0; i < depth; ++i) text += "end\n";
+        return text;
+    };
+    auto collections = [](int depth) {
+        std::string text = "object A: TA\n  P = ";
+        for (int i = 0; i < depth; ++i) text += "< item P = ";
+        text += "1";
+        for (int i = 0; i < depth; ++i) text += " end >";
+        return text + "\nend";
+    };
+    EXPECT_NO_THROW(ParseDescription(lists(255)));
+    EXPECT_NO_THROW(ParseDescription(objects(256)));
+    EXPECT_EQ("Line 2: Nesting deeper than 256 levels", ErrorOf(lists(100000)));
+    EXPECT_EQ("Line 257: Nesting deeper than 256 levels", ErrorOf(objects(100000)));
+    EXPECT_EQ("Line 2: Nesting deeper than 256 levels", ErrorOf(collections(100000)));
+}
+
 TEST(DescriptionParser, ErrorsAreToolkitExceptions) { EXPECT_THROW(ParseDescription("object"), Exception); }

@@ -85,9 +85,24 @@ private:
     [[noreturn]] void Error(const std::string& what) const;
     [[noreturn]] void Error(int line, const std::string& what) const;
 
+    // Objects, lists and collections nest through recursion: deeper than MaxNesting is refused as an error
+    // rather than running out of stack.
+    static constexpr int MaxNesting = 256;
+    class TNesting {
+    public:
+        explicit TNesting(TDescriptionParser& parser);
+        ~TNesting() { --FParser.FDepth; }
+        TNesting(const TNesting&) = delete;
+        TNesting& operator=(const TNesting&) = delete;
+
+    private:
+        TDescriptionParser& FParser;
+    };
+
     std::string FText;
     size_t FPos = 0;
     int FLine = 1;
+    int FDepth = 0;
 };
 
 inline TDescriptionObject ParseDescription(const std::string& text) { return TDescriptionParser(text).Parse(); }
