@@ -129,15 +129,28 @@ void Validate(const Header& h) {
 }
 
 // Row y from the top of the picture in the file's pixel data.
-const std::uint8_t* SourceRow(const std::vector<std::uint8_t>& data, const Header& h, int y, int stride) {
+const std::uint8_t* SourceRow(const std::vector<std::uint8_t>& data, const Header& h, int y, std::int64_t stride) {
     int height = h.Height < 0 ? -h.Height : h.Height;
     int memoryRow = h.Height < 0 ? y : height - 1 - y;
     return data.data() + static_cast<size_t>(memoryRow) * static_cast<size_t>(stride);
 }
 
+DibImage ReadImage(TStream& stream);
+
 }  // namespace
 
 DibImage Read(TStream& stream) {
+    try {
+        return ReadImage(stream);
+    } catch (const EReadError&) {
+        // The file ended before its header, colour table or pixels did.
+        Invalid();
+    }
+}
+
+namespace {
+
+DibImage ReadImage(TStream& stream) {
     Counter in(stream);
     BITMAPFILEHEADER file{};
     // Nothing at all is an empty picture, as an empty bitmap writes nothing.
@@ -161,16 +174,19 @@ DibImage Read(TStream& stream) {
     if (file.bfOffBits > in.Count()) in.Skip(file.bfOffBits - in.Count());
 
     int height = h.Height < 0 ? -h.Height : h.Height;
-    int sourceStride = Stride(h.Width, h.BitCount);
-    std::vector<std::uint8_t> data(static_cast<size_t>(sourceStride) * static_cast<size_t>(height));
-    in.Read(data.data(), static_cast<int>(data.size()));
+    const std::int64_t sourceStride = Stride(h.Width, h.BitCount);
+    const std::int64_t sourceBytes = sourceStride * height;
+    // The pixels must be there before anything is allocated for them.
+    if (sourceBytes > INT32_MAX || sourceBytes > stream.Size() - stream.Position()) Invalid();
+    std::vector<std::uint8_t> data(static_cast<size_t>(sourceBytes));
+    in.Read(data.data(), static_cast<int>(sourceBytes));
     if (file.bfSize > in.Count()) in.Skip(file.bfSize - in.Count());
 
     DibImage image;
     image.Width = h.Width;
     image.Height = height;
     image.BitCount = h.BitCount == 1 ? 1 : 32;
-    int stride = Stride(h.Width, image.BitCount);
+    const std::int64_t stride = Stride(h.Width, image.BitCount);
     image.Bits.assign(static_cast<size_t>(stride) * static_cast<size_t>(height), 0);
     if (h.BitCount == 1) {
         for (int i = 0; i < 2; ++i)
@@ -193,7 +209,7 @@ DibImage Read(TStream& stream) {
             continue;
         }
         for (int x = 0; x < h.Width; ++x) {
-            std::uint8_t* out = dst + x * 4;
+            std::uint8_t* out = dst + static_cast<size_t>(x) * 4;
             switch (h.BitCount) {
             case 4:
             case 8: {
@@ -223,8 +239,10 @@ DibImage Read(TStream& stream) {
     return image;
 }
 
+}  // namespace
+
 void Write(TStream& stream, const DibImage& image) {
-    int stride = Stride(image.Width, image.BitCount);
+    const std::int64_t stride = Stride(image.Width, image.BitCount);
     DWORD paletteBytes = image.BitCount == 1 ? 2 * sizeof(RGBQUAD) : 0;
     DWORD imageBytes = static_cast<DWORD>(stride) * static_cast<DWORD>(image.Height);
     BITMAPFILEHEADER file{};

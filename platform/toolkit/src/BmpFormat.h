@@ -20,10 +20,12 @@ struct DibImage {
     std::vector<std::uint8_t> Bits;
 };
 
-inline int Stride(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+// Bytes in one row, rounded up to four; computed in 64 bits so that no width a file may claim overflows.
+inline std::int64_t Stride(std::int64_t width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
 // Reads one BMP file at the stream's position (through bfSize when the file says more than it used).
-// 1-bit files stay 1-bit; everything else becomes 32-bit. Raises EInvalidGraphic for anything else.
+// 1-bit files stay 1-bit; everything else becomes 32-bit. Raises EInvalidGraphic for anything else, a file
+// that ends early included; nothing is allocated for pixels the stream does not hold.
 DibImage Read(TStream& stream);
 // Writes image (BitCount 1 or 32) as a BMP file with a BITMAPINFOHEADER, BI_RGB.
 void Write(TStream& stream, const DibImage& image);

@@ -239,10 +239,15 @@ TEST(Bitmap, RefusesWhatIsNotABitmap) {
         EXPECT_THROW(Load(bitmap, file), EInvalidGraphic);
         EXPECT_EQ(1, bitmap.Width()) << "a failed load leaves the bitmap alone";
     }
-    // Files that end early fail as a short read does.
-    for (const std::string& file : {good.substr(0, 20), good.substr(0, 57)}) {
+    // Files that end early, or whose sizes claim more pixels than they hold (a row too wide for 32-bit
+    // arithmetic, a picture of a gigabyte behind a bare header), are refused before anything is allocated.
+    const std::string wideRow =
+        Bmp(1 << 26, 1, 32, BI_RGB, "", Bytes({1, 2, 3, 0, 4, 5, 6, 0, 7, 8, 9, 0, 1, 2, 3, 0}));
+    for (const std::string& file :
+         {good.substr(0, 20), good.substr(0, 57), wideRow, Bmp(16384, 16384, 24, BI_RGB, "", ""),
+          Bmp(16384, -16384, 4, BI_RGB, std::string(64, '\0'), "")}) {
         TBitmap bitmap;
-        EXPECT_THROW(Load(bitmap, file), EReadError);
+        EXPECT_THROW(Load(bitmap, file), EInvalidGraphic) << file.size() << " bytes";
     }
     TBitmap bitmap;
     bitmap.SetSize(2, 2);
