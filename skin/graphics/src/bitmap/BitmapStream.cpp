@@ -42,15 +42,19 @@ void TskBitmap::LoadFromStream(TStream& stream) {
     std::int32_t height = ReadInt(stream);
     // SetSize takes the sides as positive, so the pixels follow only when the stored width is positive too.
     const bool hasPixels = width > 0 && height != 0;
+    const std::int64_t columns = width < 0 ? -static_cast<std::int64_t>(width) : width;
+    const std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
+    // The picture SetSize will make must be one the stream could have held, whether or not its pixels are read
+    // (they are not after a negative width): sides beyond 31 bits and sizes beyond the rest of the stream are
+    // refused before anything is allocated.
+    if (columns > INT32_MAX || rows > INT32_MAX) throw EReadError("Stream read error");
+    const std::int64_t count = columns * rows;
+    if (count > INT32_MAX / 4) throw EReadError("Stream read error");
+    const std::int64_t bytes = count * 4;
+    CheckAvailable(stream, bytes);
     std::vector<TskColor> pixels;
-    std::int64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
     if (hasPixels) {
-        // Both sides are below 2^31, so their product fits; the byte count is formed only once it is known small.
-        std::int64_t count = static_cast<std::int64_t>(width) * rows;
-        if (count > INT32_MAX / 4) throw EReadError("Stream read error");
-        std::int64_t bytes = count * 4;
-        CheckAvailable(stream, bytes);
-        pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(rows));
+        pixels.resize(static_cast<size_t>(count));
         stream.ReadBuffer(pixels.data(), static_cast<int>(bytes));
     }
     FName = name;

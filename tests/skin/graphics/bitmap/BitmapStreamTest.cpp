@@ -74,6 +74,10 @@ TEST(BitmapStream, DamagedStreamsAreRefusedAndChangeNothing) {
         {"cut in the pixels", good.substr(0, good.size() - 1)},
         {"sizes far beyond the stream", Int(0) + Int(0x40000000) + Int(0x40000000) + Pixel(1)},
         {"byte count beyond 32 bits", Int(0) + Int(0x7FFFFFFF) + Int(-0x7FFFFFFF)},
+        // Pixels that are not read after a negative width still make a picture of that size.
+        {"negative width beyond the stream", Int(0) + Int(-3) + Int(117440515) + Pixel(1) + Pixel(2)},
+        {"height of -2^31", Int(0) + Int(0) + Int(INT32_MIN)},
+        {"width of -2^31", Int(0) + Int(INT32_MIN) + Int(1)},
     };
     for (const auto& [what, bytes] : damaged) {
         SCOPED_TRACE(what);
