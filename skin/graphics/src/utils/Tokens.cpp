@@ -9,10 +9,17 @@ size_t FindDelimiter(const std::u16string& text, const std::u16string& delimiter
     return text.find_first_of(delimiters);
 }
 
+// The second byte of a code page 936 character: never a control, blank or punctuation below '@'.
+bool IsTrailByte(char c) {
+    const auto b = static_cast<BYTE>(c);
+    return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFE);
+}
+
 // A trail byte of code page 936 may equal an ASCII delimiter such as '|' or '\\': step over whole characters.
+// A lead byte without a trail byte after it (at the end of a name, before a ',') stands alone.
 size_t FindDelimiter(const std::string& text, const std::string& delimiters) {
     for (size_t i = 0; i < text.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() && IsTrailByte(text[i + 1])) {
             ++i;
             continue;
         }

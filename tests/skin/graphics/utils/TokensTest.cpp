@@ -46,6 +46,12 @@ TEST(Tokens, ByteStringsNeverSplitADoubleByteCharacter) {
     EXPECT_EQ(tokens, "= 3");
     EXPECT_EQ(NextToken(tokens), "");
     EXPECT_EQ(tokens, "3");
+    // A lead byte followed by no trail byte (a delimiter, a blank, the end) is a character of its own.
+    std::string lone = "Arial\x81,8";
+    EXPECT_EQ(NextField(lone, ","), "Arial\x81");
+    EXPECT_EQ(lone, "8");
+    std::string last = "\xB1";
+    EXPECT_EQ(NextField(last, ","), "\xB1");
 }
 
 }  // namespace

@@ -146,6 +146,7 @@ TEST(ThemeFonts, WrittenAndReadBackGivesTheSameFonts) {
     written.GetFontByIndex(40)->SetSize(14);
     written.GetFontByIndex(40)->SetStyle({fsItalic, fsStrikeOut});
     written.GetFontByIndex(41)->SetColor(0x00C08040);
+    written.GetFontByIndex(42)->SetName("Face\x81");  // ends in a lead byte with no trail byte
     TMemoryStream stream;
     written.SaveToStream(stream);
     stream.SetPosition(0);
