@@ -52,17 +52,21 @@ std::string ReadAll(HANDLE file) {
     return bytes;
 }
 
-// The open's last error in a child process: 0 when it succeeded. The child has the parent's handles as well
-// (fork keeps them), and its own open is a new description just as another program's would be.
-int OpenInChild(const std::string& path, DWORD access, DWORD share) {
+// The last error of an open of the file, ERROR_SUCCESS when it opened; the handle is closed again.
+DWORD OpenHere(const std::string& path, DWORD access, DWORD share) {
+    SetLastError(0xBAD);
+    Handle file(Open(path, access, share, OPEN_EXISTING));
+    return GetLastError();
+}
+
+// The same in a child process. The child has the parent's handles as well (fork keeps them), and its own open is
+// a new description just as another program's would be.
+DWORD OpenInChild(const std::string& path, DWORD access, DWORD share) {
     pid_t child = fork();
-    if (child == 0) {
-        HANDLE file = Open(path, access, share, OPEN_EXISTING);
-        _exit(file == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0);
-    }
+    if (child == 0) _exit(static_cast<int>(OpenHere(path, access, share)));
     int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 0xFFFFFFFF;
+    return static_cast<DWORD>(WEXITSTATUS(status));
 }
 
 }  // namespace
@@ -214,34 +218,19 @@ std::string Describe(const ShareCase& c) {
            std::to_string(c.secondAccess >> 30) + "/" + std::to_string(c.secondShare);
 }
 
-TEST(FileShare, BetweenHandlesOfThisProcess) {
+TEST(FileShare, WithinAndAcrossProcesses) {
     for (const ShareCase& c : ShareCases) {
         testsupport::TempDir dir;
         std::string path = dir.File("shared.bin");
         testsupport::WriteFileBytes(path, "data");
         Handle first(Open(path, c.firstAccess, c.firstShare, OPEN_EXISTING));
         ASSERT_TRUE(first.Valid()) << Describe(c);
-        SetLastError(0);
-        Handle second(Open(path, c.secondAccess, c.secondShare, OPEN_EXISTING));
-        EXPECT_EQ(c.opens, second.Valid()) << Describe(c);
-        EXPECT_EQ(c.opens ? DWORD(ERROR_SUCCESS) : DWORD(ERROR_SHARING_VIOLATION), GetLastError()) << Describe(c);
+        DWORD expected = c.opens ? ERROR_SUCCESS : ERROR_SHARING_VIOLATION;
+        EXPECT_EQ(expected, OpenHere(path, c.secondAccess, c.secondShare)) << "this process, " << Describe(c);
+        EXPECT_EQ(expected, OpenInChild(path, c.secondAccess, c.secondShare)) << "another process, " << Describe(c);
         // Closing the first handle lifts what it refused.
         first.Close();
-        if (!c.opens) {
-            EXPECT_TRUE(Handle(Open(path, c.secondAccess, c.secondShare, OPEN_EXISTING)).Valid());
-        }
-    }
-}
-
-TEST(FileShare, AcrossProcesses) {
-    for (const ShareCase& c : ShareCases) {
-        testsupport::TempDir dir;
-        std::string path = dir.File("shared.bin");
-        testsupport::WriteFileBytes(path, "data");
-        Handle first(Open(path, c.firstAccess, c.firstShare, OPEN_EXISTING));
-        ASSERT_TRUE(first.Valid()) << Describe(c);
-        EXPECT_EQ(c.opens ? 0 : ERROR_SHARING_VIOLATION, OpenInChild(path, c.secondAccess, c.secondShare))
-            << Describe(c);
+        EXPECT_EQ(DWORD(ERROR_SUCCESS), OpenHere(path, c.secondAccess, c.secondShare)) << "closed, " << Describe(c);
     }
 }
 
