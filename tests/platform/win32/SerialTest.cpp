@@ -167,6 +167,12 @@ TEST_F(SerialTest, OpenIsExclusiveWithinAndAcrossProcesses) {
     EXPECT_NE(INVALID_HANDLE_VALUE, FPort) << GetLastError();
 }
 
+TEST_F(SerialTest, IsACharacterFile) {
+    SetLastError(0xBAD);
+    EXPECT_EQ(DWORD(FILE_TYPE_CHAR), GetFileType(FPort));
+    EXPECT_EQ(DWORD(ERROR_SUCCESS), GetLastError());
+}
+
 TEST_F(SerialTest, LineIsRawBothWays) {
     ResetLine();
     const std::vector<BYTE> bytes = {0x0D, 0x11, 0x13, 0x0A, 0x00, 0x03, 0x1A, 0x7F, 0xDD, 0xBB, 0x0D, 0x0A};

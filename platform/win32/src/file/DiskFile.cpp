@@ -147,9 +147,7 @@ std::shared_ptr<DiskFile> DiskFile::Open(const std::string& nativePath, DWORD ac
 
 DiskFile::DiskFile(OpenKey, int fd, DWORD access) : FFd(fd), FAccess(access) {}
 
-DiskFile::~DiskFile() {
-    if (FFd >= 0) close(FFd);
-}
+DiskFile::~DiskFile() { close(FFd); }
 
 BOOL DiskFile::Read(LPVOID buffer, DWORD count, LPDWORD done) {
     if (!(FAccess & GENERIC_READ)) return Fail(ERROR_ACCESS_DENIED);
@@ -176,12 +174,6 @@ BOOL DiskFile::Write(LPCVOID buffer, DWORD count, LPDWORD done) {
         *done += static_cast<DWORD>(n);
     }
     return TRUE;
-}
-
-BOOL DiskFile::Close() {
-    int fd = FFd;
-    FFd = -1;
-    return fd < 0 || close(fd) == 0 || errno == EINTR ? TRUE : Fail(Win32ErrorFromErrno(errno));
 }
 
 DWORD DiskFile::FileType() const {

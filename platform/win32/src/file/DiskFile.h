@@ -25,7 +25,6 @@ public:
 
     BOOL Read(LPVOID buffer, DWORD count, LPDWORD done) override;
     BOOL Write(LPCVOID buffer, DWORD count, LPDWORD done) override;
-    BOOL Close() override;
     DWORD FileType() const override;
 
     // Moves the file pointer by distance from FILE_BEGIN, FILE_CURRENT or FILE_END; a target above limit is
@@ -39,8 +38,9 @@ public:
 private:
     bool Writable() const { return (FAccess & GENERIC_WRITE) != 0; }
 
-    int FFd;
-    DWORD FAccess;
+    // Closed with the object, when CloseHandle has taken it from the table and no call still uses it.
+    const int FFd;
+    const DWORD FAccess;
 };
 
 }  // namespace win32::file
