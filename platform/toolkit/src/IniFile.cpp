@@ -2,25 +2,16 @@
 #include <toolkit/IniFile.h>
 
 #include <win32/winbase.h>
-#include <win32/winnls.h>
-
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
-// The name the error message shows: a relative name is completed with the working directory, in code page 936.
+// The name the error message shows: a relative name is completed with the current directory.
 std::string FullPath(const std::string& fileName) {
     if (!fileName.empty() && fileName[0] == '/') return fileName;
-    std::vector<char> native(4096);
-    if (!getcwd(native.data(), native.size())) return fileName;
-    int wideLength = MultiByteToWideChar(CP_UTF8, 0, native.data(), -1, nullptr, 0);
-    std::u16string wide(static_cast<size_t>(wideLength), u'\0');
-    MultiByteToWideChar(CP_UTF8, 0, native.data(), -1, wide.data(), wideLength);
-    int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::string directory(static_cast<size_t>(ansiLength), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, directory.data(), ansiLength, nullptr, nullptr);
-    directory.resize(directory.size() - 1);
+    std::string directory(GetCurrentDirectoryA(0, nullptr), '\0');
+    DWORD length = directory.empty() ? 0 : GetCurrentDirectoryA(static_cast<DWORD>(directory.size()), &directory[0]);
+    if (length == 0 || length >= directory.size()) return fileName;
+    directory.resize(length);
     return directory + (directory.size() > 1 ? "/" : "") + fileName;
 }
 

@@ -171,6 +171,40 @@ TEST(FileStream, SharingBetweenStreamsThatDeny) {
     EXPECT_EQ("keep", ReadAll(alone));
 }
 
+// Sharing values work both ways, as share modes do: a stream that denies nothing is still kept out by a holder
+// that denies what it asks for, and fmShareCompat shares nothing.
+TEST(FileStream, SharingValuesAsShareModes) {
+    struct Case {
+        unsigned holder;
+        unsigned second;
+        bool opens;
+    };
+    const Case cases[] = {
+        {fmOpenRead | fmShareDenyNone, fmOpenReadWrite | fmShareDenyNone, true},
+        {fmOpenRead | fmShareExclusive, fmOpenRead | fmShareDenyNone, false},
+        {fmOpenRead | fmShareCompat, fmOpenRead | fmShareDenyNone, false},
+        {fmOpenRead | fmShareDenyRead, fmOpenRead | fmShareDenyNone, false},
+        {fmOpenRead | fmShareDenyRead, fmOpenWrite | fmShareDenyNone, true},
+        {fmOpenWrite | fmShareDenyNone, fmOpenRead | fmShareDenyWrite, false},
+        {fmOpenRead | fmShareDenyWrite, fmOpenWrite | fmShareDenyNone, false},
+        {fmOpenRead | fmShareDenyNone, fmCreate, false},
+    };
+    testsupport::TempDir dir;
+    std::string name = dir.File("modes.bin");
+    testsupport::WriteFileBytes(name, "data");
+    for (const Case& c : cases) {
+        TFileStream holder(name, c.holder);
+        bool opened = true;
+        try {
+            TFileStream second(name, c.second);
+        } catch (const EStreamError&) {
+            opened = false;
+        }
+        EXPECT_EQ(c.opens, opened) << std::hex << c.holder << " then " << c.second;
+    }
+    EXPECT_EQ("data", testsupport::ReadFileBytes(name));
+}
+
 TEST(FileStream, StringsAndMemoryStreamsGoThroughFiles) {
     testsupport::TempDir dir;
     TStringList lines;

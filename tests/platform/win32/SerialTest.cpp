@@ -130,8 +130,8 @@ TEST(SerialOpenTest, RefusedOpensSayWhy) {
         {"\\\\.\\COM0", rw, 0, OPEN_EXISTING, 0, ERROR_FILE_NOT_FOUND},
         {"\\\\.\\COM256", rw, 0, OPEN_EXISTING, 0, ERROR_FILE_NOT_FOUND},
         {"\\\\.\\COM012", rw, 0, OPEN_EXISTING, 0, ERROR_FILE_NOT_FOUND},
-        {"C:\\Config.ini", rw, 0, OPEN_EXISTING, 0, ERROR_NOT_SUPPORTED},
-        {"\\\\.\\COM12x", rw, 0, OPEN_EXISTING, 0, ERROR_NOT_SUPPORTED},
+        {"C:\\Config.ini", rw, 0, OPEN_EXISTING, 0, ERROR_FILE_NOT_FOUND},  // a disk file, and not here
+        {"\\\\.\\COM12x", rw, 0, OPEN_EXISTING, 0, ERROR_FILE_NOT_FOUND},   // no such device
         {"\\\\.\\COM12", rw, 0, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, ERROR_NOT_SUPPORTED},
         {"\\\\.\\COM12", rw, 0, CREATE_ALWAYS, 0, ERROR_INVALID_PARAMETER},
         {"\\\\.\\COM12", rw, FILE_SHARE_READ, OPEN_EXISTING, 0, ERROR_INVALID_PARAMETER},
@@ -165,6 +165,12 @@ TEST_F(SerialTest, OpenIsExclusiveWithinAndAcrossProcesses) {
     ASSERT_TRUE(CloseHandle(FPort));
     FPort = OpenPort(kPortName);
     EXPECT_NE(INVALID_HANDLE_VALUE, FPort) << GetLastError();
+}
+
+TEST_F(SerialTest, IsACharacterFile) {
+    SetLastError(0xBAD);
+    EXPECT_EQ(DWORD(FILE_TYPE_CHAR), GetFileType(FPort));
+    EXPECT_EQ(DWORD(ERROR_SUCCESS), GetLastError());
 }
 
 TEST_F(SerialTest, LineIsRawBothWays) {

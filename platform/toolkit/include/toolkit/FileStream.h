@@ -3,6 +3,8 @@
 
 #include <toolkit/Stream.h>
 
+#include <win32/winbase.h>
+
 #include <string>
 
 // The access value, or fmCreate (create or empty the file, then read and write it); plus one sharing value.
@@ -22,10 +24,9 @@ class TFileStream : public TStream {
 public:
     // Raises EFCreateError "Cannot create file %s" (fmCreate) or EFOpenError "Cannot open file %s" when the file
     // cannot be had as asked: missing, a directory, no permission, a mode outside the values above, or held by
-    // another stream whose sharing refuses it. Sharing is kept with advisory locks between the streams that deny
-    // something (fmShareExclusive, fmShareDenyRead and plain fmCreate hold the file alone, fmShareDenyWrite shares
-    // it with other readers that deny writing); streams opened with fmShareDenyNone or fmShareCompat take no lock,
-    // so they are not kept out. The name is converted to the file system's UTF-8.
+    // another handle whose sharing refuses it. The file is opened with CreateFileA, the sharing value giving its
+    // share mode: fmShareExclusive and fmShareCompat share nothing, fmShareDenyWrite shares reading,
+    // fmShareDenyRead writing, fmShareDenyNone both; fmCreate creates or empties the file for reading and writing.
     TFileStream(const std::string& fileName, unsigned mode);
     ~TFileStream() override;
 
@@ -39,5 +40,5 @@ public:
 
 private:
     std::string FFileName;
-    int FHandle = -1;
+    HANDLE FHandle = INVALID_HANDLE_VALUE;
 };

@@ -41,6 +41,20 @@ typedef void* PVOID;
 typedef BOOL* LPBOOL;
 typedef DWORD* LPDWORD;
 typedef LONG* LPLONG;
+typedef LONG* PLONG;
+
+// A 64-bit value with its two 32-bit halves, as the file functions take positions and sizes.
+typedef union _LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    };
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+} LARGE_INTEGER, *PLARGE_INTEGER;
 typedef int* LPINT;
 typedef int* PINT;
 typedef CHAR* LPSTR;

@@ -7,8 +7,8 @@
 
 namespace win32::kernel {
 
-// A kernel object answers ReadFile, WriteFile and CloseHandle. The defaults fail as Windows does for an object
-// that does not support the call.
+// A kernel object answers ReadFile, WriteFile, CloseHandle and GetFileType. The defaults fail as Windows does for an
+// object that does not support the call.
 class KernelObject {
 public:
     virtual ~KernelObject() = default;
@@ -16,6 +16,8 @@ public:
     virtual BOOL Write(LPCVOID buffer, DWORD count, LPDWORD done);
     // Releases what the object holds; the answer is CloseHandle's.
     virtual BOOL Close() { return TRUE; }
+    // GetFileType's answer for the handle.
+    virtual DWORD FileType() const { return FILE_TYPE_UNKNOWN; }
 };
 
 // Handles are multiples of 4 starting at 4, so they are positive and never INVALID_HANDLE_VALUE.

@@ -1,6 +1,7 @@
-// CreateFileA for serial devices and the Get/Set Comm State, Config and Timeouts entry points.
+// Opening serial devices for CreateFile, and the Get/Set Comm State, Config and Timeouts entry points.
 #include "ComPortName.h"
 #include "SerialPort.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 
@@ -12,36 +13,20 @@ using win32::kernel::InsertHandle;
 using win32::kernel::LookupHandleAs;
 using win32::serial::SerialPort;
 
-namespace {
+namespace win32::serial {
 
-HANDLE Fail(DWORD error) {
-    SetLastError(error);
-    return INVALID_HANDLE_VALUE;
-}
-
-}  // namespace
-
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
-                   LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
-                   HANDLE hTemplateFile) {
-    if (!lpFileName) return Fail(ERROR_PATH_NOT_FOUND);
-    bool outOfRange = false;
-    int number = win32::serial::ParseComPortName(lpFileName, outOfRange);
-    // Only serial devices are opened here; COM0 or COM256 are serial names with no device behind them.
-    if (number == 0) return Fail(outOfRange ? ERROR_FILE_NOT_FOUND : ERROR_NOT_SUPPORTED);
-    if (dwDesiredAccess & ~(GENERIC_READ | GENERIC_WRITE)) return Fail(ERROR_INVALID_PARAMETER);
+HANDLE CreatePortHandle(int number, DWORD access, DWORD share, DWORD disposition, DWORD flagsAndAttributes,
+                        HANDLE templateFile) {
     // A communications device is always opened for exclusive access, with OPEN_EXISTING and no template.
-    if (dwShareMode != 0 || dwCreationDisposition != OPEN_EXISTING || hTemplateFile != nullptr)
-        return Fail(ERROR_INVALID_PARAMETER);
-    // Handles are never inherited by child processes here.
-    if (lpSecurityAttributes && lpSecurityAttributes->bInheritHandle) return Fail(ERROR_INVALID_PARAMETER);
-    if (dwFlagsAndAttributes & FILE_FLAG_OVERLAPPED) return Fail(ERROR_NOT_SUPPORTED);
-    if (dwFlagsAndAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) return Fail(ERROR_INVALID_PARAMETER);
-
-    auto port = SerialPort::Open(win32::serial::ComPortDevicePath(number), dwDesiredAccess);
+    if (share != 0 || disposition != OPEN_EXISTING || templateFile != nullptr)
+        return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
+    if (flagsAndAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
+    auto port = SerialPort::Open(ComPortDevicePath(number), access);
     if (!port) return INVALID_HANDLE_VALUE;
     return InsertHandle(std::move(port));
 }
+
+}  // namespace win32::serial
 
 namespace {
 

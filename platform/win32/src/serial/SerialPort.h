@@ -25,6 +25,7 @@ public:
     BOOL Read(LPVOID buffer, DWORD count, LPDWORD done) override;
     BOOL Write(LPCVOID buffer, DWORD count, LPDWORD done) override;
     BOOL Close() override;
+    DWORD FileType() const override { return FILE_TYPE_CHAR; }
 
     BOOL GetState(DCB& dcb);
     BOOL SetState(const DCB& dcb);
@@ -65,5 +66,9 @@ private:
     std::atomic<bool> FVanished{false};
     bool FReleased = false;
 };
+
+// CreateFile for "\\.\COMn": checks what a communications device allows and opens port n exclusively.
+HANDLE CreatePortHandle(int number, DWORD access, DWORD share, DWORD disposition, DWORD flagsAndAttributes,
+                        HANDLE templateFile);
 
 }  // namespace win32::serial

@@ -1,10 +1,13 @@
 // Face name resolution through the fixed table and fontconfig.
 #include "FaceTable.h"
 
+#include "codepage/Utf8.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace win32::gdi {
@@ -41,8 +44,11 @@ std::mutex& FontconfigLock() {
 
 FcPattern* Query(const std::u16string& family, int weight, int slant, bool fixedPitch) {
     FcPattern* pattern = FcPatternCreate();
-    if (!family.empty())
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(ToUtf8(family).c_str()));
+    if (!family.empty()) {
+        std::string name;
+        codepage::Utf16ToUtf8(family.data(), family.size(), name);
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    }
     if (weight >= 0) FcPatternAddInteger(pattern, FC_WEIGHT, weight);
     if (slant >= 0) FcPatternAddInteger(pattern, FC_SLANT, slant);
     if (fixedPitch) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
@@ -58,7 +64,10 @@ FcPattern* Query(const std::u16string& family, int weight, int slant, bool fixed
 std::u16string FamilyOf(FcPattern* match) {
     FcChar8* family = nullptr;
     if (!match || FcPatternGetString(match, FC_FAMILY, 0, &family) != FcResultMatch) return {};
-    return FromUtf8(reinterpret_cast<const char*>(family));
+    std::u16string name;
+    codepage::Utf8ToUtf16(reinterpret_cast<const char*>(family), std::strlen(reinterpret_cast<const char*>(family)),
+                          name);
+    return name;
 }
 
 // The family fontconfig settles on for the name comes first; a bold or italic member of it is taken when the
@@ -112,50 +121,6 @@ FaceFile FaceTable::Resolve(const LOGFONTW& logFont) {
 FaceFile FaceTable::Fallback() {
     static const FaceFile fallback = Match(SongFamily, FW_NORMAL, false, false);
     return fallback;
-}
-
-std::string ToUtf8(const std::u16string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::u16string FromUtf8(const std::string& text) {
-    std::u16string out;
-    for (size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < text.size(); ++k) c = (c << 6) | (text[i + k] & 0x3F);
-        i += extra + 1;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(c);
-        }
-    }
-    return out;
 }
 
 }  // namespace win32::gdi

@@ -27,8 +27,4 @@ public:
     static FaceFile Fallback();
 };
 
-// UTF-16 <-> UTF-8 for talking to fontconfig.
-std::string ToUtf8(const std::u16string& text);
-std::u16string FromUtf8(const std::string& text);
-
 }  // namespace win32::gdi
