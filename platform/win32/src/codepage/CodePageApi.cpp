@@ -2,6 +2,7 @@
 #include "codepage/Gbk.h"
 #include "codepage/GbkConvert.h"
 #include "codepage/Utf8.h"
+#include "kernel/LastError.h"
 
 #include <win32/winbase.h>
 #include <win32/winnls.h>
@@ -10,6 +11,7 @@
 #include <cstring>
 
 using namespace win32::codepage;
+using win32::Fail;
 
 namespace {
 
@@ -25,11 +27,6 @@ Page Resolve(UINT codePage) {
     case CP_UTF8: return Page::Utf8;
     default: return Page::Unknown;
     }
-}
-
-int Fail(DWORD error) {
-    SetLastError(error);
-    return 0;
 }
 
 // Length of the first code page 936 character of s.
