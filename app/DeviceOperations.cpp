@@ -25,8 +25,6 @@ private:
     bool& FBusy;
 };
 
-void Wait(int milliseconds) { Sleep(static_cast<DWORD>(std::max(milliseconds, 0))); }
-
 // The file of that name in the folder; when the exact name is absent, the first (in byte order) whose name differs
 // only in letter case, as a file copied from Windows may ("help.htm"); empty when there is none.
 std::string FileBeside(const std::string& directory, const std::string& name) {
@@ -79,9 +77,8 @@ void TForm1::CloseIfAsked() {
 bool TForm1::RunSteps(const std::vector<FrameStep>& steps) {
     SendResult result = SendSteps(steps, [this](const FrameStep&) {
         StepGauge();
-        if (!GoOn()) return false;
-        Wait(SendThenWait);
-        return true;
+        // The wait processes messages in slices: a close asked for during it ends the operation there.
+        return GoOn() && SlicedWait(SendThenWait, [this] { return GoOn(); });
     });
     if (result.End != SendResult::seFailed) return result.End == SendResult::seDone;
     // The frames after the one the port refused are not sent: the unit would show a half-written configuration
@@ -159,7 +156,8 @@ bool TForm1::ReadGroup(const TMyObject& record) {
     for (size_t i = 0; i < record.Checks.size(); ++i) {
         if (!record.Checks[i]->Checked()) continue;
         ChannelLine line;
-        if (!ReadChannel(record.GroupIndex, static_cast<int>(i), line)) {
+        if (!ReadChannel(record.GroupIndex, static_cast<int>(i), line, [this] { return GoOn(); })) {
+            if (FCloseRequested) return false;  // the close ended the wait: no failure to report
             MessageBoxA(Handle(), ReadFailureText(record.GroupIndex, static_cast<int>(i)).c_str(), "错误",
                         MB_ICONERROR | MB_OK);
             return false;

@@ -260,8 +260,7 @@ bool Send(const std::vector<FrameStep>& steps) {
         TProgress progress(frames);
         result = SendSteps(steps, [&](const FrameStep& step) {
             if (!step.Bytes.empty()) progress.Step();
-            Sleep(static_cast<DWORD>(std::max(SendThenWait, 0)));
-            return true;
+            return SlicedWait(SendThenWait, nullptr);
         });
     }
     if (result.End == SendResult::seDone) return true;

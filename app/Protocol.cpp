@@ -5,6 +5,7 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -105,11 +106,22 @@ bool HideClock() { return SendClockFrame(ClockHide, 0, 0); }
 
 bool SendReadRequest(int group, int row) { return SendFrame(ReadRequest(group, row)); }
 
-bool ReadChannel(int group, int row, ChannelLine& line) {
+bool SlicedWait(int milliseconds, const TGoOn& goOn) {
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(std::max(milliseconds, 0));
+    for (auto now = Clock::now(); now < end; now = Clock::now()) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - now).count();
+        Sleep(static_cast<DWORD>(std::min<long long>(left, 20)));
+        if (goOn && !goOn()) return false;
+    }
+    return true;
+}
+
+bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn) {
     // A reply that came after its own window closed must not answer this request.
     if (PortOpen()) PurgeComm(PortHandle, PURGE_RXCLEAR);
     SendReadRequest(group, row);
-    Sleep(static_cast<DWORD>(std::max(WriteOrderWaitThenRead, 0)));
+    if (!SlicedWait(WriteOrderWaitThenRead, goOn)) return false;
 
     // Without a port the window passes all the same: the operator sees the same timing either way.
     if (!PortOpen()) {

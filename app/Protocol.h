@@ -3,6 +3,7 @@
 
 #include <win32/windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,8 +50,16 @@ struct ChannelLine {
     BYTE Size = 0;
 };
 
+// Asked between the slices of a wait whether to go on; a window passes one that processes its messages, so that
+// it stays responsive and can be closed during the wait.
+using TGoOn = std::function<bool()>;
+
+// Waits milliseconds (none when negative) in slices of at most 20 ms, asking goOn (when given) after each;
+// false as soon as goOn answers false.
+bool SlicedWait(int milliseconds, const TGoOn& goOn);
+
 // Discards the input waiting, sends a read-back request, waits WriteOrderWaitThenRead, then scans up to ReplyWindow
 // ms for the reply. False when no reply header arrives (with no port open, after the same wait and window), when
 // its length byte or body does not, when the length is below 3, or when the text holds a control byte or is not
-// GBK text.
-bool ReadChannel(int group, int row, ChannelLine& line);
+// GBK text; false also when goOn ends the wait.
+bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn = nullptr);

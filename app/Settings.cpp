@@ -47,8 +47,8 @@ void LoadGroup(TIniFile& ini, int group, int rowCount, OverlaySettings& settings
     rows.resize(static_cast<size_t>(std::clamp(rowCount, 0, MaxRows)));
     int n = static_cast<int>(rows.size());
 
-    SendThenWait = ini.ReadInteger("Others", "SendThenWait", 500);
-    WriteOrderWaitThenRead = ini.ReadInteger("Others", "WriteOrderWaitThenRead", 500);
+    SendThenWait = std::clamp(ini.ReadInteger("Others", "SendThenWait", 500), 0, MaxWait);
+    WriteOrderWaitThenRead = std::clamp(ini.ReadInteger("Others", "WriteOrderWaitThenRead", 500), 0, MaxWait);
 
     // Each value is read for all rows before the next value, as the file's sections are laid out.
     for (int i = 0; i < n; ++i) rows[i].Enabled = ini.ReadBool(Section("Check", group), RowKey(i), false);

@@ -9,9 +9,11 @@
 
 // Channels shown per group: 8 or 16; always 8 at start-up.
 extern int RowCount;
-// Milliseconds to wait after each frame sent, and between a read-back request and its reply window.
+// Milliseconds to wait after each frame sent, and between a read-back request and its reply window; a file's
+// values are brought into 0..MaxWait.
 extern int SendThenWait;
 extern int WriteOrderWaitThenRead;
+constexpr int MaxWait = 10000;
 
 constexpr int GroupCount = 3;
 constexpr int MaxRows = 16;

@@ -123,6 +123,26 @@ TEST_F(ReadChannelTest, ALateReplyNeverAnswersTheNextRow) {
     unit.SetWriteListener(nullptr);
 }
 
+TEST_F(ReadChannelTest, TheWaitGoesInSlicesThatTheCallerCanEnd) {
+    // The longest wait a file may set: the window processes its messages between the slices and a close ends it.
+    WriteOrderWaitThenRead = MaxWait;
+    SendTextFrame(0, 0, 1, 1, 0, "kept");
+    int asked = 0;
+    ChannelLine line;
+    auto start = Clock::now();
+    EXPECT_FALSE(ReadChannel(0, 0, line, [&] { return ++asked < 3; }));
+    EXPECT_EQ(asked, 3);
+    EXPECT_LT(MillisecondsSince(start), MaxWait) << "the read ended with the wait, not after it";
+    // Going on all the way, the wait is whole and the reply is read.
+    WriteOrderWaitThenRead = 100;
+    asked = 0;
+    start = Clock::now();
+    ASSERT_TRUE(ReadChannel(0, 0, line, [&] { return ++asked > 0; }));
+    EXPECT_GE(MillisecondsSince(start), 100);
+    EXPECT_GE(asked, 5);
+    EXPECT_EQ(line.Text, "kept");
+}
+
 TEST_F(ReadChannelTest, WithoutAPortTheReadFailsAfterTheWaitAndTheWindow) {
     ClosePort();
     WriteOrderWaitThenRead = 100;

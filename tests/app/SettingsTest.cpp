@@ -76,8 +76,12 @@ TEST_F(SettingsTest, OutOfRangeValuesAreBroughtIntoRange) {
     WriteFile(
         "[X0]\r\n00=40\r\n01=abc\r\n02=0x1F\r\n03=-1\r\n"
         "[Y0]\r\n00=-5\r\n01=30\r\n02=$A\r\n"
-        "[Font0]\r\n00=7\r\n01=-1\r\n02=2\r\n03=x\r\n");
+        "[Font0]\r\n00=7\r\n01=-1\r\n02=2\r\n03=x\r\n"
+        "[Others]\r\nSendThenWait=2147483647\r\nWriteOrderWaitThenRead=-40\r\n");
     OverlaySettings settings = LoadAll(8);
+    // Waits are bounded: one frame must never freeze the window for weeks.
+    EXPECT_EQ(SendThenWait, MaxWait);
+    EXPECT_EQ(WriteOrderWaitThenRead, 0);
     const auto& rows = settings.Groups[0];
     EXPECT_EQ(rows[0].X, 31);
     EXPECT_EQ(rows[1].X, 1);
