@@ -220,6 +220,8 @@ void PtyUnit::SetFrameListener(UnitEmulator::FrameListener listener) {
 }
 
 void PtyUnit::SetWriteListener(WriteListener listener) {
+    // Once replaced, the old listener is not running and never runs again: callers may free what it uses.
+    std::lock_guard<std::recursive_mutex> calling(FListenerCall);
     std::lock_guard<std::mutex> lock(FMutex);
     FWriteListener = std::move(listener);
 }
@@ -374,7 +376,15 @@ bool PtyUnit::WriteFront() {
         FOut.pop_front();
         listener = FWriteListener;
     }
-    if (listener) listener(done);
+    if (!listener) return true;
+    std::lock_guard<std::recursive_mutex> calling(FListenerCall);
+    // Replaced while this thread waited: the listener it copied is no longer wanted.
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        if (!FWriteListener) return true;
+        listener = FWriteListener;
+    }
+    listener(done);
     return true;
 }
 

@@ -85,6 +85,8 @@ private:
     void CloseLine();  // with FMutex held
 
     mutable std::mutex FMutex;
+    // Held while the write listener runs, and by SetWriteListener (the listener may replace itself).
+    std::recursive_mutex FListenerCall;
     mutable std::condition_variable FChanged;
     UnitEmulator FEngine;
     std::vector<FrameRecord> FFrames;
