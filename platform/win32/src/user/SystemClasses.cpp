@@ -1,7 +1,8 @@
 // Registration of the system classes, called from the class lookup so that a program that only names a class
-// ("SCROLLBAR") still finds it, whatever else it links.
+// ("SCROLLBAR", "BUTTON") still finds it, whatever else it links.
 #include "user/SystemClasses.h"
 
+#include "user/Button.h"
 #include "user/ScrollBarState.h"
 
 namespace win32::user {
@@ -12,6 +13,7 @@ void RegisterSystemClasses() {
     if (registered) return;
     registered = true;
     scrollbar::RegisterScrollBarClass();
+    button::RegisterButtonClass();
 }
 
 }  // namespace win32::user

@@ -1,4 +1,5 @@
-// The window classes every process has from the start ("SCROLLBAR" and the others the window manager defines).
+// The window classes every process has from the start ("SCROLLBAR", "BUTTON" and the others the window manager
+// defines).
 #pragma once
 
 namespace win32::user {
