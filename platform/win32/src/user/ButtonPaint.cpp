@@ -3,6 +3,8 @@
 // and the focus rectangle.
 #include "user/Button.h"
 
+#include "user/Window.h"
+
 #include <algorithm>
 #include <string>
 
@@ -157,8 +159,8 @@ void Paint(HWND hwnd, HDC hdc) {
     look.Style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     look.State = GetWindowLongPtrW(hwnd, StateOffset);
     look.Enabled = IsWindowEnabled(hwnd) != FALSE;
-    look.Text.resize(static_cast<size_t>(std::max(0, GetWindowTextLengthW(hwnd))) + 1);
-    look.Text.resize(static_cast<size_t>(GetWindowTextW(hwnd, look.Text.data(), static_cast<int>(look.Text.size()))));
+    // The window's own text, as the class keeps it, whatever character set its subclass speaks.
+    if (const Window* window = FromHandleQuiet(hwnd)) look.Text = window->Text;
     GetClientRect(hwnd, &look.Client);
 
     auto font = reinterpret_cast<HGDIOBJ>(GetWindowLongPtrW(hwnd, FontOffset));

@@ -3,6 +3,7 @@
 #include "user/DialogManager.h"
 
 #include "kernel/LastError.h"
+#include "user/Window.h"
 
 #include <algorithm>
 #include <string>
@@ -45,8 +46,9 @@ WCHAR Upper(WCHAR c) { return c >= u'a' && c <= u'z' ? static_cast<WCHAR>(c - u'
 
 // The letter after the first single '&' of the control's text, upper case; 0 without one.
 WCHAR Mnemonic(HWND control) {
-    std::u16string text(static_cast<size_t>(std::max(0, GetWindowTextLengthW(control))) + 1, u'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    const win32::user::Window* window = win32::user::FromHandleQuiet(control);
+    if (!window) return 0;
+    const std::u16string& text = window->Text;
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != u'&') continue;
         if (text[i + 1] != u'&') return Upper(text[i + 1]);
