@@ -84,12 +84,6 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
                     break;
                 }
                 if (got < 0) break;
-                bool forBox = msg.hwnd == hwnd || IsChild(hwnd, msg.hwnd);
-                // Ctrl+C copies the box whichever button has the focus.
-                if (forBox && msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
-                    SendMessageW(hwnd, WM_COPY, 0, 0);
-                    continue;
-                }
                 if (!IsDialogMessageW(hwnd, &msg)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);

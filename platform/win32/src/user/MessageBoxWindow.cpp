@@ -275,11 +275,16 @@ LRESULT MessageBoxWindow::HandleBox(UINT message, WPARAM wParam, LPARAM lParam) 
     return DefWindowProcW(FHandle, message, wParam, lParam);
 }
 
-// The buttons are subclassed so that the box's keys work in any loop that dispatches its messages, not only in
-// MessageBox's own loop that hands them to IsDialogMessage first (a nested loop of a hook, say).
+// The buttons are subclassed so that the box's keys (Ctrl+C, and the dialog manager's) work in any loop that
+// dispatches its messages, not only in MessageBox's own loop that hands them to IsDialogMessage first.
 LRESULT MessageBoxWindow::ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MessageBoxWindow* box = FromBox(GetParent(hwnd));
     if (!box || !box->FButtonProc) return DefWindowProcW(hwnd, message, wParam, lParam);
+    // Ctrl+C copies the box whichever button has the focus.
+    if (message == WM_KEYDOWN && wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        SendMessageW(box->FHandle, WM_COPY, 0, 0);
+        return 0;
+    }
     if (message == WM_KEYDOWN || message == WM_CHAR || message == WM_SYSCHAR) {
         MSG msg{hwnd, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
         if (dialog::DialogKey(box->FHandle, msg)) return 0;

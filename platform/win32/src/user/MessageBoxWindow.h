@@ -46,7 +46,7 @@ private:
     // none otherwise.
     int CloseAnswer() const;
     void Choose(int id);
-    // WM_COPY (Ctrl+C in the modal loop): the caption, the text and the buttons as text on the clipboard.
+    // WM_COPY (Ctrl+C on a button): the caption, the text and the buttons as text on the clipboard.
     void CopyToClipboard() const;
     // Gives the focus back to the button that had it last (the default one at first).
     void FocusLastButton();
