@@ -4,6 +4,7 @@
 
 #include "kernel/LastError.h"
 #include "user/DialogManager.h"
+#include "user/SystemClasses.h"
 
 namespace win32::user::button {
 namespace {
@@ -200,15 +201,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-bool RegisterButtonClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ButtonProc;
-    wc.cbWndExtra = ExtraBytes;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = u"Button";
-    return RegisterClassExW(&wc) != 0;
-}
+bool RegisterButtonClass() { return RegisterControlClass(u"Button", ButtonProc, ExtraBytes); }
 
 }  // namespace win32::user::button

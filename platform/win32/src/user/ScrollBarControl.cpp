@@ -2,6 +2,8 @@
 // control) and answers the arrow, page and Home/End keys when it has the focus.
 #include "user/ScrollBarState.h"
 
+#include "user/SystemClasses.h"
+
 namespace win32::user::scrollbar {
 namespace {
 
@@ -107,14 +109,6 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-bool RegisterScrollBarClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ScrollBarProc;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = u"ScrollBar";
-    return RegisterClassExW(&wc) != 0;
-}
+bool RegisterScrollBarClass() { return RegisterControlClass(u"ScrollBar", ScrollBarProc, 0); }
 
 }  // namespace win32::user::scrollbar

@@ -16,4 +16,15 @@ void RegisterSystemClasses() {
     button::RegisterButtonClass();
 }
 
+bool RegisterControlClass(const char16_t* name, WNDPROC proc, int windowExtra) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = windowExtra;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
 }  // namespace win32::user

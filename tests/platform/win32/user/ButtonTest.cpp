@@ -1,5 +1,7 @@
 // The BUTTON class: clicks and Space on every kind, the automatic check boxes and radio groups, BM_ messages,
 // WM_GETDLGCODE, the classic pictures of push buttons, and the dialog manager's keys over a window of buttons.
+#include "WindowFixture.h"
+
 #include <testing/Testing.h>
 
 #include <gtest/gtest.h>
@@ -14,47 +16,33 @@ struct Command {
     HWND Control;
 };
 
-std::vector<Command>& Commands() {
-    static std::vector<Command> commands;
-    return commands;
-}
-
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        Commands().push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
-        return 0;
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 uint32_t Rgb(int index) {
     COLORREF c = GetSysColor(index);
     return (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
 }
 
-class ButtonFixture : public ::testing::Test {
+// Buttons on a window of the logging class that records the WM_COMMAND notifications it gets.
+class ButtonFixture : public WindowFixture {
 protected:
     HWND Parent = nullptr;
+    std::vector<Command> Commands;
 
     void SetUp() override {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = ParentProc;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
-        wc.lpszClassName = u"ButtonParent";
-        RegisterClassExW(&wc);
-        Parent = CreateWindowExW(0, u"ButtonParent", u"buttons", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 400, 300,
-                                 nullptr, nullptr, nullptr, nullptr);
+        WindowFixture::SetUp();
+        Parent = Make(u"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 400, 300);
         ASSERT_NE(nullptr, Parent);
+        OnMessage("parent", [this](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+            if (message != WM_COMMAND) return std::nullopt;
+            Commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+            return 0;
+        });
         SetActiveWindow(Parent);
         wintest::ResetInput();
         wintest::PumpUntilIdle();
-        Commands().clear();
     }
     void TearDown() override {
-        DestroyWindow(Parent);
+        WindowFixture::TearDown();
         wintest::PumpUntilIdle();
-        UnregisterClassW(u"ButtonParent", nullptr);
     }
 
     HWND Add(DWORD style, int id, int x, int y, const char16_t* text = u"&Press", int width = 90, int height = 23) {
@@ -79,9 +67,9 @@ protected:
         wintest::KeyPress(VK_SPACE);
         wintest::PumpUntilIdle();
     }
-    static int Clicks(HWND control) {
+    int Clicks(HWND control) const {
         int count = 0;
-        for (const Command& command : Commands())
+        for (const Command& command : Commands)
             if (command.Control == control && command.Code == BN_CLICKED) ++count;
         return count;
     }
@@ -116,10 +104,10 @@ TEST_F(ButtonFixture, MouseAndSpaceClickEveryKindAndTheAutomaticOnesToggle) {
         for (bool bySpace : {false, true}) {
             SCOPED_TRACE(testing::Message() << "style " << c.Style << (bySpace ? " space" : " mouse"));
             HWND button = Add(c.Style | WS_TABSTOP | WS_GROUP, 7, 10, 10);
-            Commands().clear();
+            Commands.clear();
             bySpace ? Space(button) : Click(button);
             EXPECT_EQ(1, Clicks(button));
-            EXPECT_EQ(7, Commands().empty() ? 0 : Commands().back().Id);
+            EXPECT_EQ(7, Commands.empty() ? 0 : Commands.back().Id);
             EXPECT_EQ(c.AfterOne, SendMessageW(button, BM_GETCHECK, 0, 0));
             bySpace ? Space(button) : Click(button);
             EXPECT_EQ(2, Clicks(button));
@@ -403,26 +391,25 @@ TEST_F(DialogKeys, TabArrowsEnterEscAndMnemonics) {
     EXPECT_EQ(BST_UNCHECKED, SendMessageW(red, BM_GETCHECK, 0, 0));
 
     // Enter presses the default push button, Esc is IDCANCEL, a mnemonic clicks its control.
-    Commands().clear();
+    Commands.clear();
     Press(VK_RETURN);
     Press(VK_ESCAPE);
     Press('C', wintest::Alt);
     Press('R');
-    ASSERT_EQ(4u, Commands().size());
-    EXPECT_EQ(IDOK, Commands()[0].Id);
-    EXPECT_EQ(ok, Commands()[0].Control);
-    EXPECT_EQ(IDCANCEL, Commands()[1].Id);
-    EXPECT_EQ(cancel, Commands()[1].Control);
-    EXPECT_EQ(box, Commands()[2].Control);
+    ASSERT_EQ(4u, Commands.size());
+    EXPECT_EQ(IDOK, Commands[0].Id);
+    EXPECT_EQ(ok, Commands[0].Control);
+    EXPECT_EQ(IDCANCEL, Commands[1].Id);
+    EXPECT_EQ(cancel, Commands[1].Control);
+    EXPECT_EQ(box, Commands[2].Control);
     EXPECT_EQ(BST_CHECKED, SendMessageW(box, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(red, Commands()[3].Control);
+    EXPECT_EQ(red, Commands[3].Control);
     EXPECT_EQ(red, GetFocus());
     EXPECT_EQ(BST_CHECKED, SendMessageW(red, BM_GETCHECK, 0, 0));
 }
 
 TEST_F(DialogKeys, MessagesOfOtherWindowsAreNotTheDialogs) {
-    HWND other = CreateWindowExW(0, u"ButtonParent", u"other", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND other = Make(u"other", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
     MSG msg{other, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
     EXPECT_FALSE(IsDialogMessageW(Parent, &msg));
     DestroyWindow(other);
