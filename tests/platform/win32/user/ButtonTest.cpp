@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -228,6 +229,46 @@ TEST_F(ButtonFixture, MessagesAnswerAsWindowsDoes) {
     WCHAR text[16] = {};
     GetWindowTextW(button, text, 16);
     EXPECT_EQ(std::u16string(u"新文字"), std::u16string(text));
+}
+
+TEST_F(ButtonFixture, FocusNotificationsComeOnlyWithBsNotify) {
+    for (DWORD notify : {0ul, static_cast<unsigned long>(BS_NOTIFY)}) {
+        SCOPED_TRACE(notify);
+        HWND button = Add(BS_PUSHBUTTON | notify, 5, 10, 10);
+        Commands.clear();
+        SetFocus(button);
+        SetFocus(Parent);
+        std::vector<int> codes;
+        for (const Command& command : Commands)
+            if (command.Control == button) codes.push_back(command.Code);
+        std::vector<int> expected;
+        if (notify) expected = {BN_SETFOCUS, BN_KILLFOCUS};
+        EXPECT_EQ(expected, codes);
+        DestroyWindow(button);
+    }
+}
+
+TEST_F(ButtonFixture, AMultilineCaptionWrapsAndStaysCentred) {
+    auto textRows = [this](DWORD style) {
+        HWND button = Add(BS_PUSHBUTTON | style, 1, 10, 10, u"WWW WWW WWW WWW", 75, 60);
+        wintest::PumpUntilIdle();
+        wintest::Picture picture = wintest::ScreenshotClient(button);
+        DestroyWindow(button);
+        std::vector<int> rows;
+        for (int y = 3; y < 57; ++y)
+            for (int x = 3; x < 72; ++x)
+                if (picture.At(x, y) == Rgb(COLOR_BTNTEXT)) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    };
+    std::vector<int> single = textRows(0), multi = textRows(BS_MULTILINE);
+    ASSERT_FALSE(single.empty());
+    ASSERT_FALSE(multi.empty());
+    EXPECT_GT(multi.back() - multi.front(), 2 * (single.back() - single.front()));
+    // Centred: as much room above the wrapped lines as below them.
+    EXPECT_LE(std::abs((multi.front() - 3) - (56 - multi.back())), 3);
 }
 
 TEST_F(ButtonFixture, KindsItCannotDrawAreRefused) {
