@@ -271,6 +271,36 @@ TEST_F(ButtonFixture, AMultilineCaptionWrapsAndStaysCentred) {
     EXPECT_LE(std::abs((multi.front() - 3) - (56 - multi.back())), 3);
 }
 
+// A class made from BUTTON through the ANSI functions, as the toolkit makes its controls: the procedure
+// GetClassInfoExA hands out converts for the Unicode class, so code page 936 text arrives whole.
+WNDPROC AnsiBase = nullptr;
+
+LRESULT CALLBACK AnsiButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(AnsiBase, hwnd, message, wParam, lParam);
+}
+
+TEST_F(ButtonFixture, AnAnsiSubclassKeepsItsText) {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    ASSERT_NE(0, GetClassInfoExA(nullptr, "BUTTON", &info));
+    AnsiBase = info.lpfnWndProc;
+    info.lpfnWndProc = AnsiButtonProc;
+    info.style &= ~CS_GLOBALCLASS;
+    info.lpszClassName = "AnsiButton";
+    ASSERT_NE(0, RegisterClassExA(&info));
+    HWND button = CreateWindowExA(0, "AnsiButton", "通道", WS_CHILD | WS_VISIBLE, 10, 10, 90, 23, Parent, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, button);
+    WCHAR text[8] = {};
+    GetWindowTextW(button, text, 8);
+    EXPECT_EQ(std::u16string(u"通道"), std::u16string(text));
+    SetWindowTextA(button, "设置");
+    GetWindowTextW(button, text, 8);
+    EXPECT_EQ(std::u16string(u"设置"), std::u16string(text));
+    DestroyWindow(button);
+    UnregisterClassA("AnsiButton", nullptr);
+}
+
 TEST_F(ButtonFixture, KindsItCannotDrawAreRefused) {
     for (DWORD style : {0x5u /* three-state */, 0xBu /* owner-drawn */, 0x40u /* icon */}) {
         SCOPED_TRACE(style);
