@@ -110,13 +110,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         break;
     case WM_ERASEBKGND: return 1;  // the painter covers what it owns
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(hwnd, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PRINTCLIENT: PaintControl(hwnd, wParam, Paint); return 0;
     case WM_SETTEXT: {
         LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
         InvalidateRect(hwnd, nullptr, FALSE);

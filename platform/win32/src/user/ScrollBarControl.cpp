@@ -78,13 +78,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCDESTROY: Forget(hwnd); break;
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(hwnd, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT: PaintControl(hwnd, wParam, Paint); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));

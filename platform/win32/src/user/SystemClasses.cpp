@@ -27,4 +27,11 @@ bool RegisterControlClass(const char16_t* name, WNDPROC proc, int windowExtra) {
     return RegisterClassExW(&wc) != 0;
 }
 
+void PaintControl(HWND hwnd, WPARAM wParam, void (*paint)(HWND, HDC)) {
+    PAINTSTRUCT ps;
+    HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
+    if (hdc) paint(hwnd, hdc);
+    if (!wParam) EndPaint(hwnd, &ps);
+}
+
 }  // namespace win32::user

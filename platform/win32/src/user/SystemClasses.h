@@ -13,4 +13,8 @@ void RegisterSystemClasses();
 // whole when resized, the arrow cursor, no background brush (the control paints all it owns).
 bool RegisterControlClass(const char16_t* name, WNDPROC proc, int windowExtra);
 
+// A control's WM_PAINT or WM_PRINTCLIENT: paint draws into the DC wParam brings, or between BeginPaint and
+// EndPaint when it brings none.
+void PaintControl(HWND hwnd, WPARAM wParam, void (*paint)(HWND, HDC));
+
 }  // namespace win32::user
