@@ -1,5 +1,6 @@
-// TButtonControl: the common base of push buttons and check boxes: focus on a click, the pressed look while the
-// mouse or the space bar holds it, activation on release, and the Checked hook.
+// TButtonControl: the common base of push buttons and check boxes: the Checked hook and, for the controls that paint
+// themselves (check boxes), focus on a click, the pressed look while the mouse or the space bar holds it and
+// activation on release. TButton leaves the presses to the BUTTON class it is made from.
 #pragma once
 
 #include <toolkit/CustomControl.h>

@@ -3,6 +3,7 @@
 #include "user/AnsiConvert.h"
 #include "user/ClassTable.h"
 #include "user/SystemClasses.h"
+#include "user/WndProcCall.h"
 
 #include <algorithm>
 #include <cstring>
@@ -112,9 +113,10 @@ BOOL Unregister(const char16_t* nameOrAtom, HINSTANCE instance) {
 }
 
 template <class Wndclass>
-void Describe(const WindowClass& windowClass, Wndclass* wc) {
+void Describe(const WindowClass& windowClass, Wndclass* wc, bool unicode) {
     wc->style = windowClass.Style;
-    wc->lpfnWndProc = windowClass.Proc;
+    // A procedure of the other character set reads back as a handle that CallWindowProc converts for.
+    wc->lpfnWndProc = ProcAs(windowClass.Proc, windowClass.Unicode, unicode);
     wc->cbClsExtra = windowClass.ClassExtra;
     wc->cbWndExtra = windowClass.WindowExtra;
     wc->hInstance = windowClass.Instance;
@@ -252,7 +254,7 @@ BOOL GetClassInfoExW(HINSTANCE hInstance, LPCWSTR lpszClass, LPWNDCLASSEXW lpwcx
     if (!lpwcx) return Fail<BOOL>(FALSE, ERROR_INVALID_PARAMETER);
     auto windowClass = FindClass(lpszClass, hInstance);
     if (!windowClass) return Fail<BOOL>(FALSE, ERROR_CLASS_DOES_NOT_EXIST);
-    Describe(*windowClass, lpwcx);
+    Describe(*windowClass, lpwcx, true);
     lpwcx->lpszClassName = lpszClass;
     // The documented answer is the class atom, returned as the BOOL.
     return windowClass->Atom;
@@ -263,7 +265,7 @@ BOOL GetClassInfoExA(HINSTANCE hInstance, LPCSTR lpszClass, LPWNDCLASSEXA lpwcx)
     ClassArgument name(lpszClass);
     auto windowClass = FindClass(name.Value, hInstance);
     if (!windowClass) return Fail<BOOL>(FALSE, ERROR_CLASS_DOES_NOT_EXIST);
-    Describe(*windowClass, lpwcx);
+    Describe(*windowClass, lpwcx, false);
     lpwcx->lpszClassName = lpszClass;
     return windowClass->Atom;
 }

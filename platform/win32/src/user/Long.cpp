@@ -37,16 +37,6 @@ bool ResolveProcHandle(WNDPROC value, ProcEntry& entry) {
     return true;
 }
 
-WNDPROC ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode) {
-    if (!proc || procUnicode == callerUnicode) return proc;
-    auto& handles = ProcHandles();
-    for (size_t i = 0; i < handles.size(); ++i)
-        if (handles[i].Proc == proc && handles[i].Unicode == procUnicode)
-            return reinterpret_cast<WNDPROC>(ProcHandleBase + i);
-    handles.push_back({proc, procUnicode});
-    return reinterpret_cast<WNDPROC>(ProcHandleBase + handles.size() - 1);
-}
-
 bool ExtraRange(const Window& window, int index, size_t size) {
     return index >= 0 && static_cast<size_t>(index) + size <= window.Extra.size();
 }
@@ -171,6 +161,16 @@ LRESULT CallProc(WNDPROC proc, bool callerUnicode, HWND hwnd, UINT message, WPAR
 }
 
 }  // namespace
+
+WNDPROC win32::user::ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode) {
+    if (!proc || procUnicode == callerUnicode) return proc;
+    auto& handles = ProcHandles();
+    for (size_t i = 0; i < handles.size(); ++i)
+        if (handles[i].Proc == proc && handles[i].Unicode == procUnicode)
+            return reinterpret_cast<WNDPROC>(ProcHandleBase + i);
+    handles.push_back({proc, procUnicode});
+    return reinterpret_cast<WNDPROC>(ProcHandleBase + handles.size() - 1);
+}
 
 LONG_PTR GetWindowLongPtrW(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), true); }
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), false); }

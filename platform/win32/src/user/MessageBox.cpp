@@ -1,5 +1,7 @@
 // MessageBoxA/W and MessageBoxExA/W: the checks, the owner disabled while the box is up, and the modal loop that
-// pumps messages until a button is chosen (tests answer it through the driver once it is shown).
+// pumps messages through the dialog manager until a button is chosen (tests answer it through the driver once it is
+// shown).
+#include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/MessageBoxWindow.h"
 
@@ -49,16 +51,11 @@ private:
     std::vector<HWND> FWindows;
 };
 
-int Fail(DWORD error) {
-    SetLastError(error);
-    return 0;
-}
-
 int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT uType, WORD language) {
     if (language != LanguageNeutral && language != LanguageChineseSimplified)
-        return Fail(ERROR_RESOURCE_LANG_NOT_FOUND);
-    if (!MessageBoxWindow::ValidType(uType)) return Fail(ERROR_INVALID_MSGBOX_STYLE);
-    if (hWnd && !IsWindow(hWnd)) return Fail(ERROR_INVALID_WINDOW_HANDLE);
+        return win32::Fail(0, ERROR_RESOURCE_LANG_NOT_FOUND);
+    if (!MessageBoxWindow::ValidType(uType)) return win32::Fail(0, ERROR_INVALID_MSGBOX_STYLE);
+    if (hWnd && !IsWindow(hWnd)) return win32::Fail(0, ERROR_INVALID_WINDOW_HANDLE);
     // A child window cannot own the box: its top-level window does.
     HWND owner = hWnd ? GetAncestor(hWnd, GA_ROOT) : nullptr;
 
@@ -87,8 +84,10 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
                     break;
                 }
                 if (got < 0) break;
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
+                if (!IsDialogMessageW(hwnd, &msg)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
             }
             answer = box.Answer();
             // The owner is enabled again before the box goes, so that activation can return to it.

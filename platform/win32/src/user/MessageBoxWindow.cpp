@@ -1,7 +1,8 @@
-// The message box's window and its push buttons: layout from the text's size, painting, and the keyboard and
-// mouse protocol a classic dialog gives its buttons (focus carries the default frame, Enter, Esc, Space,
-// Tab and arrows, mnemonics, click tracking with capture).
+// The message box's window: layout from the text's size, the icon and text it paints itself, a row of BUTTON
+// controls, and the answers their clicks, Esc and the close button give.
 #include "user/MessageBoxWindow.h"
+
+#include "user/DialogManager.h"
 
 #include <algorithm>
 
@@ -12,7 +13,6 @@ namespace {
 const char16_t BoxClass[] = u"MessageBoxWindow";
 // Boxes without an answer for closing (Yes/No, Abort/Retry/Ignore) show their close button disabled.
 const char16_t NoCloseBoxClass[] = u"MessageBoxWindowNoClose";
-const char16_t ButtonClass[] = u"MessageBoxButton";
 
 // Pixels at 96 DPI: the classic box's 7-dialog-unit margins and its 50 x 14 unit buttons in the message font.
 constexpr int Margin = 11;
@@ -20,11 +20,6 @@ constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 23;
 constexpr int ButtonGap = 6;
-
-// A button's own state, kept in its GWLP_USERDATA.
-constexpr LONG_PTR Pushed = 1;     // drawn pressed
-constexpr LONG_PTR Tracking = 2;   // the mouse went down on it and holds the capture
-constexpr LONG_PTR SpaceDown = 4;  // Space went down on it; its release clicks
 
 // The desktop is a code page 936 one, so the box speaks Chinese: these are the captions its own buttons carry,
 // with the mnemonic letters the English captions have.
@@ -35,71 +30,6 @@ const char16_t* const Retry = u"重试(&R)";
 const char16_t* const Ignore = u"忽略(&I)";
 const char16_t* const Yes = u"是(&Y)";
 const char16_t* const No = u"否(&N)";
-
-LONG_PTR ButtonState(HWND button) { return GetWindowLongPtrW(button, GWLP_USERDATA); }
-
-void SetButtonState(HWND button, LONG_PTR state) {
-    LONG_PTR old = ButtonState(button);
-    if (old == state) return;
-    SetWindowLongPtrW(button, GWLP_USERDATA, state);
-    if ((old ^ state) & Pushed) InvalidateRect(button, nullptr, FALSE);
-}
-
-HFONT ParentFont(HWND button) { return reinterpret_cast<HFONT>(SendMessageW(GetParent(button), WM_GETFONT, 0, 0)); }
-
-void PaintButton(HWND button) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(button, &ps);
-    RECT rect;
-    GetClientRect(button, &rect);
-    bool pushed = ButtonState(button) & Pushed;
-    bool isDefault = GetWindowLongPtrW(button, GWL_STYLE) & BS_DEFPUSHBUTTON;
-    if (isDefault) {
-        FrameRect(dc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
-        InflateRect(&rect, -1, -1);
-    }
-    // A pressed default button is flat, a line of shadow round the face; a pressed plain one is sunken.
-    RECT face = rect;
-    UINT state = DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0) | (pushed && isDefault ? DFCS_FLAT : 0);
-    DrawFrameControl(dc, &face, DFC_BUTTON, state);
-
-    WCHAR caption[64] = {};
-    GetWindowTextW(button, caption, 64);
-    HGDIOBJ oldFont = SelectObject(dc, ParentFont(button));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    RECT text = rect;
-    if (pushed) OffsetRect(&text, 1, 1);
-    DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
-
-    if (GetFocus() == button) {
-        RECT focus = rect;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
-    EndPaint(button, &ps);
-}
-
-bool Inside(HWND button, LPARAM lParam) {
-    RECT rect;
-    GetClientRect(button, &rect);
-    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    return PtInRect(&rect, point);
-}
-
-void Click(HWND button) {
-    SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetWindowLongPtrW(button, GWLP_ID), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-}
-
-WCHAR Mnemonic(const char16_t* caption) {
-    for (const char16_t* c = caption; *c; ++c)
-        if (*c == u'&' && c[1] && c[1] != u'&') return c[1];
-    return 0;
-}
-
-WCHAR Upper(WCHAR c) { return c >= u'a' && c <= u'z' ? static_cast<WCHAR>(c - u'a' + u'A') : c; }
 
 }  // namespace
 
@@ -161,11 +91,7 @@ bool MessageBoxWindow::RegisterClasses() {
     WNDCLASSEXW noClose = box;
     noClose.style = CS_NOCLOSE;
     noClose.lpszClassName = NoCloseBoxClass;
-    WNDCLASSEXW button = box;
-    button.lpfnWndProc = ButtonProc;
-    button.hbrBackground = nullptr;  // the frame control paints every pixel
-    button.lpszClassName = ButtonClass;
-    registered = RegisterClassExW(&box) && RegisterClassExW(&noClose) && RegisterClassExW(&button);
+    registered = RegisterClassExW(&box) && RegisterClassExW(&noClose);
     return registered;
 }
 
@@ -205,11 +131,16 @@ HWND MessageBoxWindow::Create(HWND owner, const std::u16string& caption) {
     int defaultIndex = static_cast<int>((FType & MB_DEFMASK) >> 8);
     if (defaultIndex >= count) defaultIndex = 0;
     for (int i = 0; i < count; ++i) {
-        DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? BS_DEFPUSHBUTTON : 0);
-        HWND button = CreateWindowExW(0, ButtonClass, FButtons[i].Caption, buttonStyle,
+        // One group, so that the arrows go round the row.
+        DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == 0 ? WS_GROUP : 0) |
+                            (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        HWND button = CreateWindowExW(0, u"Button", FButtons[i].Caption, buttonStyle,
                                       left + i * (ButtonWidth + ButtonGap), top, ButtonWidth, ButtonHeight, FHandle,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(FButtons[i].Id)), nullptr, nullptr);
         if (!button) return nullptr;
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+        FButtonProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageBoxWindow::ButtonProc)));
         FButtonWindows.push_back(button);
     }
     FLastFocus = FButtonWindows[defaultIndex];
@@ -274,22 +205,6 @@ void MessageBoxWindow::Choose(int id) {
     if (!FAnswer) FAnswer = id;
 }
 
-int MessageBoxWindow::IndexOf(HWND button) const {
-    auto it = std::find(FButtonWindows.begin(), FButtonWindows.end(), button);
-    return it == FButtonWindows.end() ? -1 : static_cast<int>(it - FButtonWindows.begin());
-}
-
-void MessageBoxWindow::FocusButton(HWND button) {
-    if (button) SetFocus(button);
-}
-
-void MessageBoxWindow::MoveFocus(HWND from, int step) {
-    int count = static_cast<int>(FButtonWindows.size());
-    int index = IndexOf(from);
-    if (index < 0) index = 0;
-    FocusButton(FButtonWindows[static_cast<size_t>((index + step + count) % count)]);
-}
-
 void MessageBoxWindow::CopyToClipboard() const {
     // Ctrl+C copies the box as text, laid out the way Windows lays it out, so its words can be pasted elsewhere.
     const std::u16string rule = u"---------------------------\r\n";
@@ -313,40 +228,8 @@ void MessageBoxWindow::CopyToClipboard() const {
     CloseClipboard();
 }
 
-HWND MessageBoxWindow::ButtonForMnemonic(WCHAR character) const {
-    for (size_t i = 0; i < FButtons.size(); ++i) {
-        WCHAR mnemonic = Mnemonic(FButtons[i].Caption);
-        if (mnemonic && Upper(mnemonic) == Upper(character)) return FButtonWindows[i];
-    }
-    return nullptr;
-}
-
-bool MessageBoxWindow::ButtonKey(HWND button, UINT message, WPARAM key) {
-    if (message == WM_KEYDOWN) {
-        switch (key) {
-        case VK_RETURN: Click(button); return true;
-        case VK_ESCAPE:
-            if (int answer = CloseAnswer()) Choose(answer);
-            return true;
-        case VK_TAB: MoveFocus(button, GetKeyState(VK_SHIFT) < 0 ? -1 : 1); return true;
-        case VK_LEFT:
-        case VK_UP: MoveFocus(button, -1); return true;
-        case VK_RIGHT:
-        case VK_DOWN: MoveFocus(button, 1); return true;
-        case 'C':
-            if (GetKeyState(VK_CONTROL) >= 0) return false;
-            CopyToClipboard();
-            return true;
-        default: return false;
-        }
-    }
-    // WM_CHAR or WM_SYSCHAR: a letter presses the button it is the mnemonic of, Alt or not.
-    if (HWND target = ButtonForMnemonic(static_cast<WCHAR>(key))) {
-        SetFocus(target);
-        Click(target);
-        return true;
-    }
-    return message == WM_CHAR;  // a plain character the box has no use for goes nowhere
+void MessageBoxWindow::FocusLastButton() {
+    if (FLastFocus && IsWindow(FLastFocus)) dialog::FocusControl(FHandle, FLastFocus);
 }
 
 LRESULT MessageBoxWindow::BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -360,8 +243,17 @@ LRESULT MessageBoxWindow::HandleBox(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT: Paint(); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(FFont);
     case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && IndexOf(reinterpret_cast<HWND>(lParam)) >= 0) Choose(LOWORD(wParam));
+        // The buttons' clicks, and Enter and Esc from the dialog manager. IDCANCEL is Esc's answer even without a
+        // Cancel button (OK alone), and none in a box that offers no way out but its buttons.
+        if (HIWORD(wParam) != BN_CLICKED) return 0;
+        if (LOWORD(wParam) == IDCANCEL) {
+            if (int answer = CloseAnswer()) Choose(answer);
+        } else if (std::any_of(FButtons.begin(), FButtons.end(),
+                               [&](const Button& button) { return button.Id == LOWORD(wParam); })) {
+            Choose(LOWORD(wParam));
+        }
         return 0;
+    case WM_COPY: CopyToClipboard(); return 0;
     case WM_SYSCOMMAND:
         // Without an answer for it (Yes/No, Abort/Retry/Ignore) closing the box is not offered.
         if ((wParam & 0xFFF0) == SC_CLOSE && !CloseAnswer()) return 0;
@@ -372,85 +264,32 @@ LRESULT MessageBoxWindow::HandleBox(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ACTIVATE:
         // Focus goes back to the button that had it, not to the box.
         if (LOWORD(wParam) != WA_INACTIVE) {
-            FocusButton(FLastFocus);
+            FocusLastButton();
             return 0;
         }
+        if (HWND focus = GetFocus(); focus && GetParent(focus) == FHandle) FLastFocus = focus;
         break;
-    case WM_SETFOCUS: FocusButton(FLastFocus); return 0;
+    case WM_SETFOCUS: FocusLastButton(); return 0;
     default: break;
     }
     return DefWindowProcW(FHandle, message, wParam, lParam);
 }
 
+// The buttons are subclassed so that the box's keys (Ctrl+C, and the dialog manager's) work in any loop that
+// dispatches its messages, not only in MessageBox's own loop that hands them to IsDialogMessage first.
 LRESULT MessageBoxWindow::ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MessageBoxWindow* box = FromBox(GetParent(hwnd));
-    if (!box || box->IndexOf(hwnd) < 0) return DefWindowProcW(hwnd, message, wParam, lParam);
-    LONG_PTR state = ButtonState(hwnd);
-    switch (message) {
-    case WM_PAINT: PaintButton(hwnd); return 0;
-    case WM_SETFOCUS:
-        // The default frame follows the focus from button to button.
-        box->FLastFocus = hwnd;
-        for (HWND other : box->FButtonWindows) {
-            LONG_PTR style = GetWindowLongPtrW(other, GWL_STYLE);
-            LONG_PTR wanted = other == hwnd ? (style | BS_DEFPUSHBUTTON) : (style & ~BS_DEFPUSHBUTTON);
-            if (wanted != style) SetWindowLongPtrW(other, GWL_STYLE, wanted);
-            InvalidateRect(other, nullptr, FALSE);
-        }
+    if (!box || !box->FButtonProc) return DefWindowProcW(hwnd, message, wParam, lParam);
+    // Ctrl+C copies the box whichever button has the focus.
+    if (message == WM_KEYDOWN && wParam == 'C' && GetKeyState(VK_CONTROL) < 0) {
+        SendMessageW(box->FHandle, WM_COPY, 0, 0);
         return 0;
-    case WM_KILLFOCUS:
-        SetButtonState(hwnd, state & ~(Pushed | SpaceDown));
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        SetFocus(hwnd);
-        SetCapture(hwnd);
-        SetButtonState(hwnd, state | Tracking | Pushed);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (state & Tracking) SetButtonState(hwnd, Inside(hwnd, lParam) ? state | Pushed : state & ~Pushed);
-        return 0;
-    case WM_LBUTTONUP:
-        if (state & Tracking) {
-            bool inside = Inside(hwnd, lParam);
-            ReleaseCapture();
-            if (inside) Click(hwnd);
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        SetButtonState(hwnd, state & SpaceDown ? state & ~Tracking : state & ~(Tracking | Pushed));
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE) {
-            if (!(state & Tracking)) SetButtonState(hwnd, state | SpaceDown | Pushed);
-            return 0;
-        }
-        if (box->ButtonKey(hwnd, message, wParam)) return 0;
-        break;
-    case WM_KEYUP:
-        if (wParam == VK_SPACE && (state & SpaceDown)) {
-            SetButtonState(hwnd, state & ~(SpaceDown | Pushed));
-            Click(hwnd);
-        }
-        return 0;
-    case WM_CHAR:
-        if (wParam == u' ' || wParam == u'\r' || wParam == u'\t' || wParam == 0x1B) return 0;
-        if (box->ButtonKey(hwnd, message, wParam)) return 0;
-        break;
-    case WM_SYSCHAR:
-        if (box->ButtonKey(hwnd, message, wParam)) return 0;
-        break;
-    case WM_SYSKEYDOWN:
-        // Alt+F4 closes the box, whichever button has the focus.
-        if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN)) {
-            SendMessageW(box->FHandle, WM_SYSCOMMAND, SC_CLOSE, 0);
-            return 0;
-        }
-        break;
-    default: break;
     }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_KEYDOWN || message == WM_CHAR || message == WM_SYSCHAR) {
+        MSG msg{hwnd, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {0, 0}};
+        if (dialog::DialogKey(box->FHandle, msg)) return 0;
+    }
+    return CallWindowProcW(box->FButtonProc, hwnd, message, wParam, lParam);
 }
 
 }  // namespace win32::user

@@ -1,5 +1,6 @@
-// The message box's window: a captioned modal frame with an icon, the wrapped text and a row of push buttons of a
-// private class, laid out as the classic box is. MessageBoxW creates it and runs the modal loop around it.
+// The message box's window: a captioned modal frame with an icon, the wrapped text and a row of BUTTON controls,
+// laid out as the classic box is. MessageBoxW creates it and runs the modal loop, with the dialog manager's
+// keyboard, around it.
 #pragma once
 
 #include <win32/windows.h>
@@ -45,15 +46,10 @@ private:
     // none otherwise.
     int CloseAnswer() const;
     void Choose(int id);
-    // Keyboard on a button: focus moves, Enter, Esc and mnemonics. True when the key was the box's.
-    bool ButtonKey(HWND button, UINT message, WPARAM key);
-    void MoveFocus(HWND from, int step);
-    void FocusButton(HWND button);
-    // Ctrl+C: the caption, the text and the buttons as text on the clipboard.
+    // WM_COPY (Ctrl+C on a button): the caption, the text and the buttons as text on the clipboard.
     void CopyToClipboard() const;
-    // The button whose mnemonic (the letter after '&') is the character, or null.
-    HWND ButtonForMnemonic(WCHAR character) const;
-    int IndexOf(HWND button) const;
+    // Gives the focus back to the button that had it last (the default one at first).
+    void FocusLastButton();
 
     std::u16string FText;
     UINT FType;
@@ -65,6 +61,7 @@ private:
     RECT FTextRect{0, 0, 0, 0};
     POINT FIconPos{0, 0};
     HWND FLastFocus = nullptr;
+    WNDPROC FButtonProc = nullptr;
     int FAnswer = 0;
 };
 

@@ -2,6 +2,8 @@
 // control) and answers the arrow, page and Home/End keys when it has the focus.
 #include "user/ScrollBarState.h"
 
+#include "user/SystemClasses.h"
+
 namespace win32::user::scrollbar {
 namespace {
 
@@ -76,13 +78,7 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCDESTROY: Forget(hwnd); break;
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers every pixel
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = wParam ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &ps);
-        if (hdc) Paint(hwnd, hdc);
-        if (!wParam) EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT: PaintControl(hwnd, wParam, Paint); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
@@ -107,14 +103,6 @@ LRESULT ScrollBarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-bool RegisterScrollBarClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_GLOBALCLASS | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = ScrollBarProc;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = u"ScrollBar";
-    return RegisterClassExW(&wc) != 0;
-}
+bool RegisterScrollBarClass() { return RegisterControlClass(u"ScrollBar", ScrollBarProc, 0); }
 
 }  // namespace win32::user::scrollbar

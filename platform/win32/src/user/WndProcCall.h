@@ -13,6 +13,10 @@ namespace win32::user {
 LRESULT CallWndProc(WNDPROC proc, bool procUnicode, bool callerUnicode, HWND hwnd, UINT message, WPARAM wParam,
                     LPARAM lParam);
 
+// The procedure as a caller of the other character set must see it: itself when the sets agree, else a handle
+// standing for (procedure, character set) that CallWindowProc and SetWindowLongPtr resolve.
+WNDPROC ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode);
+
 // Character messages (WM_CHAR, WM_SYSCHAR, WM_DEADCHAR, WM_SYSDEADCHAR, WM_IME_CHAR).
 bool IsCharMessage(UINT message);
 // One A character message's byte as UTF-16: false while it is a lead byte waiting for its trail (kept in lead).

@@ -1,5 +1,5 @@
-// TButton: the classic push button look (bold frame on the active default, sunken while pressed, focus
-// rectangle) and its part in the form's dialog keys.
+// TButton: a subclass of the system's BUTTON class, which draws it and tracks its presses; the toolkit keeps its part
+// in the form's dialog keys and chooses when it shows the default frame.
 #include <toolkit/Button.h>
 #include <toolkit/Form.h>
 #include <toolkit/PropertyRegistry.h>
@@ -15,13 +15,13 @@ namespace {
 
 bool NoModifiers() { return GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0; }
 
-void InvalidateDefaults(TWinControl* container, TButton* except) {
+template <class Visit>
+void ForEachButton(TWinControl* container, Visit visit) {
     for (int i = 0; i < container->ControlCount(); ++i) {
         auto* windowed = dynamic_cast<TWinControl*>(container->Controls(i));
         if (!windowed) continue;
-        if (auto* button = dynamic_cast<TButton*>(windowed); button && button != except && button->Default())
-            button->Invalidate();
-        InvalidateDefaults(windowed, except);
+        if (auto* button = dynamic_cast<TButton*>(windowed)) visit(button);
+        ForEachButton(windowed, visit);
     }
 }
 
@@ -32,7 +32,28 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 75
 void TButton::SetDefault(bool value) {
     if (value == FDefault) return;
     FDefault = value;
-    Invalidate();
+    UpdateStyle();
+}
+
+void TButton::CreateParams(TCreateParams& params) {
+    inherited::CreateParams(params);
+    CreateSubClass(params, "BUTTON");
+    params.Style |= IsActive() && Enabled() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::CreateWnd() {
+    inherited::CreateWnd();
+    // Other buttons of the form may have taken the default frame meanwhile.
+    UpdateStyle();
+}
+
+void TButton::PaintWindow(HDC dc) { TWinControl::PaintWindow(dc); }
+
+void TButton::UpdateStyle() {
+    if (!HandleAllocated()) return;
+    DWORD wanted = IsActive() && Enabled() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    if ((GetWindowLongPtrA(Handle(), GWL_STYLE) & BS_TYPEMASK) != static_cast<LONG_PTR>(wanted))
+        SendMessageA(Handle(), BM_SETSTYLE, wanted, TRUE);
 }
 
 void TButton::Click() {
@@ -47,8 +68,9 @@ bool TButton::IsActive() const {
     return FDefault;
 }
 
-void TButton::InvalidateDefaultButtons() {
-    if (TCustomForm* form = GetParentForm(this)) InvalidateDefaults(form, this);
+void TButton::UpdateDefaultButtons() {
+    UpdateStyle();
+    if (TCustomForm* form = GetParentForm(this)) ForEachButton(form, [](TButton* button) { button->UpdateStyle(); });
 }
 
 void TButton::WndProc(TMessage& message) {
@@ -70,41 +92,27 @@ void TButton::WndProc(TMessage& message) {
         }
         break;
     case WM_GETDLGCODE: message.Result = DLGC_BUTTON | (IsActive() ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON); return;
+    case CN_COMMAND:
+        if (HIWORD(message.WParam) == BN_CLICKED) Click();
+        return;
+    // The BUTTON class tracks the mouse and the space bar itself, so these pass by TButtonControl's own press
+    // tracking (kept for the controls it paints) to the class's procedure.
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+    case CM_TEXTCHANGED: TCustomControl::WndProc(message); return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-        inherited::WndProc(message);
-        InvalidateDefaultButtons();
+    case CM_ENABLEDCHANGED:
+        TCustomControl::WndProc(message);
+        UpdateDefaultButtons();
         return;
     default: break;
     }
     inherited::WndProc(message);
-}
-
-void TButton::Paint() {
-    TCanvas* canvas = Canvas();
-    canvas->SetFont(*Font());
-    HDC dc = canvas->Handle();
-    RECT rect = ClientRect();
-    bool pressed = IsPressed();
-    if (IsActive() && Enabled()) {
-        FrameRect(dc, &rect, GetSysColorBrush(COLOR_WINDOWFRAME));
-        InflateRect(&rect, -1, -1);
-    }
-    if (pressed) {
-        // The pressed default button is flat: one shadow line inside the black frame.
-        FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-        FrameRect(dc, &rect, GetSysColorBrush(COLOR_BTNSHADOW));
-    } else {
-        RECT face = rect;
-        DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH);
-    }
-    RECT text = rect;
-    InflateRect(&text, -2, -2);
-    if (pressed) OffsetRect(&text, 1, 1);
-    DrawCaption(dc, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (Focused()) {
-        RECT focus = rect;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
 }

@@ -1,5 +1,5 @@
-// TButtonControl: the press state machine shared by push buttons and check boxes, in the order the BUTTON class
-// of Windows keeps: focus on the press, capture while held, activation only on a release inside.
+// TButtonControl: the press state machine of the check boxes, in the order the BUTTON class keeps: focus on the
+// press, capture while held, activation only on a release inside.
 #include <toolkit/ButtonControl.h>
 #include <toolkit/PropertyRegistry.h>
 
