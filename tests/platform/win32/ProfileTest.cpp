@@ -193,6 +193,56 @@ TEST_F(Profile, RefusedWritesReturnFalseAndLeaveTheFile) {
     EXPECT_EQ(DWORD(ERROR_PATH_NOT_FOUND), GetLastError());
 }
 
+// Runs body in a child process that an alarm ends after ten seconds: -1 when it did not end by itself.
+int RunBounded(const std::function<int()>& body) {
+    pid_t child = fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        alarm(10);
+        _exit(body());
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+TEST_F(Profile, OnlyRegularFilesOfABoundedSizeAreProfileFiles) {
+    // A FIFO's open would wait for a writer for ever, /dev/zero would be read without end, and a file of many
+    // megabytes is no profile file: each is refused at once, for reading and for writing, and left as it was.
+    std::string fifo = FDir.File("fifo.ini");
+    ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+    std::string zero = FDir.File("zero.ini");
+    ASSERT_EQ(0, symlink("/dev/zero", zero.c_str()));
+    std::string big = FDir.File("big.ini");
+    const std::string bigContent = "[S]\r\nk=v\r\n" + std::string(17 << 20, ';');
+    Put(bigContent, big);
+    const struct {
+        std::string Path;
+        DWORD Error;
+    } cases[] = {{fifo, ERROR_ACCESS_DENIED},
+                 {zero, ERROR_ACCESS_DENIED},
+                 {big, ERROR_FILE_TOO_LARGE},
+                 {FDir.Path(), ERROR_ACCESS_DENIED}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Path);
+        EXPECT_EQ(0, RunBounded([&] {
+                      char buffer[16] = "";
+                      SetLastError(0);
+                      DWORD n = GetPrivateProfileStringA("S", "k", "def", buffer, sizeof buffer, c.Path.c_str());
+                      if (n != 3 || std::string(buffer) != "def") return 1;
+                      if (GetLastError() != c.Error) return 2;
+                      if (WritePrivateProfileStringA("S", "k", "new", c.Path.c_str())) return 3;
+                      return GetLastError() == c.Error ? 0 : 4;
+                  }));
+    }
+    EXPECT_EQ(Content(big), bigContent);
+    struct stat st;
+    ASSERT_EQ(0, lstat(fifo.c_str(), &st));
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(0, lstat(zero.c_str(), &st));
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
 TEST_F(Profile, AWritableFileInAFolderNobodyMayWriteIsRewrittenInPlace) {
     std::string dir = FDir.File("locked");
     mkdir(dir.c_str(), 0755);

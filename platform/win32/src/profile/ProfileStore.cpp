@@ -19,15 +19,32 @@
 namespace win32::profile {
 namespace {
 
-bool ReadAll(int fd, std::string& bytes) {
+// Profile files are text of a few kilobytes: anything larger is no profile file, and is refused rather than read
+// into memory.
+constexpr size_t MaxProfileBytes = 16 << 20;
+
+// Reads to the end, failing with EFBIG past limit bytes.
+bool ReadAll(int fd, std::string& bytes, size_t limit = MaxProfileBytes) {
     char buffer[65536];
     for (;;) {
         ssize_t n = read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return false;
         if (n == 0) return true;
+        if (bytes.size() + static_cast<size_t>(n) > limit) {
+            errno = EFBIG;
+            return false;
+        }
         bytes.append(buffer, static_cast<size_t>(n));
     }
+}
+
+// Only a regular file is a profile file: a directory, a device such as /dev/zero (endless) or a FIFO (whose
+// open waits for a writer) is refused as Windows refuses to open them as files, with access denied.
+bool RegularFile(const struct stat& st) {
+    if (S_ISREG(st.st_mode)) return true;
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    return false;
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -126,7 +143,7 @@ ProfileStore& ProfileStore::Instance() {
 
 const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* error) {
     struct stat st;
-    if (stat(nativePath.c_str(), &st) != 0) {
+    if (stat(nativePath.c_str(), &st) != 0 || !RegularFile(st)) {
         *error = Win32ErrorForPath(errno, nativePath);
         FFiles.erase(nativePath);
         return nullptr;
@@ -136,9 +153,11 @@ const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* 
     auto it = FFiles.find(nativePath);
     if (it != FFiles.end() && it->second.identity == identity) return &it->second.document;
 
-    int fd = open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking, and checked again once open, in case something else took the name since the stat.
+    int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat opened;
     std::string bytes;
-    bool ok = fd >= 0 && ReadAll(fd, bytes);
+    bool ok = fd >= 0 && fstat(fd, &opened) == 0 && RegularFile(opened) && ReadAll(fd, bytes);
     int readError = errno;
     if (fd >= 0) close(fd);
     if (!ok) {

@@ -24,6 +24,7 @@ DWORD Win32ErrorFromErrno(int error) {
     case EDQUOT: return ERROR_DISK_FULL;
     case EEXIST: return ERROR_FILE_EXISTS;
     case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
     case EBUSY:
     case ETXTBSY: return ERROR_SHARING_VIOLATION;
     case EINVAL: return ERROR_INVALID_PARAMETER;
