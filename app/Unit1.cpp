@@ -112,8 +112,21 @@ void TForm1::FormClose(TObject*, TCloseAction& action) {
         action = caNone;
         return;
     }
-    // A failed write raises "Unable to write to ...": the close is abandoned with the window and the port open.
-    for (int g = 0; g < GroupCount; ++g) SaveGroup(g);
+    // A failed write ("Unable to write to ...") asks what to do: try again, close without saving, or (the default)
+    // stay with the window and the port open. What the file already holds is never lost.
+    for (;;) {
+        try {
+            for (int g = 0; g < GroupCount; ++g) SaveGroup(g);
+            break;
+        } catch (const EIniFileException& error) {
+            int answer = Application->MessageBox(TApplication::ExceptionText(error), Application->Title(),
+                                                 MB_CANCELTRYCONTINUE | MB_ICONSTOP);
+            if (answer == IDTRYAGAIN) continue;
+            if (answer == IDCONTINUE) break;
+            action = caNone;
+            return;
+        }
+    }
     ClosePort();
 }
 

@@ -279,10 +279,14 @@ void TApplication::HandleException(TObject* sender) {
     }
 }
 
-void TApplication::ShowException(const std::exception& error) {
+std::string TApplication::ExceptionText(const std::exception& error) {
     std::string text = error.what();
     if (!text.empty() && static_cast<unsigned char>(text[LastCharacterStart(text)]) > '.') text += '.';
-    MessageBox(text, Title(), MB_OK | MB_ICONSTOP);
+    return text;
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    MessageBox(ExceptionText(error), Title(), MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags) {

@@ -106,6 +106,31 @@ TEST_F(ClosingTest, AFileThatCannotBeWrittenKeepsTheWindowAndThePortOpen) {
     }
 }
 
+TEST_F(ClosingTest, AFailedSaveCanBeTriedAgainOrLeftBehind) {
+    // The box offers to stay (its default, above), to try again, or to close without saving.
+    struct {
+        const char* Choice;
+        UINT Key;
+        bool Saved;
+    } choices[] = {{"try again once the file can be written", 'T', true}, {"close without saving", 'C', false}};
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.Choice);
+        fs::create_directory(ConfigFileName());
+        StartProgram();
+        Boxes.clear();
+        // Trying again while the file still cannot be written brings the box back.
+        AnswerBox([&] { AnswerBox([] { fs::remove(ConfigFileName()); }, choice.Key); }, 'T');
+        Click(Form1->btnExit);
+        ASSERT_EQ(Boxes.size(), 2u);
+        EXPECT_EQ(Boxes[1].Text, "Unable to write to " + ConfigFileName() + ".");
+        EXPECT_EQ(PortHandle, nullptr) << "the window closed";
+        EXPECT_EQ(fs::is_regular_file(ConfigFileName()), choice.Saved);
+        delete Form1;
+        Form1 = nullptr;
+        fs::remove(ConfigFileName());
+    }
+}
+
 TEST_F(ClosingTest, EveryWayOfClosingSaves) {
     struct {
         const char* Way;

@@ -80,8 +80,8 @@ void ProgramFixture::StartProgram() {
     Pump();
 }
 
-void ProgramFixture::AnswerBox(std::function<void()> then) {
-    wintest::QueueModalAnswer([this, then](HWND box) {
+void ProgramFixture::AnswerBox(std::function<void()> then, UINT key) {
+    wintest::QueueModalAnswer([this, then, key](HWND box) {
         BoxSeen seen;
         seen.Caption = WindowText(box);
         seen.Owner = GetWindow(box, GW_OWNER);
@@ -89,7 +89,7 @@ void ProgramFixture::AnswerBox(std::function<void()> then) {
         wintest::PumpUntilIdle();
         seen.Text = BoxWords();
         Boxes.push_back(seen);
-        wintest::KeyPress(VK_RETURN);
+        wintest::KeyPress(key);
         if (then) then();
     });
 }

@@ -44,9 +44,9 @@ protected:
     // Makes the main window as the program does and shows it.
     void StartProgram();
 
-    // The next message box is answered with Enter after its caption and words were taken into Boxes; then queues
-    // input for whatever is shown after the box.
-    void AnswerBox(std::function<void()> then = nullptr);
+    // The next message box is answered with key (Enter: its default button; a mnemonic letter) after its caption
+    // and words were taken into Boxes; then queues input for whatever is shown after the box.
+    void AnswerBox(std::function<void()> then = nullptr, UINT key = VK_RETURN);
     // Mouse clicks at a point of a control's client area (its centre by default), then the messages run.
     static void Click(TControl* control);
     static void ClickAt(TControl* control, int x, int y);

@@ -46,9 +46,10 @@ public:
     // Call from a catch block: the exception in flight goes to OnException, or to ShowException. Raised outside a
     // catch block it does nothing.
     void HandleException(TObject* sender);
-    // A box with the exception's text (a "." added unless the text ends in punctuation below it), the title as
-    // caption and the stop icon.
+    // A box with the exception's text (ExceptionText), the title as caption and the stop icon.
     void ShowException(const std::exception& error);
+    // The exception's text as its box shows it: a "." added unless the text ends in punctuation below it.
+    static std::string ExceptionText(const std::exception& error);
     // MessageBoxA owned by the active window (the application window when there is none); the active window is
     // given back afterwards.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);

@@ -30,6 +30,8 @@ const char16_t* const Retry = u"重试(&R)";
 const char16_t* const Ignore = u"忽略(&I)";
 const char16_t* const Yes = u"是(&Y)";
 const char16_t* const No = u"否(&N)";
+const char16_t* const TryAgain = u"重试(&T)";
+const char16_t* const Continue = u"继续(&C)";
 
 }  // namespace
 
@@ -41,6 +43,7 @@ MessageBoxWindow::MessageBoxWindow(std::u16string text, UINT type) : FText(std::
     case MB_YESNOCANCEL: FButtons = {{IDYES, Yes}, {IDNO, No}, {IDCANCEL, Cancel}}; break;
     case MB_YESNO: FButtons = {{IDYES, Yes}, {IDNO, No}}; break;
     case MB_RETRYCANCEL: FButtons = {{IDRETRY, Retry}, {IDCANCEL, Cancel}}; break;
+    case MB_CANCELTRYCONTINUE: FButtons = {{IDCANCEL, Cancel}, {IDTRYAGAIN, TryAgain}, {IDCONTINUE, Continue}}; break;
     default: break;
     }
     NONCLIENTMETRICSW metrics{};
@@ -64,7 +67,7 @@ MessageBoxWindow::~MessageBoxWindow() {
 }
 
 bool MessageBoxWindow::ValidType(UINT type) {
-    if ((type & MB_TYPEMASK) > MB_RETRYCANCEL) return false;
+    if ((type & MB_TYPEMASK) > MB_CANCELTRYCONTINUE) return false;
     switch (type & MB_ICONMASK) {
     case 0:
     case MB_ICONHAND:

@@ -46,6 +46,7 @@ TEST(MessageBoxButtons, EachButtonAnswersBmClickAndTellsTheBox) {
         {MB_YESNOCANCEL | MB_DEFBUTTON2, {IDYES, IDNO, IDCANCEL}},
         {MB_YESNO, {IDYES, IDNO}},
         {MB_RETRYCANCEL, {IDRETRY, IDCANCEL}},
+        {MB_CANCELTRYCONTINUE, {IDCANCEL, IDTRYAGAIN, IDCONTINUE}},
     };
     for (const auto& box : boxes) {
         for (size_t chosen = 0; chosen < box.Ids.size(); ++chosen) {

@@ -157,6 +157,7 @@ TEST_F(MessageBoxFixture, EnterPressesTheDefaultButton) {
         {MB_YESNO | MB_DEFBUTTON2, IDNO},
         {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY},
         {MB_RETRYCANCEL, IDRETRY},
+        {MB_CANCELTRYCONTINUE | MB_DEFBUTTON3, IDCONTINUE},
         {MB_YESNO | MB_DEFBUTTON3, IDYES},  // past the last button: the first is the default
     };
     for (const auto& c : cases) {
@@ -176,6 +177,7 @@ TEST_F(MessageBoxFixture, EscAndCloseAnswerCancelOrOkAndAreRefusedWithoutThem) {
         {MB_OKCANCEL, {VK_ESCAPE, NoModifiers}, IDCANCEL},
         {MB_YESNOCANCEL, {VK_ESCAPE, NoModifiers}, IDCANCEL},
         {MB_RETRYCANCEL, {VK_ESCAPE, NoModifiers}, IDCANCEL},
+        {MB_CANCELTRYCONTINUE, {VK_ESCAPE, NoModifiers}, IDCANCEL},
         {MB_YESNO, {VK_ESCAPE, NoModifiers}, 0},
         {MB_ABORTRETRYIGNORE, {VK_ESCAPE, NoModifiers}, 0},
         {MB_OKCANCEL, {VK_F4, Alt}, IDCANCEL},
@@ -280,6 +282,8 @@ TEST_F(MessageBoxFixture, MnemonicsPressTheirButtons) {
         {MB_ABORTRETRYIGNORE, {'I', NoModifiers}, IDIGNORE},
         {MB_ABORTRETRYIGNORE, {'R', NoModifiers}, IDRETRY},
         {MB_RETRYCANCEL | MB_DEFBUTTON2, {'R', NoModifiers}, IDRETRY},
+        {MB_CANCELTRYCONTINUE, {'T', NoModifiers}, IDTRYAGAIN},
+        {MB_CANCELTRYCONTINUE, {'C', Alt}, IDCONTINUE},
         {MB_OKCANCEL, {'X', NoModifiers}, IDOK},  // no such mnemonic: Enter answers
     };
     for (const auto& c : cases) {
@@ -454,7 +458,6 @@ TEST_F(MessageBoxFixture, BadArgumentsFailWithoutABox) {
         DWORD Error;
     } cases[] = {
         {nullptr, 7, 0, ERROR_INVALID_MSGBOX_STYLE},
-        {nullptr, MB_CANCELTRYCONTINUE, 0, ERROR_INVALID_MSGBOX_STYLE},
         {nullptr, MB_OK | 0x50, 0, ERROR_INVALID_MSGBOX_STYLE},
         {nullptr, MB_OK | MB_USERICON, 0, ERROR_INVALID_MSGBOX_STYLE},
         {nullptr, MB_OK | MB_HELP, 0, ERROR_INVALID_MSGBOX_STYLE},
