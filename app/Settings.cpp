@@ -23,6 +23,15 @@ std::string ConfigFileName() {
     return ExtractFilePath(std::string(path, length)) + "Config.ini";
 }
 
+DWORD ConfigReadError() {
+    // The section list is the cheapest read of the whole file; the profile functions leave the file's error.
+    char names[2];
+    SetLastError(ERROR_SUCCESS);
+    GetPrivateProfileStringA(nullptr, nullptr, "", names, sizeof names, ConfigFileName().c_str());
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
 std::string FullWidthDigits(const std::string& text) {
     std::string result;
     for (char c : text) {

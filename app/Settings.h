@@ -2,6 +2,7 @@
 #pragma once
 
 #include <toolkit/IniFile.h>
+#include <win32/windows.h>
 
 #include <array>
 #include <string>
@@ -48,6 +49,9 @@ struct OverlaySettings {
 
 // "Config.ini" in the executable's directory.
 std::string ConfigFileName();
+// Why Config.ini is there but cannot be read (a Windows error code: a directory, no permission, not a regular
+// file, too large); ERROR_SUCCESS when it reads or is absent.
+DWORD ConfigReadError();
 
 // Every ASCII digit d becomes the GBK full-width digit A3 (B0+d).
 std::string FullWidthDigits(const std::string& text);

@@ -91,6 +91,11 @@ TSpinEdit* MakeSpinEdit(TComponent* owner, TWinControl* parent, int left, int to
 TForm1::TForm1(TComponent* owner) : TForm(owner) { InitInheritedComponent("Unit1"); }
 
 void TForm1::FormCreate(TObject*) {
+    // A Config.ini that is there but cannot be read is said once, not taken for an empty one; the program goes on
+    // with the defaults (and a close will say again that it cannot write there).
+    if (ConfigReadError() != ERROR_SUCCESS)
+        Application->MessageBox("无法读取" + ConfigFileName() + "，使用默认设置。", Application->Title(),
+                                MB_OK | MB_ICONWARNING);
     frmSetup = new TfrmSetup(this);
     if (!OpenPort(frmSetup->cbbPort->Text(), frmSetup->StartupBaudRate(), frmSetup->StartupByteSize(),
                   frmSetup->StartupStopBits(), frmSetup->StartupParity()))

@@ -82,9 +82,14 @@ TEST_F(ClosingTest, AFileThatCannotBeWrittenKeepsTheWindowAndThePortOpen) {
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.Way);
-        // A directory where the file should be: the profile functions cannot replace it.
+        // A directory where the file should be: the profile functions cannot replace it. The start says once
+        // that it cannot be read.
         fs::create_directory(ConfigFileName());
+        Boxes.clear();
+        AnswerBox();
         StartProgram();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, "无法读取" + ConfigFileName() + "，使用默认设置。");
         HANDLE port = PortHandle;
         ASSERT_GT(reinterpret_cast<LONG_PTR>(port), 0);
         Boxes.clear();
@@ -116,6 +121,7 @@ TEST_F(ClosingTest, AFailedSaveCanBeTriedAgainOrLeftBehind) {
     for (const auto& choice : choices) {
         SCOPED_TRACE(choice.Choice);
         fs::create_directory(ConfigFileName());
+        AnswerBox();  // the start's word that the file cannot be read
         StartProgram();
         Boxes.clear();
         // Trying again while the file still cannot be written brings the box back.
