@@ -135,21 +135,6 @@ const std::uint8_t* SourceRow(const std::vector<std::uint8_t>& data, const Heade
     return data.data() + static_cast<size_t>(memoryRow) * static_cast<size_t>(stride);
 }
 
-DibImage ReadImage(TStream& stream);
-
-}  // namespace
-
-DibImage Read(TStream& stream) {
-    try {
-        return ReadImage(stream);
-    } catch (const EReadError&) {
-        // The file ended before its header, colour table or pixels did.
-        Invalid();
-    }
-}
-
-namespace {
-
 DibImage ReadImage(TStream& stream) {
     Counter in(stream);
     BITMAPFILEHEADER file{};
@@ -240,6 +225,15 @@ DibImage ReadImage(TStream& stream) {
 }
 
 }  // namespace
+
+DibImage Read(TStream& stream) {
+    try {
+        return ReadImage(stream);
+    } catch (const EReadError&) {
+        // The file ended before its header, colour table or pixels did.
+        Invalid();
+    }
+}
 
 void Write(TStream& stream, const DibImage& image) {
     const std::int64_t stride = Stride(image.Width, image.BitCount);

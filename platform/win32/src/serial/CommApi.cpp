@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+using win32::Fail;
 using win32::kernel::InsertHandle;
 using win32::kernel::LookupHandleAs;
 using win32::serial::SerialPort;
@@ -35,10 +36,7 @@ template <class Record, class Call>
 BOOL OnPort(HANDLE handle, Record* record, Call call) {
     auto port = LookupHandleAs<SerialPort>(handle);
     if (!port) return FALSE;
-    if (!record) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!record) return Fail(ERROR_INVALID_PARAMETER);
     return call(*port, *record);
 }
 
@@ -55,10 +53,7 @@ BOOL SetCommState(HANDLE hFile, LPDCB lpDCB) {
 BOOL GetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, LPDWORD lpdwSize) {
     auto port = LookupHandleAs<SerialPort>(hCommDev);
     if (!port) return FALSE;
-    if (!lpdwSize) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!lpdwSize) return Fail(ERROR_INVALID_PARAMETER);
     if (!lpCC || *lpdwSize < sizeof(COMMCONFIG)) {
         *lpdwSize = sizeof(COMMCONFIG);
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
@@ -80,10 +75,8 @@ BOOL GetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, LPDWORD lpdwSize) {
 BOOL SetCommConfig(HANDLE hCommDev, LPCOMMCONFIG lpCC, DWORD dwSize) {
     auto port = LookupHandleAs<SerialPort>(hCommDev);
     if (!port) return FALSE;
-    if (!lpCC || dwSize < sizeof(COMMCONFIG) || lpCC->dwProviderSubType != PST_RS232 || lpCC->dwProviderSize != 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!lpCC || dwSize < sizeof(COMMCONFIG) || lpCC->dwProviderSubType != PST_RS232 || lpCC->dwProviderSize != 0)
+        return Fail(ERROR_INVALID_PARAMETER);
     return port->SetState(lpCC->dcb);
 }
 
@@ -98,10 +91,8 @@ BOOL SetCommTimeouts(HANDLE hFile, LPCOMMTIMEOUTS lpCommTimeouts) {
 BOOL PurgeComm(HANDLE hFile, DWORD dwFlags) {
     auto port = LookupHandleAs<SerialPort>(hFile);
     if (!port) return FALSE;
-    if (dwFlags & ~DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (dwFlags & ~DWORD(PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR))
+        return Fail(ERROR_INVALID_PARAMETER);
     return port->Purge(dwFlags);
 }
 
@@ -118,20 +109,15 @@ bool PortDevice(int number, std::string& device) {
 }  // namespace
 
 DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax) {
-    if (!lpTargetPath) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!lpTargetPath) return Fail(DWORD(0), ERROR_INVALID_PARAMETER);
     std::string list;
     if (lpDeviceName) {
         bool outOfRange = false;
         int number = win32::serial::ParseComPortName(lpDeviceName, outOfRange);
         // Only the bare name: "\\.\COM1" is a path, not a DOS device name.
         std::string device;
-        if (number == 0 || std::strchr(lpDeviceName, '\\') || !PortDevice(number, device)) {
-            SetLastError(ERROR_FILE_NOT_FOUND);
-            return 0;
-        }
+        if (number == 0 || std::strchr(lpDeviceName, '\\') || !PortDevice(number, device))
+            return Fail(DWORD(0), ERROR_FILE_NOT_FOUND);
         list = device + '\0';
     } else {
         std::string device;
@@ -139,10 +125,7 @@ DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax) {
             if (PortDevice(number, device)) list += "COM" + std::to_string(number) + '\0';
     }
     list += '\0';
-    if (list.size() > ucchMax) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
+    if (list.size() > ucchMax) return Fail(DWORD(0), ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(lpTargetPath, list.data(), list.size());
     return static_cast<DWORD>(list.size());
 }
