@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -86,6 +87,44 @@ TEST(SerialOpenTest, NameFormsReachTheLinkedDevice) {
     }
 }
 
+// A terminal device named by its path is the same communications device as the COM name that links to it.
+TEST(SerialOpenTest, DevicePathsOpenAsPorts) {
+    SerialPseudoTerminal unit(kPort);
+    std::filesystem::path chinese = testsupport::ExeDir() / u8"串口";
+    std::filesystem::remove(chinese);
+    std::filesystem::create_symlink(unit.SlavePath(), chinese);
+    const std::string paths[] = {
+        unit.SlavePath(),
+        (testsupport::ExeDir() / "ports" / "com12").string(),
+        // The A function takes code page 936: "串口" as GBK bytes after the (ASCII) directory.
+        testsupport::ExeDir().string() + "/串口",
+    };
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        HANDLE port = OpenPort(path.c_str());
+        ASSERT_NE(INVALID_HANDLE_VALUE, port) << GetLastError();
+        DCB dcb{};
+        EXPECT_TRUE(GetCommState(port, &dcb)) << GetLastError();
+        SetLastError(0);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, OpenPort(kPortName)) << "the COM name reaches the same device";
+        EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+        BYTE byte = 0xA5;
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(port, &byte, 1, &written, nullptr));
+        EXPECT_EQ(std::vector<BYTE>{0xA5}, unit.Receive(1, 2000));
+        EXPECT_TRUE(CloseHandle(port));
+    }
+    std::filesystem::remove(chinese);
+
+    // Held through its COM name, the device refuses its path too.
+    HANDLE held = OpenPort(kPortName);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    SetLastError(0);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, OpenPort(unit.SlavePath().c_str()));
+    EXPECT_EQ(DWORD(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_TRUE(CloseHandle(held));
+}
+
 TEST(SerialOpenTest, DosDeviceNamesAnswerWithTheirDevice) {
     SerialPseudoTerminal twoDigits(12);
     SerialPseudoTerminal oneDigit(3);
@@ -136,6 +175,10 @@ TEST(SerialOpenTest, RefusedOpensSayWhy) {
         {"\\\\.\\COM12", rw, 0, CREATE_ALWAYS, 0, ERROR_INVALID_PARAMETER},
         {"\\\\.\\COM12", rw, FILE_SHARE_READ, OPEN_EXISTING, 0, ERROR_INVALID_PARAMETER},
         {"\\\\.\\COM12", GENERIC_EXECUTE, 0, OPEN_EXISTING, 0, ERROR_INVALID_PARAMETER},
+        // A terminal's path follows the rules of a communications device.
+        {unit.SlavePath().c_str(), rw, FILE_SHARE_READ, OPEN_EXISTING, 0, ERROR_INVALID_PARAMETER},
+        {unit.SlavePath().c_str(), rw, 0, OPEN_ALWAYS, 0, ERROR_INVALID_PARAMETER},
+        {unit.SlavePath().c_str(), rw, 0, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, ERROR_NOT_SUPPORTED},
     };
     for (const auto& c : cases) {
         SetLastError(0);

@@ -1,5 +1,5 @@
-// CreateFileA/W, which hand serial names to the serial port and the rest to disk files, and the file pointer, size,
-// end-of-file, flush and type functions.
+// CreateFileA/W, which hand serial names and terminal devices to the serial port and the rest to disk files, and the
+// file pointer, size, end-of-file, flush and type functions.
 #include "codepage/AnsiPath.h"
 #include "codepage/Utf8.h"
 #include "file/DiskFile.h"
@@ -22,7 +22,8 @@ namespace {
 
 constexpr DWORD FileAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL;
 
-// nativePath is UTF-8. Serial names are plain ASCII, so they read the same in code page 936 and in UTF-8.
+// nativePath is UTF-8. Serial names are plain ASCII, so they read the same in code page 936 and in UTF-8; a
+// terminal device's path is converted like any other.
 HANDLE CreateFileNative(const std::string& nativePath, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                         DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile) {
     if (access & ~(GENERIC_READ | GENERIC_WRITE)) return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
@@ -35,6 +36,10 @@ HANDLE CreateFileNative(const std::string& nativePath, DWORD access, DWORD share
         return win32::serial::CreatePortHandle(number, access, share, disposition, flagsAndAttributes, templateFile);
     // COM0 or COM256 are serial names with no device behind them, as is any other name in the device space.
     if (outOfRange || nativePath.compare(0, 4, "\\\\.\\") == 0) return Fail(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
+    HANDLE port = INVALID_HANDLE_VALUE;
+    if (win32::serial::CreateTerminalHandle(nativePath, access, share, disposition, flagsAndAttributes, templateFile,
+                                            port))
+        return port;
 
     if (share & ~DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE) || disposition < CREATE_NEW ||
         disposition > TRUNCATE_EXISTING || (flagsAndAttributes & ~FileAttributes))

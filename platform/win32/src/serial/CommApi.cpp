@@ -6,6 +6,8 @@
 #include <win32/winbase.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -16,15 +18,52 @@ using win32::serial::SerialPort;
 
 namespace win32::serial {
 
-HANDLE CreatePortHandle(int number, DWORD access, DWORD share, DWORD disposition, DWORD flagsAndAttributes,
-                        HANDLE templateFile) {
-    // A communications device is always opened for exclusive access, with OPEN_EXISTING and no template.
-    if (share != 0 || disposition != OPEN_EXISTING || templateFile != nullptr)
-        return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
-    if (flagsAndAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL)) return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
-    auto port = SerialPort::Open(ComPortDevicePath(number), access);
+namespace {
+
+// A communications device is always opened for exclusive access, with OPEN_EXISTING and no template.
+bool PortRequestValid(DWORD share, DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile) {
+    return share == 0 && disposition == OPEN_EXISTING && templateFile == nullptr &&
+           !(flagsAndAttributes & ~DWORD(FILE_ATTRIBUTE_NORMAL));
+}
+
+HANDLE Inserted(std::shared_ptr<SerialPort> port) {
     if (!port) return INVALID_HANDLE_VALUE;
     return InsertHandle(std::move(port));
+}
+
+}  // namespace
+
+HANDLE CreatePortHandle(int number, DWORD access, DWORD share, DWORD disposition, DWORD flagsAndAttributes,
+                        HANDLE templateFile) {
+    if (!PortRequestValid(share, disposition, flagsAndAttributes, templateFile))
+        return Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
+    return Inserted(SerialPort::Open(ComPortDevicePath(number), access));
+}
+
+bool CreateTerminalHandle(const std::string& nativePath, DWORD access, DWORD share, DWORD disposition,
+                          DWORD flagsAndAttributes, HANDLE templateFile, HANDLE& handle) {
+    struct stat info {};
+    if (stat(nativePath.c_str(), &info) != 0 || !S_ISCHR(info.st_mode)) return false;
+    // Whether a character device is a terminal shows only once it is open; the port keeps this descriptor, so a
+    // device that answers its opening (a modem's DTR, a pseudo-terminal's peer) sees one open, not two.
+    int fd = SerialPort::OpenDevice(nativePath);
+    if (fd < 0) {
+        // Held by another opener (TIOCEXCL): only a terminal answers that way.
+        if (errno != EBUSY) return false;
+        handle = Fail(INVALID_HANDLE_VALUE, ERROR_ACCESS_DENIED);
+        return true;
+    }
+    if (!isatty(fd)) {
+        close(fd);
+        return false;
+    }
+    if (!PortRequestValid(share, disposition, flagsAndAttributes, templateFile)) {
+        close(fd);
+        handle = Fail(INVALID_HANDLE_VALUE, ERROR_INVALID_PARAMETER);
+        return true;
+    }
+    handle = Inserted(SerialPort::Adopt(fd, nativePath, access));
+    return true;
 }
 
 }  // namespace win32::serial

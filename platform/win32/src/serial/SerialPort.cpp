@@ -68,11 +68,19 @@ DCB DefaultDcb(uint32_t speed, const termios& current) {
 }  // namespace
 
 std::shared_ptr<SerialPort> SerialPort::Open(const std::string& devicePath, DWORD access) {
-    int fd = open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int fd = OpenDevice(devicePath);
     if (fd < 0) {
         SetLastError(OpenError(errno));
         return nullptr;
     }
+    return Adopt(fd, devicePath, access);
+}
+
+int SerialPort::OpenDevice(const std::string& devicePath) {
+    return open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
+std::shared_ptr<SerialPort> SerialPort::Adopt(int fd, const std::string& devicePath, DWORD access) {
     struct stat info {};
     // Only terminals: besides having no line to set, a pipe or socket could raise SIGPIPE on write.
     if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd)) {

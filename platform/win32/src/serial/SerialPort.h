@@ -19,6 +19,10 @@ class SerialPort : public kernel::KernelObject {
 public:
     // Opens the terminal device exclusively and makes its line raw; null with the last error set on failure.
     static std::shared_ptr<SerialPort> Open(const std::string& devicePath, DWORD access);
+    // The descriptor Open uses: read and write, non-blocking, not the controlling terminal; -1 with errno set.
+    static int OpenDevice(const std::string& devicePath);
+    // Open's work on a descriptor from OpenDevice, which the port then owns (closed on failure too).
+    static std::shared_ptr<SerialPort> Adopt(int fd, const std::string& devicePath, DWORD access);
     SerialPort(OpenKey, int fd, int wakeFd, std::string device, DWORD access);
     ~SerialPort() override;
 
@@ -70,5 +74,12 @@ private:
 // CreateFile for "\\.\COMn": checks what a communications device allows and opens port n exclusively.
 HANDLE CreatePortHandle(int number, DWORD access, DWORD share, DWORD disposition, DWORD flagsAndAttributes,
                         HANDLE templateFile);
+
+// CreateFile for a native path that may name a terminal device (/dev/ttyUSB0, a pseudo-terminal, a link to
+// either): such a device is a communications device as "\\.\COMn" is, with the same rules and exclusivity, and
+// handle receives the answer. False, handle untouched, when the path names anything else (nothing, a file, a
+// device that is no terminal): the disk-file code answers for it.
+bool CreateTerminalHandle(const std::string& nativePath, DWORD access, DWORD share, DWORD disposition,
+                          DWORD flagsAndAttributes, HANDLE templateFile, HANDLE& handle);
 
 }  // namespace win32::serial
