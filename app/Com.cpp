@@ -13,11 +13,13 @@ constexpr COMMTIMEOUTS PortTimeouts = {100, 10, 500, 10, 10};
 
 }  // namespace
 
+bool IsDevicePath(const std::string& portName) { return !portName.empty() && portName[0] == '/'; }
+
 bool OpenPort(const std::string& portName, DWORD baudRate, BYTE byteSize, BYTE stopBits, BYTE parity) {
     ClosePort();
     PortName = portName;
-    // The "\\.\" form also reaches ports numbered 10 and above.
-    std::string path = "\\\\.\\" + portName;
+    // The "\\.\" form also reaches ports numbered 10 and above; a device path is opened as it is.
+    std::string path = IsDevicePath(portName) ? portName : "\\\\.\\" + portName;
     HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) {
         GetLastError();
@@ -37,7 +39,7 @@ bool OpenPort(const std::string& portName, DWORD baudRate, BYTE byteSize, BYTE s
         configured = SetCommConfig(PortHandle, &config, size) != FALSE;
     }
     // A port left on settings other than the chosen ones would garble every frame without a word: it is not
-    // kept open.
+    // kept open. A path to anything but a terminal (a disk file) opens as no port and has no settings either.
     if (!configured) {
         CloseHandle(PortHandle);
         PortHandle = 0;

@@ -1,4 +1,5 @@
-// Text for the terminal: the program's GBK messages in the encoding of the user's locale.
+// Text for the terminal: the program's GBK messages in the encoding of the user's locale, and the user's arguments in
+// GBK.
 #pragma once
 
 #include <string>
@@ -7,3 +8,6 @@
 std::string AnsiToUtf8(const std::string& ansi);
 // The GBK text as the locale's character set holds it: unchanged under a GB locale, UTF-8 otherwise.
 std::string ToConsole(const std::string& ansi);
+// Text from the terminal (an argument) in GBK: unchanged under a GB locale, read as UTF-8 otherwise. False when
+// the text is not valid in the locale's encoding or holds a character GBK has not.
+bool FromConsole(const std::string& text, std::string& ansi);

@@ -47,7 +47,8 @@ const char* const Usage[][2] = {
      "  Shows or hides the clock, set to the local date and time.\n"},
     {"ports",
      "usage: overlay-cli ports\n"
-     "  Lists the serial ports present, each with the COMn name it answers to (- for none).\n"},
+     "  Lists the serial ports present, each with the COMn name it answers to (- for none); --port takes\n"
+     "  either the name or the device.\n"},
 };
 
 const char* const LineUsage =
@@ -144,7 +145,8 @@ Options Parse(int argc, char** argv) {
         if (i + 1 >= argc) throw UsageError{option + " needs a value"};
         std::string value = argv[++i];
         if (option == "--config") options.Config = value;
-        if (option == "--port") options.Port = value;
+        if (option == "--port" && !FromConsole(value, options.Port))
+            throw UsageError{"--port " + value + " cannot be written in code page 936"};
         if (option == "--output") options.Output = value;
         if (option == "--wait") options.Wait = Number(option, value, 0, 600000);
         if (option == "--rows") options.Rows = IndexOf(option, value, {"8", "16"}) == 0 ? 8 : 16;
@@ -169,16 +171,6 @@ std::optional<std::string> DosDeviceOf(int number) {
     return std::string(target);
 }
 
-// A device path given as --port is reached through the COM name that answers to it.
-std::optional<std::string> ComNameOf(const std::string& device) {
-    std::string wanted = RealDevice(device);
-    for (int number = 1; number <= 255; ++number) {
-        std::optional<std::string> target = DosDeviceOf(number);
-        if (target && RealDevice(*target) == wanted) return "COM" + std::to_string(number);
-    }
-    return std::nullopt;
-}
-
 class TSession {
 public:
     explicit TSession(const Options& options)
@@ -197,18 +189,8 @@ public:
 
     // The port of --port or the COM section, with the line settings given or stored; false when it is reported.
     bool Open() {
+        // Both are GBK: the stored name as the file holds it, a typed one converted from the terminal's encoding.
         std::string port = FOptions.Port.empty() ? FIni.ReadString("COM", "Port", "COM1") : FOptions.Port;
-        if (!port.empty() && port[0] == '/') {
-            std::optional<std::string> name = ComNameOf(port);
-            if (!name) {
-                std::fprintf(stderr,
-                             "overlay-cli: no COM name answers to %s (a link ports/comN beside the program "
-                             "makes one)\n",
-                             port.c_str());
-                return false;
-            }
-            port = *name;
-        }
         DWORD baud = FOptions.Baud ? *FOptions.Baud
                                    : static_cast<DWORD>(StrToIntDef(FIni.ReadString("COM", "BaudRate", "9600"), 9600));
         int dataBits = FOptions.DataBits ? *FOptions.DataBits : StrToIntDef(FIni.ReadString("COM", "ByteSize", "8"), 8);

@@ -30,21 +30,33 @@ const auto published = Publish<TfrmSetup>()
                            .Field("btnOK", &TfrmSetup::btnOK)
                            .Field("btnCancel", &TfrmSetup::btnCancel);
 
-// Selects the item equal to text, ASCII letter case ignored; with none equal, nothing is selected and the text
-// stays empty. A changed text is a change of the list, as the operator's own choice would be.
-void SelectText(TComboBox* list, const std::string& text, TfrmSetup& dialog) {
+// A changed text is a change of the list, as the operator's own choice would be.
+template <class Change>
+void ChangeList(TComboBox* list, TfrmSetup& dialog, Change change) {
     std::string before = list->Text();
-    int found = -1;
-    for (int i = 0; i < list->Items()->Count() && found < 0; ++i)
-        if (SameText(list->Items()->Strings(i), text)) found = i;
-    list->SetItemIndex(found);
+    change();
     if (list->Text() != before) dialog.ParamChange(list);
 }
 
+// Selects the item equal to text, ASCII letter case ignored; with none equal, nothing is selected and the text
+// stays empty.
+void SelectText(TComboBox* list, const std::string& text, TfrmSetup& dialog) {
+    ChangeList(list, dialog, [&] {
+        int found = -1;
+        for (int i = 0; i < list->Items()->Count() && found < 0; ++i)
+            if (SameText(list->Items()->Strings(i), text)) found = i;
+        list->SetItemIndex(found);
+    });
+}
+
+// A port stored as a device path is in no list: it comes back as the field's text, as it was typed.
+void SelectPort(TComboBox* list, const std::string& port, TfrmSetup& dialog) {
+    if (!IsDevicePath(port)) return SelectText(list, port, dialog);
+    ChangeList(list, dialog, [&] { list->SetText(port); });
+}
+
 void SelectIndex(TComboBox* list, int index, TfrmSetup& dialog) {
-    std::string before = list->Text();
-    list->SetItemIndex(index >= 0 && index < list->Items()->Count() ? index : -1);
-    if (list->Text() != before) dialog.ParamChange(list);
+    ChangeList(list, dialog, [&] { list->SetItemIndex(index >= 0 && index < list->Items()->Count() ? index : -1); });
 }
 
 BYTE IndexOrZero(const TComboBox* list) {
@@ -58,7 +70,7 @@ TfrmSetup::TfrmSetup(TComponent* owner) : TForm(owner) { InitInheritedComponent(
 
 void TfrmSetup::FormCreate(TObject*) {
     TIniFile ini(ConfigFileName());
-    SelectText(cbbPort, ini.ReadString("COM", "Port", "COM1"), *this);
+    SelectPort(cbbPort, ini.ReadString("COM", "Port", "COM1"), *this);
     SelectText(cbbBaudRate, ini.ReadString("COM", "BaudRate", "9600"), *this);
     SelectText(cbbByteSize, ini.ReadString("COM", "ByteSize", "8"), *this);
     SelectIndex(cbbStopBite, ini.ReadInteger("COM", "StopBits", 0), *this);

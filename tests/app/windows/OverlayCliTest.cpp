@@ -1,6 +1,6 @@
 // The command-line tool against the emulated unit: the frames of its write beside the main window's for the same
-// Config.ini, read, clear, clock and ports, and its exit status. The tool runs as its own process, copied beside
-// the test program so that Config.ini and the port links there are its own.
+// Config.ini, read, clear, clock and ports, a port given as a device path, and its exit status. The tool runs as its
+// own process, copied beside the test program so that Config.ini and the port links there are its own.
 #include "ProgramFixture.h"
 
 #include "ConsoleText.h"
@@ -132,7 +132,9 @@ TEST_F(OverlayCliTest, ExitStatusSaysWhatWentWrong) {
         {{"write", "--help"}, 0, "usage: overlay-cli write"},
         {{"clock", "--help"}, 0, "usage: overlay-cli clock"},
         {{"clear", "--port", "COM9"}, 1, AnsiToUtf8("端口：COM9打开失败！")},
-        {{"clock", "show", "--port", "/dev/null"}, 1, "no COM name answers to /dev/null"},
+        {{"clock", "show", "--port", "/dev/null"}, 1, AnsiToUtf8("端口：/dev/null打开失败！")},
+        {{"clock", "show", "--port", "/nonexistent/ttyUSB0"}, 1, AnsiToUtf8("端口：/nonexistent/ttyUSB0打开失败！")},
+        {{"clock", "show", "--port", "/tmp/\xFF"}, 2, "--port /tmp/\xFF cannot be written in code page 936"},
         {{"clock", "show", "--data-bits", "5", "--stop-bits", "2"}, 1, AnsiToUtf8("端口：COM1打开失败！")},
         {{"write"}, 1, AnsiToUtf8("第2组->第4个通道：内容不能为空!")},
     };
@@ -207,4 +209,32 @@ TEST_F(OverlayCliTest, PortsNamesEachDeviceWithItsComName) {
     ASSERT_EQ(run.Status, 0) << run.Err;
     std::string device = fs::canonical(unit.SlavePath()).string();
     EXPECT_NE(run.Out.find("COM1\t" + device + "\n"), std::string::npos) << run.Out;
+}
+
+// A device path, given or stored, is opened as it is: no COM name needs to answer to it.
+TEST_F(OverlayCliTest, ADevicePathIsOpenedWithoutAComName) {
+    fs::path chinese = testsupport::ExeDir() / u8"串口";
+    fs::remove(chinese);
+    fs::create_symlink(unit.SlavePath(), chinese);
+    link.reset();
+    struct {
+        std::string Stored;  // the COM section's port, GBK
+        std::vector<std::string> Args;
+    } cases[] = {
+        {"", {"clock", "hide", "--port", unit.SlavePath()}},
+        // The argument comes in the terminal's UTF-8; the port is named in GBK like the program's own.
+        {"", {"clock", "show", "--port", chinese.string()}},
+        {unit.SlavePath(), {"clock", "hide"}},
+        {testsupport::ExeDir().string() + "/串口", {"clock", "show"}},
+    };
+    size_t frames = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Args.back() + " " + c.Stored);
+        PrepareConfig(c.Stored.empty() ? "" : "[COM]\nPort=" + c.Stored + "\n");
+        CliRun run = Run(c.Args);
+        ASSERT_EQ(run.Status, 0) << run.Err;
+        ASSERT_TRUE(unit.WaitForFrames(++frames, std::chrono::seconds(5)));
+        EXPECT_EQ(unit.State().Clock().shown, c.Args[1] == "show");
+    }
+    fs::remove(chinese);
 }

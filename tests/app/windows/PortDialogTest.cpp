@@ -1,8 +1,12 @@
 // The port settings dialog, opened with "串口设置": stored settings select their items, OK stores and reopens the
-// port, a port that fails to open is reported and leaves none open, and Cancel keeps what was chosen.
+// port, a port that fails to open is reported and leaves none open, Cancel keeps what was chosen, and a device
+// path typed for the port is stored, opened and found again at the next start.
 #include "ProgramFixture.h"
 
+#include <filesystem>
 #include <functional>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -256,4 +260,96 @@ TEST_F(NotANumberTest, EnterOnOkIsRefusedWithTheConversionMessage) {
     TypeAndConfirm(&TfrmSetup::cbbBaudRate, u"96O0", false);
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, "'96O0' is not a valid integer value.");
+}
+
+// A port typed as the path of its device, as a USB adapter's /dev/ttyUSB0 would be.
+class DevicePathTest : public PortDialogTest {
+protected:
+    // Replaces the port field's text by typed and presses Enter (OK); boxes shown over the dialog are answered,
+    // then Esc closes it.
+    void TypePort(const std::u16string& typed, int answerBoxes = 0) {
+        OpenDialog(
+            nullptr,
+            [typed] {
+                ClickList(frmSetup->cbbPort);
+                wintest::KeyPress(VK_END);
+                for (size_t i = 0; i < frmSetup->cbbPort->Text().size(); ++i) wintest::KeyPress(VK_BACK);
+                wintest::TypeText(typed);
+                wintest::KeyPress(VK_RETURN);
+            },
+            answerBoxes, [] { wintest::KeyPress(VK_ESCAPE); });
+    }
+    void Restart() {
+        delete Form1;
+        Form1 = nullptr;
+        StartProgram();
+    }
+    static std::u16string Ascii(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+};
+
+TEST_F(DevicePathTest, IsStoredAsTypedOpenedAndOpenedAgainAtTheNextStart) {
+    fs::path chinese = testsupport::ExeDir() / u8"串口";
+    fs::remove(chinese);
+    fs::create_symlink(unit.SlavePath(), chinese);
+    struct {
+        std::u16string Typed;
+        std::string Stored;  // GBK, as the field and the file hold it
+    } cases[] = {
+        {Ascii(unit.SlavePath()), unit.SlavePath()},
+        {testsupport::ExeDir().u16string() + u"/串口", testsupport::ExeDir().string() + "/串口"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        PrepareConfig();
+        link = std::make_unique<testsupport::ScopedPortLink>(1, unit.SlavePath());
+        StartProgram();
+        ASSERT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+        link.reset();  // from here only the path reaches the unit
+        TypePort(c.Typed);
+        EXPECT_TRUE(Boxes.empty());
+        EXPECT_EQ(frmSetup->ModalResult(), mrOk);
+        EXPECT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+        EXPECT_EQ(ConfigValue("COM", "Port"), c.Stored);
+
+        Restart();
+        EXPECT_TRUE(Boxes.empty()) << "the start-up opening found the port";
+        EXPECT_EQ(frmSetup->cbbPort->Text(), c.Stored);
+        EXPECT_EQ(frmSetup->cbbPort->ItemIndex(), -1);
+        EXPECT_TRUE(frmSetup->btnOK->Enabled());
+        ASSERT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+        size_t before = unit.Frames().size();
+        AnswerBox();
+        Click(Form1->btnSendCharDateTime);
+        ASSERT_EQ(FramesAfter(before + 1).size(), before + 1) << "the clock frame reached the unit";
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, "发送完成！");
+        Boxes.clear();
+        delete Form1;
+        Form1 = nullptr;
+    }
+    fs::remove(chinese);
+}
+
+TEST_F(DevicePathTest, APathThatIsNoTerminalIsRefusedAndLeavesNoPortOpen) {
+    const std::string paths[] = {
+        ConfigFileName(),                                  // a regular file
+        (testsupport::ExeDir() / "no-such-tty").string(),  // nothing
+        "/dev/null",                                       // a device, but no terminal
+        testsupport::ExeDir().string(),                    // a directory
+    };
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        PrepareConfig();
+        StartProgram();
+        ASSERT_GT(reinterpret_cast<LONG_PTR>(PortHandle), 0);
+        TypePort(Ascii(path), 1);
+        EXPECT_EQ(frmSetup->ModalResult(), mrCancel) << "the dialog stayed open until Esc";
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, "端口：" + path + "打开失败！");
+        EXPECT_EQ(PortHandle, nullptr);
+        EXPECT_EQ(ConfigValue("COM", "Port"), path) << "stored before the port was tried";
+        Boxes.clear();
+        delete Form1;
+        Form1 = nullptr;
+    }
 }
