@@ -88,7 +88,7 @@ PenPainter::PenPainter(DeviceContext& dc)
     if (FWide && (pen->Style & PS_JOIN_MASK) != PS_JOIN_ROUND) FSupported = false;
     if (!FWide) FPattern = StylePattern(style);
     FOpaqueGaps = state.BkMode == OPAQUE;
-    // R2_NOP changes nothing, not even the alpha byte that every other mode clears.
+    // R2_NOP changes nothing.
     if (!FSurface || state.Rop2 == R2_NOP) {
         FNull = true;
         return;
@@ -133,7 +133,9 @@ void PenPainter::PaintPixel(int x, int y, uint32_t andMask, uint32_t xorMask) {
         FSurface->SetBit(x, y, (((value & andMask) ^ xorMask) & 1) != 0);
     } else {
         uint32_t& pixel = FSurface->Row32(y)[x];
-        pixel = ((pixel & andMask) ^ xorMask) & 0x00FFFFFFu;  // GDI leaves alpha 0 in what it draws
+        // On all 32 bits, as a raster operation on a DIB section works: the pen's colour has alpha 0, so
+        // R2_COPYPEN clears the top byte, R2_XORPEN keeps it and R2_NOT inverts it.
+        pixel = (pixel & andMask) ^ xorMask;
     }
 }
 

@@ -10,8 +10,9 @@
 namespace win32::gdi {
 namespace {
 
-// Operations that read no source never set the alpha byte: GDI writes alpha 0 into every pixel it makes from
-// colours. Operations that read a source work on whole pixels, alpha included, as BitBlt does on Windows.
+// A pixel made from a colour (a brush, a monochrome source's colours) has alpha 0. The operations themselves work on
+// whole pixels, alpha included, as on a Windows DIB section: DSTINVERT inverts the top byte, PATINVERT with a
+// colour keeps it, WHITENESS sets it and BLACKNESS or PATCOPY clear it.
 constexpr uint32_t kColorBits = 0x00FFFFFF;
 
 int Wrap(int value, int size) {
@@ -224,8 +225,6 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
     std::vector<uint32_t> foreRow(masked || gapped ? width : 0);
     std::vector<uint32_t> backRow(masked ? width : 0);
     uint32_t solid = pattern.Solid() ? pattern.SolidValue() : 0;
-    uint32_t foreKeep = mono || fore.UsesSource() ? ~0u : kColorBits;
-    uint32_t backKeep = mono || back.UsesSource() ? ~0u : kColorBits;
 
     for (const RECT& rect : clipped) {
         int count = rect.right - rect.left;
@@ -237,7 +236,7 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
             if (block || !needsSource) {
                 auto* first = reinterpret_cast<uint32_t*>(surface->TopDown() ? surface->RowBytes(rect.top)
                                                                              : surface->RowBytes(rect.bottom - 1));
-                fore.Row(first, block, nullptr, solid, count * rows, foreKeep);
+                fore.Row(first, block, nullptr, solid, count * rows);
                 continue;
             }
         }
@@ -264,20 +263,20 @@ void RunRaster(DeviceContext& dc, const std::vector<RECT>& rects, const RasterJo
             if (masked) {
                 std::copy(dst, dst + count, foreRow.begin());
                 std::copy(dst, dst + count, backRow.begin());
-                fore.Row(foreRow.data(), src, pat, solid, count, foreKeep);
-                back.Row(backRow.data(), src, pat, solid, count, backKeep);
+                fore.Row(foreRow.data(), src, pat, solid, count);
+                back.Row(backRow.data(), src, pat, solid, count);
                 for (int i = 0; i < count; ++i) {
                     bool on = MaskBit(*job.Mask, rect.left + i + job.MaskOffset.x, y + job.MaskOffset.y);
                     dst[i] = on ? foreRow[i] : backRow[i];
                 }
             } else if (gapped) {
                 std::copy(dst, dst + count, foreRow.begin());
-                fore.Row(foreRow.data(), src, pat, solid, count, foreKeep);
+                fore.Row(foreRow.data(), src, pat, solid, count);
                 for (int i = 0; i < count; ++i) {
                     if (!gapRow[i]) dst[i] = foreRow[i];
                 }
             } else {
-                fore.Row(dst, src, pat, solid, count, foreKeep);
+                fore.Row(dst, src, pat, solid, count);
             }
 
             if (mono) {

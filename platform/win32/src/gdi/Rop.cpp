@@ -100,51 +100,43 @@ uint32_t Rop3::Apply(uint32_t pattern, uint32_t source, uint32_t destination) co
     return (destination & Select(FAnd, pattern, source)) ^ Select(FXor, pattern, source);
 }
 
-void Rop3::Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint32_t solidPattern, int count,
-               uint32_t keep) const {
+void Rop3::Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint32_t solidPattern, int count) const {
     if (count <= 0) return;
     switch (FIndex) {
     case kDestination: return;
     case kBlackness: FillPixels(dst, count, 0u); return;
-    case kWhiteness: FillPixels(dst, count, keep); return;
+    case kWhiteness: FillPixels(dst, count, ~0u); return;
     case kDstInvert:
-        for (int i = 0; i < count; ++i) dst[i] = ~dst[i] & keep;
+        for (int i = 0; i < count; ++i) dst[i] = ~dst[i];
         return;
-    case kSrcCopy:
-        if (keep == ~0u) {
-            std::memmove(dst, src, static_cast<size_t>(count) * sizeof(uint32_t));
-        } else {
-            for (int i = 0; i < count; ++i) dst[i] = src[i] & keep;
-        }
-        return;
+    case kSrcCopy: std::memmove(dst, src, static_cast<size_t>(count) * sizeof(uint32_t)); return;
     case kNotSrcCopy:
-        for (int i = 0; i < count; ++i) dst[i] = ~src[i] & keep;
+        for (int i = 0; i < count; ++i) dst[i] = ~src[i];
         return;
     case kSrcInvert:
-        for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ src[i]) & keep;
+        for (int i = 0; i < count; ++i) dst[i] ^= src[i];
         return;
     case kSrcAnd:
-        for (int i = 0; i < count; ++i) dst[i] = (dst[i] & src[i]) & keep;
+        for (int i = 0; i < count; ++i) dst[i] &= src[i];
         return;
     case kSrcPaint:
-        for (int i = 0; i < count; ++i) dst[i] = (dst[i] | src[i]) & keep;
+        for (int i = 0; i < count; ++i) dst[i] |= src[i];
         return;
     case kNotSrcErase:
-        for (int i = 0; i < count; ++i) dst[i] = ~(dst[i] | src[i]) & keep;
+        for (int i = 0; i < count; ++i) dst[i] = ~(dst[i] | src[i]);
         return;
     case kPatCopy:
         if (!pattern) {
-            FillPixels(dst, count, solidPattern & keep);
+            FillPixels(dst, count, solidPattern);
         } else {
-            for (int i = 0; i < count; ++i) dst[i] = pattern[i] & keep;
+            std::memcpy(dst, pattern, static_cast<size_t>(count) * sizeof(uint32_t));
         }
         return;
     case kPatInvert:
         if (!pattern) {
-            uint32_t value = solidPattern;
-            for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ value) & keep;
+            for (int i = 0; i < count; ++i) dst[i] ^= solidPattern;
         } else {
-            for (int i = 0; i < count; ++i) dst[i] = (dst[i] ^ pattern[i]) & keep;
+            for (int i = 0; i < count; ++i) dst[i] ^= pattern[i];
         }
         return;
     default: break;
@@ -156,19 +148,19 @@ void Rop3::Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint
         uint32_t and0 = Select(FAnd, solidPattern, 0), and1 = Select(FAnd, solidPattern, ~0u);
         uint32_t xor0 = Select(FXor, solidPattern, 0), xor1 = Select(FXor, solidPattern, ~0u);
         if (!readsSource) {
-            for (int i = 0; i < count; ++i) dst[i] = ((dst[i] & and0) ^ xor0) & keep;
+            for (int i = 0; i < count; ++i) dst[i] = (dst[i] & and0) ^ xor0;
             return;
         }
         uint32_t andDiff = and0 ^ and1, xorDiff = xor0 ^ xor1;
         for (int i = 0; i < count; ++i) {
             uint32_t s = src[i];
-            dst[i] = ((dst[i] & (and0 ^ (s & andDiff))) ^ (xor0 ^ (s & xorDiff))) & keep;
+            dst[i] = (dst[i] & (and0 ^ (s & andDiff))) ^ (xor0 ^ (s & xorDiff));
         }
         return;
     }
     for (int i = 0; i < count; ++i) {
         uint32_t s = readsSource ? src[i] : 0u;
-        dst[i] = Apply(pattern[i], s, dst[i]) & keep;
+        dst[i] = Apply(pattern[i], s, dst[i]);
     }
 }
 

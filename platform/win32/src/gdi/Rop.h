@@ -22,12 +22,11 @@ public:
     // One pixel (or any word of bits) through the operation.
     uint32_t Apply(uint32_t pattern, uint32_t source, uint32_t destination) const;
 
-    // dst[i] = op(pattern, src[i], dst[i]) & keep for count pixels. pattern is a row of pattern pixels or null for
-    // the one value solidPattern; src may be null when the operation does not read it, and may overlap dst (it is
-    // read before each pixel is written, left to right, so callers handle overlapping rows that run right to left).
-    // keep clears the bits GDI does not write (the alpha byte for operations without a source).
-    void Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint32_t solidPattern, int count,
-             uint32_t keep) const;
+    // dst[i] = op(pattern, src[i], dst[i]) for count pixels, on all 32 bits of each. pattern is a row of pattern
+    // pixels or null for the one value solidPattern; src may be null when the operation does not read it, and may
+    // overlap dst (it is read before each pixel is written, left to right, so callers handle overlapping rows that
+    // run right to left).
+    void Row(uint32_t* dst, const uint32_t* src, const uint32_t* pattern, uint32_t solidPattern, int count) const;
 
 private:
     // For each (pattern, source) pair, indexed p * 2 + s: all ones where the destination bit is kept (and) and

@@ -262,7 +262,7 @@ TEST_F(Clip, DrawingTouchesExactlyTheClipRegion) {
     ASSERT_TRUE(PatBlt(FDc, -4, 7, 20, 20, WHITENESS));
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 20; ++x) {
-            uint32_t expected = PtInRegion(clip, x, y) ? 0x00FFFFFFu : 0u;
+            uint32_t expected = PtInRegion(clip, x, y) ? 0xFFFFFFFFu : 0u;
             ASSERT_EQ(FBits[y * 20 + x], expected) << x << "," << y;
         }
     }

@@ -110,7 +110,9 @@ TEST(LineTest, EveryShortLineFollowsTheDiamondRule) {
 }
 
 TEST(LineTest, BinaryRasterOperationsFollowTheirTruthTables) {
-    // With pen bits 1100 and destination bits 1010 in every byte, mode n gives (n - 1) * 0x11: its truth table.
+    // With pen bits 1100 and destination bits 1010 in every colour byte, mode n gives (n - 1) * 0x11: its truth
+    // table. The operation runs on the alpha byte too, where the pen (a colour) has 0 and the destination 0xFF: the
+    // top byte is all ones exactly when the mode gives 1 for pen 0 on destination 1 (bit 1 of n - 1).
     ShapeCanvas canvas(3, 1);
     canvas.UsePen(CreatePen(PS_SOLID, 1, RGB(0xCC, 0xCC, 0xCC)));
     for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
@@ -120,7 +122,8 @@ TEST(LineTest, BinaryRasterOperationsFollowTheirTruthTables) {
         MoveToEx(canvas.Dc(), 1, 0, nullptr);
         ASSERT_TRUE(LineTo(canvas.Dc(), 2, 0));
         const uint32_t byte = static_cast<uint32_t>(mode - 1) * 0x11;
-        EXPECT_EQ(canvas.Pixel(1, 0) & 0x00FFFFFF, byte * 0x010101);
+        const uint32_t alpha = ((mode - 1) >> 1) & 1 ? 0xFF000000u : 0u;
+        EXPECT_EQ(canvas.Pixel(1, 0), alpha | byte * 0x010101);
         EXPECT_EQ(canvas.Pixel(0, 0), 0xFFAAAAAAu);
         EXPECT_EQ(canvas.Pixel(2, 0), 0xFFAAAAAAu);
     }

@@ -14,8 +14,8 @@ struct NamedRop {
 
 // Pattern 0xF0, source 0xCC and destination 0xAA in every colour byte make each result byte the operation's own
 // index, worked out by hand from its formula. Source alpha 0x80 and destination alpha 0x0F show the alpha rule:
-// operations that read the source work on whole pixels, alpha included (as BitBlt does on Windows: SRCCOPY copies
-// a DIB section's alpha and SRCPAINT ORs it); the others make pixels from colours and write alpha 0.
+// every operation works on whole pixels, alpha included, as on a Windows DIB section (SRCCOPY copies the source's
+// alpha, SRCPAINT ORs it, DSTINVERT inverts the destination's), and a brush, made of a colour, has alpha 0.
 const NamedRop kNamedRops[] = {
     {"SRCCOPY", SRCCOPY, 0x80CCCCCC},          // S
     {"SRCPAINT", SRCPAINT, 0x8FEEEEEE},        // S | D
@@ -28,10 +28,10 @@ const NamedRop kNamedRops[] = {
     {"MERGEPAINT", MERGEPAINT, 0x7FBBBBBB},    // ~S | D
     {"PATCOPY", PATCOPY, 0x00F0F0F0},          // P
     {"PATPAINT", PATPAINT, 0x7FFBFBFB},        // P | ~S | D
-    {"PATINVERT", PATINVERT, 0x005A5A5A},      // P ^ D
-    {"DSTINVERT", DSTINVERT, 0x00555555},      // ~D
+    {"PATINVERT", PATINVERT, 0x0F5A5A5A},      // P ^ D
+    {"DSTINVERT", DSTINVERT, 0xF0555555},      // ~D
     {"BLACKNESS", BLACKNESS, 0x00000000},      // 0
-    {"WHITENESS", WHITENESS, 0x00FFFFFF},      // 1
+    {"WHITENESS", WHITENESS, 0xFFFFFFFF},      // 1
 };
 
 TEST(RasterOperations, NamedOperationsFollowTheirTruthTables) {
@@ -57,13 +57,6 @@ uint32_t ReferenceRop(int index, uint32_t p, uint32_t s, uint32_t d) {
     return result;
 }
 
-bool ReadsSource(int index) {
-    for (int i = 0; i < 8; ++i) {
-        if (((index >> i) & 1) != ((index >> (i ^ 2)) & 1)) return true;
-    }
-    return false;
-}
-
 HBRUSH PatternBrushOf(const std::vector<uint32_t>& pixels) {
     RasterCanvas pattern(static_cast<int>(pixels.size()), 1);
     for (size_t x = 0; x < pixels.size(); ++x) pattern.At(static_cast<int>(x), 0) = pixels[x];
@@ -87,11 +80,8 @@ TEST(RasterOperations, EveryOperationMatchesTheBitwiseReferenceOnColourPixels) {
     for (int index = 0; index < 256; ++index) {
         for (int x = 0; x < kWidth; ++x) destination.At(x, 0) = destinationPixels[x];
         ASSERT_TRUE(BitBlt(destination.Dc(), 0, 0, kWidth, 1, source.Dc(), 0, 0, static_cast<DWORD>(index) << 16));
-        // Without a source the result is made of colours and gets alpha 0, except that the operation that keeps
-        // the destination leaves it alone.
-        uint32_t keep = ReadsSource(index) || index == 0xAA ? 0xFFFFFFFFu : 0x00FFFFFFu;
         for (int x = 0; x < kWidth; ++x) {
-            uint32_t expected = ReferenceRop(index, patternPixels[x], sourcePixels[x], destinationPixels[x]) & keep;
+            uint32_t expected = ReferenceRop(index, patternPixels[x], sourcePixels[x], destinationPixels[x]);
             ASSERT_EQ(destination.Pixel(x, 0), expected) << "operation 0x" << std::hex << index << " pixel " << x;
         }
     }
@@ -211,11 +201,11 @@ TEST(Fills, FrameRectAndInvertRect) {
     canvas.At(4, 0) = 0x80123456;
     RECT right{3, 0, 5, 1};
     ASSERT_TRUE(InvertRect(canvas.Dc(), &right));
-    EXPECT_EQ(canvas.Pixel(3, 0), 0x00FFFFFFu);
-    EXPECT_EQ(canvas.Pixel(4, 0), 0x00EDCBA9u) << "inverted colour bits, alpha written as 0";
+    EXPECT_EQ(canvas.Pixel(3, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(canvas.Pixel(4, 0), 0x7FEDCBA9u) << "every bit inverted, alpha too";
     ASSERT_TRUE(InvertRect(canvas.Dc(), &right));
     EXPECT_EQ(canvas.Pixel(3, 0), 0u);
-    EXPECT_EQ(canvas.Pixel(4, 0), 0x00123456u);
+    EXPECT_EQ(canvas.Pixel(4, 0), 0x80123456u) << "inverting twice gives the whole pixel back";
 }
 
 TEST(Fills, RegionFills) {
@@ -224,7 +214,8 @@ TEST(Fills, RegionFills) {
     HRGN corner = CreateRectRgn(2, 2, 6, 6);
     CombineRgn(region, region, corner, RGN_OR);
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    std::vector<std::pair<uint32_t, char>> legend{{0x00FFFFFF, '.'}, {0, '#'}};
+    // ',' is white whose alpha an inversion set.
+    std::vector<std::pair<uint32_t, char>> legend{{0x00FFFFFF, '.'}, {0, '#'}, {0xFFFFFFFF, ','}};
 
     ASSERT_TRUE(FrameRgn(canvas.Dc(), region, black, 1, 1));
     EXPECT_EQ(canvas.Picture(legend), "####..\n#..#..\n#...##\n##...#\n..#..#\n..####\n");
@@ -234,7 +225,7 @@ TEST(Fills, RegionFills) {
     EXPECT_EQ(canvas.Picture(legend), "####..\n####..\n######\n######\n..####\n..####\n");
 
     ASSERT_TRUE(InvertRgn(canvas.Dc(), corner));
-    EXPECT_EQ(canvas.Picture(legend), "####..\n####..\n##....\n##....\n......\n......\n");
+    EXPECT_EQ(canvas.Picture(legend), "####..\n####..\n##,,,,\n##,,,,\n..,,,,\n..,,,,\n");
 
     // PaintRgn uses the selected brush under the binary raster mode.
     SelectObject(canvas.Dc(), black);

@@ -20,13 +20,14 @@ public:
     uint32_t& Pixel(int x, int y) { return At(x, y); }
     void Clear(uint32_t value = kBackground) { Fill(value); }
 
-    // One character a pixel, rows joined by '\n': '.' for the background, '#' for black, 'o' for anything else.
+    // One character a pixel, rows joined by '\n': '.' for the background, '#' for black, 'o' for anything else. Only
+    // the colour counts: what an operation does to the alpha byte is the raster tests' business.
     std::string Picture() {
         std::string text;
         for (int y = 0; y < Height(); ++y) {
             if (y) text += '\n';
             for (int x = 0; x < Width(); ++x) {
-                const uint32_t p = Pixel(x, y);
+                const uint32_t p = Pixel(x, y) & 0x00FFFFFFu;
                 text += p == kBackground ? '.' : (p == 0 ? '#' : 'o');
             }
         }

@@ -42,7 +42,8 @@ protected:
         wintest::PumpUntilIdle();
         auto picture = wintest::ScreenshotClient(FWindow);
         if (picture.Empty()) return 0xFFFFFFFFu;
-        return picture.At(x, y);
+        // The caret inverts whole pixels, the alpha byte too; what shows is the colour.
+        return picture.At(x, y) & 0x00FFFFFFu;
     }
     HWND FWindow = nullptr;
     UINT FSavedBlink = 530;
