@@ -72,9 +72,11 @@ HPEN CreatePen(int iStyle, int cWidth, COLORREF color) {
         return Fail<HPEN>(nullptr, ERROR_INVALID_PARAMETER);
     UINT style = static_cast<UINT>(iStyle);
     if (style == PS_NULL) return NullPen();
-    // As Windows does, the styles it cannot make here (user styles, alternate, unknown numbers) become solid.
-    if (style > PS_INSIDEFRAME) style = PS_SOLID;
-    return MakePen(style, std::abs(cWidth), color);
+    int width = std::abs(cWidth);
+    // As Windows does, the styles it cannot make here (user styles, alternate, unknown numbers) become solid, and
+    // so do the dashed and dotted ones wider than a pixel: such a pen draws, and reads back, as PS_SOLID.
+    if (style > PS_INSIDEFRAME || (width > 1 && style >= PS_DASH && style <= PS_DASHDOTDOT)) style = PS_SOLID;
+    return MakePen(style, width, color);
 }
 
 HPEN CreatePenIndirect(const LOGPEN* plpen) {

@@ -325,12 +325,41 @@ TEST(LineTest, Failures) {
     EXPECT_FALSE(PolyPolyline(canvas.Dc(), two, counts, 2));
     EXPECT_FALSE(GetCurrentPositionEx(canvas.Dc(), nullptr));
     EXPECT_EQ(canvas.Changed(), 0);
+}
 
-    // A dashed pen wider than a pixel is valid, but this GDI does not stroke it: it says so instead of drawing.
-    canvas.UsePen(CreatePen(PS_DASH, 3, RGB(0, 0, 0)));
-    SetLastError(0);
-    EXPECT_FALSE(LineTo(canvas.Dc(), 3, 3));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+// CreatePen gives a dashed or dotted style wider than a pixel as PS_SOLID of that width, which strokes with round
+// ends and joins like any solid wide pen; one pixel wide, the style stays.
+TEST(LineTest, DashedPensWiderThanAPixelAreSolid) {
+    const POINT points[] = {{2, 12}, {9, 3}, {15, 12}};
+    struct Case {
+        int Style;
+        int Width;
+        UINT Made;
+    } cases[] = {
+        {PS_DASH, 2, PS_SOLID},      {PS_DOT, 3, PS_SOLID},
+        {PS_DASHDOT, 5, PS_SOLID},   {PS_DASHDOTDOT, 4, PS_SOLID},
+        {PS_DASH, -3, PS_SOLID},     {PS_DOT, 1, PS_DOT},
+        {PS_DASHDOT, 0, PS_DASHDOT}, {PS_INSIDEFRAME, 3, PS_INSIDEFRAME},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "style " << c.Style << " width " << c.Width);
+        HPEN pen = CreatePen(c.Style, c.Width, RGB(0, 0, 0));
+        LOGPEN made{};
+        ASSERT_EQ(GetObjectA(pen, sizeof made, &made), static_cast<int>(sizeof made));
+        EXPECT_EQ(made.lopnStyle, c.Made);
+        EXPECT_EQ(made.lopnWidth.x, std::abs(c.Width));
+        if (c.Made != PS_SOLID) {
+            DeleteObject(pen);
+            continue;
+        }
+        ShapeCanvas drawn(18, 16), solid(18, 16);
+        drawn.UsePen(pen);
+        solid.UsePen(CreatePen(PS_SOLID, c.Width, RGB(0, 0, 0)));
+        ASSERT_TRUE(Polyline(drawn.Dc(), points, 3));
+        ASSERT_TRUE(Polyline(solid.Dc(), points, 3));
+        EXPECT_EQ(drawn.Picture(), solid.Picture());
+        EXPECT_EQ(drawn.Pixel(9, 3), 0u) << "the joint is covered";
+    }
 }
 
 TEST(LineTest, NopModeLeavesPixelsWhole) {
