@@ -22,6 +22,23 @@ protected:
     }
     void TearDown() override { SetSysColors(Count, Indexes, FSaved); }
     static uint32_t Sys(int index) { return DibPixel(GetSysColor(index)); }
+    // A two-line edge around the whole canvas, each line by its colour index (-1: not drawn); the bottom-right
+    // colours own the top-right and bottom-left corners.
+    static void ExpectEdge(const ClassicCanvas& canvas, int outerTopLeft, int innerTopLeft, int outerBottomRight,
+                           int innerBottomRight) {
+        auto expect = [](int index) { return index < 0 ? Untouched : Sys(index); };
+        const int right = canvas.Width() - 1, bottom = canvas.Height() - 1;
+        EXPECT_EQ(canvas.Pixel(0, 0), expect(outerTopLeft));
+        EXPECT_EQ(canvas.Pixel(2, 0), expect(outerTopLeft));
+        EXPECT_EQ(canvas.Pixel(0, 3), expect(outerTopLeft));
+        EXPECT_EQ(canvas.Pixel(right, 0), expect(outerBottomRight));
+        EXPECT_EQ(canvas.Pixel(0, bottom), expect(outerBottomRight));
+        EXPECT_EQ(canvas.Pixel(right, bottom), expect(outerBottomRight));
+        EXPECT_EQ(canvas.Pixel(1, 1), expect(innerTopLeft));
+        EXPECT_EQ(canvas.Pixel(2, 1), expect(innerTopLeft));
+        EXPECT_EQ(canvas.Pixel(right - 1, 1), expect(innerBottomRight));
+        EXPECT_EQ(canvas.Pixel(1, bottom - 1), expect(innerBottomRight));
+    }
 
     static constexpr int Count = 7;
     static constexpr INT Indexes[Count] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
@@ -70,17 +87,7 @@ TEST_F(DrawEdgeTest, ColoursOfEveryStyle) {
         ClassicCanvas canvas(6, 6);
         RECT rect{0, 0, 6, 6};
         ASSERT_TRUE(DrawEdge(canvas.Dc(), &rect, c.Edge, BF_RECT | c.Flags));
-        auto expect = [](int index) { return index < 0 ? Untouched : Sys(index); };
-        EXPECT_EQ(canvas.Pixel(0, 0), expect(c.OuterTopLeft));
-        EXPECT_EQ(canvas.Pixel(2, 0), expect(c.OuterTopLeft));
-        EXPECT_EQ(canvas.Pixel(0, 3), expect(c.OuterTopLeft));
-        EXPECT_EQ(canvas.Pixel(5, 0), expect(c.OuterBottomRight));
-        EXPECT_EQ(canvas.Pixel(0, 5), expect(c.OuterBottomRight));
-        EXPECT_EQ(canvas.Pixel(5, 5), expect(c.OuterBottomRight));
-        EXPECT_EQ(canvas.Pixel(1, 1), expect(c.InnerTopLeft));
-        EXPECT_EQ(canvas.Pixel(2, 1), expect(c.InnerTopLeft));
-        EXPECT_EQ(canvas.Pixel(4, 1), expect(c.InnerBottomRight));
-        EXPECT_EQ(canvas.Pixel(1, 4), expect(c.InnerBottomRight));
+        ExpectEdge(canvas, c.OuterTopLeft, c.InnerTopLeft, c.OuterBottomRight, c.InnerBottomRight);
         EXPECT_EQ(canvas.Pixel(2, 2), Untouched);  // no BF_MIDDLE: the inside is left alone
     }
 }
@@ -227,6 +234,53 @@ TEST(DrawFrameControlTest, GlyphsAreBlackInsideTheButtonAndMoveWhenPushed) {
             if (!glyph.count({x, y})) {
                 EXPECT_EQ(inactive.Pixel(x, y), 0x00FFFFFFu) << x << "," << y;
             }
+    }
+}
+
+using ScrollButtonTest = DistinctColours;
+
+// A 16-pixel scroll button has DrawEdge's edge (EDGE_RAISED, EDGE_SUNKEN when pushed, a lone shadow line with
+// DFCS_FLAT) without the push button's soft highlight, and the classic 7 x 4 arrow half a pixel right of and below
+// the middle, one pixel further when pushed.
+TEST_F(ScrollButtonTest, EdgesAreDrawEdgesAndTheArrowSitsWhereWindowsPutsIt) {
+    struct Edge {
+        UINT State;
+        int OuterTopLeft, InnerTopLeft, OuterBottomRight, InnerBottomRight, Face;
+        int Shift;
+    } edges[] = {
+        {0, COLOR_3DLIGHT, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNFACE, 0},
+        {DFCS_PUSHED, COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT, COLOR_BTNFACE, 1},
+        {DFCS_FLAT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNFACE, 0},
+        {DFCS_FLAT | DFCS_PUSHED, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNFACE, 1},
+        {DFCS_MONO, COLOR_WINDOWFRAME, COLOR_WINDOW, COLOR_WINDOWFRAME, COLOR_WINDOW, COLOR_WINDOW, 0},
+    };
+    const std::vector<std::string> down = {"#######", ".#####.", "..###..", "...#..."};
+    struct Arrow {
+        UINT Kind;
+        int Left, Top;  // of the rows below, in the button
+        std::vector<std::string> Rows;
+    } arrows[] = {
+        {DFCS_SCROLLUP, 5, 5, {"...#...", "..###..", ".#####.", "#######"}},
+        {DFCS_SCROLLDOWN, 5, 7, down},
+        {DFCS_SCROLLCOMBOBOX, 5, 7, down},
+        {DFCS_SCROLLLEFT, 5, 5, {"...#", "..##", ".###", "####", ".###", "..##", "...#"}},
+        {DFCS_SCROLLRIGHT, 7, 5, {"#...", "##..", "###.", "####", "###.", "##..", "#..."}},
+    };
+    for (const Arrow& a : arrows) {
+        for (const Edge& e : edges) {
+            SCOPED_TRACE(::testing::Message() << "kind " << a.Kind << " state 0x" << std::hex << e.State);
+            ClassicCanvas canvas(16, 16);
+            RECT rect{0, 0, 16, 16};
+            ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &rect, DFC_SCROLL, a.Kind | e.State));
+            ExpectEdge(canvas, e.OuterTopLeft, e.InnerTopLeft, e.OuterBottomRight, e.InnerBottomRight);
+            EXPECT_EQ(canvas.Pixel(3, 3), Sys(e.Face));
+            std::set<std::pair<int, int>> arrow;
+            for (size_t y = 0; y < a.Rows.size(); ++y)
+                for (size_t x = 0; x < a.Rows[y].size(); ++x)
+                    if (a.Rows[y][x] == '#')
+                        arrow.insert({a.Left + static_cast<int>(x) + e.Shift, a.Top + static_cast<int>(y) + e.Shift});
+            EXPECT_EQ(PixelsOf(canvas, Black, rect), arrow);
+        }
     }
 }
 

@@ -203,25 +203,24 @@ bool ClassicPainter::FrameControl(RECT& rect, UINT type, UINT state) {
     case DFC_CAPTION: {
         int side = Square(rect).right - Square(rect).left;
         switch (kind) {
-        case DFCS_CAPTIONCLOSE: GlyphButton(rect, GlyphMask::Cross(side), state); return true;
-        case DFCS_CAPTIONMIN: GlyphButton(rect, GlyphMask::MinimizeBar(side), state); return true;
-        case DFCS_CAPTIONMAX: GlyphButton(rect, GlyphMask::MaximizeBox(side), state); return true;
-        case DFCS_CAPTIONRESTORE: GlyphButton(rect, GlyphMask::RestoreBoxes(side), state); return true;
-        case DFCS_CAPTIONHELP: GlyphButton(rect, GlyphMask::HelpMark(side), state); return true;
+        case DFCS_CAPTIONCLOSE: GlyphButton(rect, GlyphMask::Cross(side), state, true); return true;
+        case DFCS_CAPTIONMIN: GlyphButton(rect, GlyphMask::MinimizeBar(side), state, true); return true;
+        case DFCS_CAPTIONMAX: GlyphButton(rect, GlyphMask::MaximizeBox(side), state, true); return true;
+        case DFCS_CAPTIONRESTORE: GlyphButton(rect, GlyphMask::RestoreBoxes(side), state, true); return true;
+        case DFCS_CAPTIONHELP: GlyphButton(rect, GlyphMask::HelpMark(side), state, true); return true;
         default: return false;
         }
     }
     case DFC_SCROLL: {
         int side = Square(rect).right - Square(rect).left;
-        int arrow = std::max(1, side / 4);
         switch (kind) {
         case DFCS_SCROLLUP:
         case DFCS_SCROLLDOWN:
         case DFCS_SCROLLLEFT:
         case DFCS_SCROLLRIGHT:
-            GlyphButton(rect, GlyphMask::Arrow(side, static_cast<int>(kind), arrow), state);
+            GlyphButton(rect, GlyphMask::ScrollArrow(side, static_cast<int>(kind)), state, false);
             return true;
-        case DFCS_SCROLLCOMBOBOX: GlyphButton(rect, GlyphMask::Arrow(side, 1, arrow), state); return true;
+        case DFCS_SCROLLCOMBOBOX: GlyphButton(rect, GlyphMask::ScrollArrow(side, 1), state, false); return true;
         case DFCS_SCROLLSIZEGRIP:
         case DFCS_SCROLLSIZEGRIPRIGHT: SizeGrip(rect, state); return true;
         default: return false;
@@ -305,9 +304,9 @@ void ClassicPainter::RadioButton(const RECT& rect, UINT kind, UINT state) {
     }
 }
 
-void ClassicPainter::GlyphButton(RECT& rect, const GlyphMask& glyph, UINT state) {
-    UINT flags = BF_RECT | BF_SOFT | (state & DFCS_TRANSPARENT ? 0 : BF_MIDDLE) | (state & DFCS_FLAT ? BF_FLAT : 0) |
-                 (state & DFCS_MONO ? BF_MONO : 0);
+void ClassicPainter::GlyphButton(RECT& rect, const GlyphMask& glyph, UINT state, bool softEdge) {
+    UINT flags = BF_RECT | (softEdge ? BF_SOFT : 0) | (state & DFCS_TRANSPARENT ? 0 : BF_MIDDLE) |
+                 (state & DFCS_FLAT ? BF_FLAT : 0) | (state & DFCS_MONO ? BF_MONO : 0);
     RECT frame = rect;
     Edge(frame, state & DFCS_PUSHED ? EDGE_SUNKEN : EDGE_RAISED, flags);
     RECT square = Square(rect);

@@ -38,8 +38,9 @@ private:
     void CheckBox(const RECT& rect, UINT state);
     void RadioButton(const RECT& rect, UINT kind, UINT state);
     // Button face with a caption or scroll glyph: pushed glyphs move one pixel down and right; inactive ones
-    // are grey with a white copy one pixel further.
-    void GlyphButton(RECT& rect, const GlyphMask& glyph, UINT state);
+    // are grey with a white copy one pixel further. Caption buttons have the soft edge of push buttons (white
+    // outermost); scroll buttons the plain DrawEdge one.
+    void GlyphButton(RECT& rect, const GlyphMask& glyph, UINT state, bool softEdge);
     void SizeGrip(const RECT& rect, UINT state);
     void MenuGlyph(const RECT& rect, UINT state);
     void PatternFill(const RECT& rect, COLORREF zeroColor, COLORREF oneColor, bool useDcColors, DWORD rop);

@@ -33,12 +33,18 @@ public:
     static GlyphMask HelpMark(int side);
     // direction: 0 up, 1 down, 2 left, 3 right (the DFCS_SCROLLxxx order); size is the triangle's height.
     static GlyphMask Arrow(int side, int direction, int size);
+    // The arrow of a scroll-bar button, sized and placed as Windows places it rather than centred.
+    static GlyphMask ScrollArrow(int side, int direction);
     static GlyphMask Disc(int side, double radius);
     // Radio rings: part 0 outer top-left, 1 outer bottom-right, 2 inner top-left, 3 inner bottom-right,
     // 4 the inside, 5 the whole disc.
     static GlyphMask RadioPart(int side, int part);
 
 private:
+    // A triangle of `rows` rows (or columns) pointing in direction, its point at `tip` along that direction and its
+    // axis at `axis` across it; each step back from the point is two pixels wider.
+    static GlyphMask Triangle(int side, int direction, int rows, int axis, int tip);
+
     int FWidth;
     int FHeight;
     std::vector<uint8_t> FBits;
