@@ -354,6 +354,97 @@ TEST(DrawFrameControlTest, CheckBoxAndRadioButton) {
     EXPECT_EQ(PixelsOf(radio, Black, RECT{3, 3, 9, 9}).size(), 12u);  // a 4 x 4 dot without its corners
 }
 
+using ButtonGlyphTest = DistinctColours;
+
+// The 12-pixel radio button in its 13-pixel cell: each ring split along the anti-diagonal into a shaded top-left
+// half (a, c) and a lit bottom-right one (b, d), the inside (e) and the 4 x 4 dot without its corners (f). The
+// last row and column stay as they were.
+TEST_F(ButtonGlyphTest, RadioButtonRingsAndDotInEveryState) {
+    const char* const parts[] = {
+        "....aaaa.....", "..aaccccaa...", ".acceeeecdb..", ".aceeeeeedb..", "aceeeffeeedb.",
+        "aceeffffeedb.", "aceeffffeedb.", "aceeeffeeedb.", ".aceeeeeedb..", ".addeeeeddb..",
+        "..bbddddbb...", "....bbbb.....", ".............",
+    };
+    struct Case {
+        UINT State;
+        int Colours[6];  // a to f; -1: left as it was
+    } cases[] = {
+        {0, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_WINDOW, COLOR_WINDOW}},
+        {DFCS_CHECKED,
+         {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_WINDOW, COLOR_WINDOWTEXT}},
+        {DFCS_PUSHED,
+         {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_BTNFACE, COLOR_BTNFACE}},
+        {DFCS_CHECKED | DFCS_INACTIVE,
+         {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_BTNFACE, COLOR_BTNSHADOW}},
+        // Flat: one shadow ring; the inner ring takes the inside's colour.
+        {DFCS_FLAT | DFCS_CHECKED,
+         {COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOWTEXT}},
+        {DFCS_MONO, {COLOR_WINDOWFRAME, COLOR_WINDOWFRAME, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW, COLOR_WINDOW}},
+        {DFCS_TRANSPARENT, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT, -1, -1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "state 0x" << std::hex << c.State);
+        ClassicCanvas canvas(13, 13);
+        RECT rect{0, 0, 13, 13};
+        ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &rect, DFC_BUTTON, DFCS_BUTTONRADIO | c.State));
+        for (int y = 0; y < 13; ++y) {
+            for (int x = 0; x < 13; ++x) {
+                char part = parts[y][x];
+                int colour = part == '.' ? -1 : c.Colours[part - 'a'];
+                uint32_t expected = colour < 0 ? Untouched : Sys(colour);
+                ASSERT_EQ(canvas.Pixel(x, y), expected) << "part " << part << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// A check box's mark is seven columns three pixels high, lowest in the third; a three-state box that is checked
+// shows it grey on the 50% checkerboard, or on the button face when pushed or inactive.
+TEST_F(ButtonGlyphTest, CheckAndThreeStateBoxesInEveryState) {
+    std::set<std::pair<int, int>> mark;
+    const int tops[7] = {5, 6, 7, 6, 5, 4, 3};
+    for (int column = 0; column < 7; ++column)
+        for (int row = 0; row < 3; ++row) mark.insert({3 + column, tops[column] + row});
+    constexpr int Dither = -2;  // the checkerboard of BTNHIGHLIGHT and BTNFACE
+    struct Case {
+        UINT Kind, State;
+        int Background;
+        int Mark;  // -1: no mark
+    } cases[] = {
+        {DFCS_BUTTONCHECK, 0, COLOR_WINDOW, -1},
+        {DFCS_BUTTONCHECK, DFCS_CHECKED, COLOR_WINDOW, COLOR_WINDOWTEXT},
+        {DFCS_BUTTONCHECK, DFCS_CHECKED | DFCS_PUSHED, COLOR_BTNFACE, COLOR_WINDOWTEXT},
+        {DFCS_BUTTONCHECK, DFCS_CHECKED | DFCS_INACTIVE, COLOR_BTNFACE, COLOR_BTNSHADOW},
+        {DFCS_BUTTON3STATE, 0, COLOR_WINDOW, -1},
+        {DFCS_BUTTON3STATE, DFCS_PUSHED, COLOR_BTNFACE, -1},
+        {DFCS_BUTTON3STATE, DFCS_CHECKED, Dither, COLOR_BTNSHADOW},
+        {DFCS_BUTTON3STATE, DFCS_CHECKED | DFCS_PUSHED, COLOR_BTNFACE, COLOR_BTNSHADOW},
+        {DFCS_BUTTON3STATE, DFCS_CHECKED | DFCS_INACTIVE, COLOR_BTNFACE, COLOR_BTNSHADOW},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kind " << c.Kind << " state 0x" << std::hex << c.State);
+        ClassicCanvas canvas(13, 13);
+        RECT rect{0, 0, 13, 13};
+        ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &rect, DFC_BUTTON, c.Kind | c.State));
+        ExpectEdge(canvas, COLOR_BTNSHADOW, COLOR_3DDKSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT);
+        for (int y = 2; y < 11; ++y) {
+            for (int x = 2; x < 11; ++x) {
+                uint32_t pixel = canvas.Pixel(x, y);
+                if (c.Mark >= 0 && mark.count({x, y})) {
+                    ASSERT_EQ(pixel, Sys(c.Mark)) << "mark at " << x << "," << y;
+                } else if (c.Background == Dither) {
+                    ASSERT_TRUE(pixel == Sys(COLOR_BTNHIGHLIGHT) || pixel == Sys(COLOR_BTNFACE)) << x << "," << y;
+                    if (x > 2 && !mark.count({x - 1, y})) {
+                        ASSERT_NE(pixel, canvas.Pixel(x - 1, y)) << x << "," << y;
+                    }
+                } else {
+                    ASSERT_EQ(pixel, Sys(c.Background)) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST(DrawFrameControlTest, MenuGlyphsAreBlackOnWhite) {
     for (UINT kind : {DFCS_MENUARROW, DFCS_MENUCHECK, DFCS_MENUBULLET, DFCS_MENUARROWRIGHT}) {
         ClassicCanvas canvas(16, 16);
