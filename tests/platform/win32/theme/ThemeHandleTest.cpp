@@ -276,4 +276,45 @@ TEST_F(WindowThemeTest, EnableThemingFlipsTheSwitchAndEveryWindowHearsIt) {
     EXPECT_EQ(themeChanged, 2);
 }
 
+// A parent that paints a blue square at (10, 10)-(20, 20) of its client area on red.
+LRESULT CALLBACK PaintingParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+        RECT all{0, 0, 200, 200}, square{10, 10, 20, 20};
+        FillRect(dc, &all, red);
+        FillRect(dc, &square, blue);
+        DeleteObject(red);
+        DeleteObject(blue);
+        return 1;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST_F(ThemeTest, ParentBackgroundIsPaintedInTheChildsCoordinates) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = PaintingParentProc;
+    windowClass.lpszClassName = u"ThemeTestParent";
+    RegisterClassExW(&windowClass);
+    HWND parent =
+        CreateWindowExW(0, u"ThemeTestParent", u"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND child = CreateWindowExW(0, u"ThemeTestParent", u"", WS_CHILD | WS_VISIBLE, 5, 5, 30, 30, parent, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    DibCanvas canvas(30, 30, 0x00FFFFFFu);
+    RECT part{0, 0, 8, 30};
+    ASSERT_EQ(DrawThemeParentBackground(child, canvas.Dc(), &part), S_OK);
+    EXPECT_EQ(ColorAt(canvas, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(ColorAt(canvas, 5, 5), RGB(0, 0, 255)) << "parent (10, 10) lies at the child's (5, 5)";
+    EXPECT_EQ(ColorAt(canvas, 8, 5), RGB(255, 255, 255)) << "only the given rectangle is painted";
+    POINT origin{1, 1};
+    GetWindowOrgEx(canvas.Dc(), &origin);
+    EXPECT_EQ(origin.x, 0) << "the DC is left as it was";
+    EXPECT_EQ(DrawThemeParentBackground(parent, canvas.Dc(), nullptr), E_FAIL) << "a top-level window has no parent";
+    EXPECT_EQ(DrawThemeParentBackground(reinterpret_cast<HWND>(0x5555), canvas.Dc(), nullptr), E_HANDLE);
+    DestroyWindow(parent);
+}
+
 }  // namespace
