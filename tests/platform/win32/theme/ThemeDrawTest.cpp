@@ -244,4 +244,28 @@ TEST_F(ThemeTest, TextTakesTheCallersColourUnlessGrayed) {
     EXPECT_GT(extent.right, 10);
 }
 
+// A monochrome bitmap gets the part with its colours reduced to two: the white field stays white, the grey
+// border turns black, and nothing outside the part changes.
+TEST_F(ThemeTest, MonochromeSurfacesGetTheReducedPicture) {
+    HTHEME edit = Open(u"Edit");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateBitmap(40, 20, 1, 1, nullptr);
+    HGDIOBJ previous = SelectObject(dc, mono);
+    RECT all{0, 0, 40, 20};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT rect{5, 5, 35, 15};
+    ASSERT_EQ(DrawThemeBackground(edit, dc, EP_EDITTEXT, ETS_NORMAL, &rect, nullptr), S_OK);
+    EXPECT_EQ(GetPixel(dc, 20, 10), RGB(255, 255, 255)) << "the field";
+    EXPECT_EQ(GetPixel(dc, 5, 10), RGB(0, 0, 0)) << "the border";
+    EXPECT_EQ(GetPixel(dc, 4, 10), RGB(0, 0, 0)) << "outside";
+    RECT clip{5, 5, 20, 15};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ASSERT_EQ(DrawThemeBackground(edit, dc, EP_EDITTEXT, ETS_NORMAL, &rect, &clip), S_OK);
+    EXPECT_EQ(GetPixel(dc, 10, 10), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc, 25, 10), RGB(0, 0, 0)) << "outside the clip rectangle";
+    SelectObject(dc, previous);
+    DeleteObject(mono);
+    DeleteDC(dc);
+}
+
 }  // namespace
