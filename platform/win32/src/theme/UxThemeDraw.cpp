@@ -152,14 +152,15 @@ BOOL IsThemeBackgroundPartiallyTransparent(HTHEME hTheme, int iPartId, int iStat
     return SUCCEEDED(ResolvePart(hTheme, iPartId, iStateId, part)) && part.Metrics.transparent;
 }
 
+// The state is documented as unused: the answer is the part's.
 BOOL IsThemePartDefined(HTHEME hTheme, int iPartId, int iStateId) {
     ResolvedPart part;
-    HRESULT result = ResolvePart(hTheme, iPartId, 0, part);
+    HRESULT result = ResolvePart(hTheme, iPartId, iStateId, part);
     if (FAILED(result)) {
         SetLastError(static_cast<DWORD>(result));
         return FALSE;
     }
-    return iStateId >= 0 && iStateId <= part.Metrics.states;
+    return TRUE;
 }
 
 HRESULT HitTestThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, DWORD dwOptions, LPCRECT pRect,

@@ -153,6 +153,8 @@ TEST_F(ThemeTest, UnknownHandlesPartsAndPropertiesAnswerWindowsErrors) {
     }
     EXPECT_EQ(E_PROP_ID_UNSUPPORTED, static_cast<HRESULT>(0x80070490));
     EXPECT_FALSE(IsThemePartDefined(button, 42, 0));
+    EXPECT_TRUE(IsThemePartDefined(button, BP_PUSHBUTTON, 0));
+    EXPECT_TRUE(IsThemePartDefined(button, BP_PUSHBUTTON, 99)) << "the state is not looked at";
     EXPECT_FALSE(IsThemePartDefined(bad, BP_PUSHBUTTON, 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(E_HANDLE));
     EXPECT_EQ(GetThemePartSize(button, nullptr, BP_PUSHBUTTON, 1, nullptr, static_cast<THEMESIZE>(7), &size),
