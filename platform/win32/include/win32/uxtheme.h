@@ -3,6 +3,7 @@
 #pragma once
 
 #include <win32/windef.h>
+#include <win32/winerror.h>
 #include <win32/wingdi.h>
 
 #ifndef _HRESULT_DEFINED
@@ -15,9 +16,17 @@ typedef LONG HRESULT;
 #define E_NOTIMPL ((HRESULT)0x80004001L)
 #define E_FAIL ((HRESULT)0x80004005L)
 #define E_INVALIDARG ((HRESULT)0x80070057L)
+#define E_POINTER ((HRESULT)0x80004003L)
+#define E_HANDLE ((HRESULT)0x80070006L)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
+#define HRESULT_FROM_WIN32(x) \
+    ((HRESULT)(x) <= 0 ? ((HRESULT)(x)) : ((HRESULT)(((x)&0x0000FFFF) | (7 << 16) | 0x80000000)))
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 #endif
+
+// What uxtheme answers for a class, part, state or property its style does not define.
+#define E_PROP_ID_UNSUPPORTED HRESULT_FROM_WIN32(ERROR_NOT_FOUND)
 
 #ifndef HIMAGELIST_DEFINED
 #define HIMAGELIST_DEFINED
@@ -56,14 +65,18 @@ enum PROPERTYORIGIN { PO_STATE, PO_PART, PO_CLASS, PO_GLOBAL, PO_NOTFOUND };
 #define HTTB_BACKGROUNDSEG 0x00000000
 #define HTTB_FIXEDBORDER 0x00000002
 #define HTTB_CAPTION 0x00000004
+#define HTTB_RESIZINGBORDER_LEFT 0x00000010
+#define HTTB_RESIZINGBORDER_TOP 0x00000020
+#define HTTB_RESIZINGBORDER_RIGHT 0x00000040
+#define HTTB_RESIZINGBORDER_BOTTOM 0x00000080
 #define HTTB_RESIZINGBORDER 0x000000F0
 
 // Exported by the platform's uxtheme module: whether visual styles are on for the desktop and for this program.
 BOOL IsThemeActive(void);
 BOOL IsAppThemed(void);
 
-// The rest of uxtheme's interface. Declared so that bound pointers have Windows' types; the module does not
-// export them yet (GetProcAddress answers NULL), and calling one directly does not link.
+// The rest of uxtheme's interface, drawn by the platform's own visual style (class, part and state numbers in
+// vssym32.h). Callers bind them through GetProcAddress as on Windows; calling them directly works too.
 HTHEME OpenThemeData(HWND hwnd, LPCWSTR pszClassList);
 HRESULT CloseThemeData(HTHEME hTheme);
 HRESULT DrawThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pRect, LPCRECT pClipRect);
@@ -75,6 +88,8 @@ HRESULT GetThemePartSize(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCR
 HRESULT GetThemeTextExtent(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText, int cchCharCount,
                            DWORD dwTextFlags, LPCRECT pBoundingRect, LPRECT pExtentRect);
 HRESULT GetThemeTextMetrics(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, TEXTMETRICW* ptm);
+HRESULT GetThemeBackgroundExtent(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pContentRect,
+                                 LPRECT pExtentRect);
 HRESULT GetThemeBackgroundRegion(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pRect, HRGN* pRegion);
 HRESULT HitTestThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, DWORD dwOptions, LPCRECT pRect,
                                HRGN hrgn, POINT ptTest, WORD* pwHitTestCode);

@@ -3,6 +3,7 @@
 
 #include <win32/shellapi.h>
 #include <win32/uxtheme.h>
+#include <win32/vssym32.h>
 #include <win32/winbase.h>
 #include <win32/windef.h>
 #include <win32/winerror.h>

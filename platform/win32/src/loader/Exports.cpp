@@ -1,5 +1,5 @@
 // What the built-in modules export. user32 offers the functions callers bind at run time because older systems
-// lack them; uxtheme offers only the state queries until a visual-style renderer exists.
+// lack them; uxtheme offers its whole interface, drawn by the platform's own visual style.
 #include "loader/Exports.h"
 
 namespace win32::loader {
@@ -33,6 +33,51 @@ std::map<std::string, FARPROC> UxThemeExports() {
     return {
         {"IsThemeActive", Entry(&::IsThemeActive)},
         {"IsAppThemed", Entry(&::IsAppThemed)},
+        {"OpenThemeData", Entry(&::OpenThemeData)},
+        {"CloseThemeData", Entry(&::CloseThemeData)},
+        {"DrawThemeBackground", Entry(&::DrawThemeBackground)},
+        {"DrawThemeText", Entry(&::DrawThemeText)},
+        {"DrawThemeEdge", Entry(&::DrawThemeEdge)},
+        {"DrawThemeIcon", Entry(&::DrawThemeIcon)},
+        {"DrawThemeParentBackground", Entry(&::DrawThemeParentBackground)},
+        {"GetThemeBackgroundContentRect", Entry(&::GetThemeBackgroundContentRect)},
+        {"GetThemeBackgroundExtent", Entry(&::GetThemeBackgroundExtent)},
+        {"GetThemeBackgroundRegion", Entry(&::GetThemeBackgroundRegion)},
+        {"GetThemePartSize", Entry(&::GetThemePartSize)},
+        {"GetThemeTextExtent", Entry(&::GetThemeTextExtent)},
+        {"GetThemeTextMetrics", Entry(&::GetThemeTextMetrics)},
+        {"HitTestThemeBackground", Entry(&::HitTestThemeBackground)},
+        {"IsThemePartDefined", Entry(&::IsThemePartDefined)},
+        {"IsThemeBackgroundPartiallyTransparent", Entry(&::IsThemeBackgroundPartiallyTransparent)},
+        {"GetThemeColor", Entry(&::GetThemeColor)},
+        {"GetThemeMetric", Entry(&::GetThemeMetric)},
+        {"GetThemeString", Entry(&::GetThemeString)},
+        {"GetThemeBool", Entry(&::GetThemeBool)},
+        {"GetThemeInt", Entry(&::GetThemeInt)},
+        {"GetThemeEnumValue", Entry(&::GetThemeEnumValue)},
+        {"GetThemePosition", Entry(&::GetThemePosition)},
+        {"GetThemeFont", Entry(&::GetThemeFont)},
+        {"GetThemeRect", Entry(&::GetThemeRect)},
+        {"GetThemeMargins", Entry(&::GetThemeMargins)},
+        {"GetThemeIntList", Entry(&::GetThemeIntList)},
+        {"GetThemePropertyOrigin", Entry(&::GetThemePropertyOrigin)},
+        {"SetWindowTheme", Entry(&::SetWindowTheme)},
+        {"GetThemeFilename", Entry(&::GetThemeFilename)},
+        {"GetThemeSysColor", Entry(&::GetThemeSysColor)},
+        {"GetThemeSysColorBrush", Entry(&::GetThemeSysColorBrush)},
+        {"GetThemeSysBool", Entry(&::GetThemeSysBool)},
+        {"GetThemeSysSize", Entry(&::GetThemeSysSize)},
+        {"GetThemeSysFont", Entry(&::GetThemeSysFont)},
+        {"GetThemeSysString", Entry(&::GetThemeSysString)},
+        {"GetThemeSysInt", Entry(&::GetThemeSysInt)},
+        {"GetWindowTheme", Entry(&::GetWindowTheme)},
+        {"EnableThemeDialogTexture", Entry(&::EnableThemeDialogTexture)},
+        {"IsThemeDialogTextureEnabled", Entry(&::IsThemeDialogTextureEnabled)},
+        {"GetThemeAppProperties", Entry(&::GetThemeAppProperties)},
+        {"SetThemeAppProperties", Entry(&::SetThemeAppProperties)},
+        {"GetCurrentThemeName", Entry(&::GetCurrentThemeName)},
+        {"GetThemeDocumentationProperty", Entry(&::GetThemeDocumentationProperty)},
+        {"EnableTheming", Entry(&::EnableTheming)},
     };
 }
 

@@ -1,4 +1,4 @@
-// uxtheme's state queries: visual styles are off until a test (or, later, a visual-style renderer) turns them on.
+// uxtheme's state queries: visual styles are off until the program or a test turns them on.
 #include "user/Broadcast.h"
 
 #include <win32/modules.h>

@@ -89,8 +89,10 @@ TEST_F(Modules, ExportsAreTheRealFunctions) {
     HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
     ASSERT_NE(uxtheme, nullptr);
     EXPECT_NE(GetProcAddress(uxtheme, "IsAppThemed"), nullptr);
+    EXPECT_EQ(GetProcAddress(uxtheme, "OpenThemeData"),
+              reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&OpenThemeData)));
     SetLastError(0);
-    EXPECT_EQ(GetProcAddress(uxtheme, "OpenThemeData"), nullptr) << "not offered before a visual-style renderer";
+    EXPECT_EQ(GetProcAddress(uxtheme, "OpenThemeDataEx"), nullptr) << "a later system's entry point";
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
     FreeLibrary(uxtheme);
 }
