@@ -13,14 +13,17 @@
 
 namespace {
 
+// One scratch file for the whole run, removed at exit.
 std::string TheFile() {
-    static const std::string path = [] {
-        char name[] = "/tmp/profile-fuzz.XXXXXX";
+    static char name[] = "/tmp/profile-fuzz.XXXXXX";
+    static const bool made = [] {
         int fd = mkstemp(name);
         if (fd >= 0) close(fd);
-        return std::string(name);
+        std::atexit([] { unlink(name); });
+        return fd >= 0;
     }();
-    return path;
+    FUZZ_CHECK(made);
+    return name;
 }
 
 std::vector<std::string> List(const char* section, const std::string& file) {
