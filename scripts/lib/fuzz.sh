@@ -12,13 +12,14 @@ fuzz_build() {
   cmake --build "$root/build/fuzz" -j "$(nproc)"
 }
 
-# Runs one target for the given seconds over its seed corpus; inputs it finds go to build/fuzz/corpus/TARGET (not
+# Runs one target for the given seconds over its seed corpus (an input still running after a minute counts as a
+# hang: the windows of the description target take a few seconds on a loaded machine under the sanitizers); inputs it finds go to build/fuzz/corpus/TARGET (not
 # into the tree), findings to build/fuzz/findings/TARGET. Fails on a finding.
 fuzz_run() {
   local root=$1 target=$2 seconds=$3
   local corpus="$root/build/fuzz/corpus/$target" findings="$root/build/fuzz/findings/$target"
   mkdir -p "$corpus" "$findings"
-  "$root/build/fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  "$root/build/fuzz/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$root/tests/fuzz/corpus/$target" \
     >"$root/build/fuzz/$target.log" 2>&1 || {
     tail -n 60 "$root/build/fuzz/$target.log" >&2
