@@ -25,17 +25,19 @@ private:
     bool& FBusy;
 };
 
-// The file of that name in the folder; when the exact name is absent, the first (in byte order) whose name differs
-// only in letter case, as a file copied from Windows may ("help.htm"); empty when there is none.
-std::string FileBeside(const std::string& directory, const std::string& name) {
+// The file of that name in the folder; when the exact name is absent, the first (in UTF-16 order) whose name
+// differs only in letter case, as a file copied from Windows may ("help.htm"); empty when there is none. The folder
+// may hold any characters.
+std::u16string FileBeside(const std::u16string& directory, const std::u16string& name) {
     if (FileExists(directory + name)) return directory + name;
-    std::vector<std::string> matches;
+    std::vector<std::u16string> matches;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
-        std::string found = entry.path().filename().string();
-        if (SameText(found, name) && FileExists(directory + found)) matches.push_back(found);
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(directory), ec)) {
+        std::u16string found = entry.path().filename().u16string();
+        if (SameText(WideToAnsiText(found), WideToAnsiText(name)) && FileExists(directory + found))
+            matches.push_back(found);
     }
-    if (matches.empty()) return std::string();
+    if (matches.empty()) return std::u16string();
     return directory + *std::min_element(matches.begin(), matches.end());
 }
 
@@ -191,11 +193,11 @@ void TForm1::btnReadClick(TObject*) {
 }
 
 void TForm1::btnHelpClick(TObject*) {
-    std::string directory = ExtractFilePath(Application->ExeName());
-    for (const char* extension : {"hlp", "chm", "pdf", "doc", "txt", "rtf", "htm", "html"}) {
-        std::string path = FileBeside(directory, std::string("Help.") + extension);
+    std::u16string directory = ProgramFolder();
+    for (const char16_t* extension : {u"hlp", u"chm", u"pdf", u"doc", u"txt", u"rtf", u"htm", u"html"}) {
+        std::u16string path = FileBeside(directory, u"Help." + std::u16string(extension));
         if (path.empty()) continue;
-        ShellExecuteA(Handle(), "OPEN", path.c_str(), nullptr, nullptr, SW_SHOW);
+        ShellExecuteW(Handle(), u"OPEN", path.c_str(), nullptr, nullptr, SW_SHOW);
         return;
     }
 }

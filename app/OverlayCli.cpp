@@ -174,10 +174,13 @@ std::optional<std::string> DosDeviceOf(int number) {
 class TSession {
 public:
     explicit TSession(const Options& options)
-        : FOptions(options), FConfig(options.Config.empty() ? ConfigFileName() : options.Config), FIni(FConfig) {}
+        : FOptions(options),
+          FConfig(options.Config.empty() ? std::filesystem::path(ConfigFilePath())
+                                         : std::filesystem::path(options.Config)),
+          FIni(options.Config.empty() ? TIniFile(ConfigFilePath()) : TIniFile(options.Config)) {}
     ~TSession() { ClosePort(); }
 
-    const std::string& ConfigPath() const { return FConfig; }
+    const std::filesystem::path& ConfigPath() const { return FConfig; }
     TIniFile& Ini() { return FIni; }
 
     OverlaySettings Load(int rows) {
@@ -205,7 +208,7 @@ public:
 
 private:
     const Options& FOptions;
-    std::string FConfig;
+    std::filesystem::path FConfig;
     TIniFile FIni;
 };
 

@@ -129,14 +129,18 @@ bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn) {
         return false;
     }
 
+    return ReadReply(ReadBytes, ReplyWindow, line);
+}
+
+bool ReadReply(const TReadBytes& read, DWORD window, ChannelLine& line) {
     // Bytes before the reply header are skipped.
     bool found = false;
     BYTE previous = 0, latest = 0;
     DWORD start = GetTickCount();
-    while (GetTickCount() - start < ReplyWindow) {
+    while (GetTickCount() - start < window) {
         BYTE byte;
         SetLastError(ERROR_SUCCESS);
-        if (!ReadBytes(&byte, 1)) {
+        if (!read(&byte, 1)) {
             // A time-out reports no error; a device that has gone away does, and will not come back in this window.
             if (GetLastError() != ERROR_SUCCESS) return false;
             continue;
@@ -151,10 +155,10 @@ bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn) {
     if (!found) return false;
 
     BYTE length;
-    if (!ReadBytes(&length, 1) || length < 3) return false;
+    if (!read(&length, 1) || length < 3) return false;
     length = std::min(length, MaxReplyLength);
     BYTE body[MaxReplyLength + 1] = {};
-    if (!ReadBytes(body, length)) return false;
+    if (!read(body, length)) return false;
     body[length] = 0;
 
     // The text ends at the first zero; zeros may pad it to the end, but a zero with text after it is a damaged line.

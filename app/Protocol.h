@@ -3,6 +3,7 @@
 
 #include <win32/windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -63,3 +64,11 @@ bool SlicedWait(int milliseconds, const TGoOn& goOn);
 // its length byte or body does not, when the length is below 3, or when the text holds a control byte or is not
 // GBK text; false also when goOn ends the wait.
 bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn = nullptr);
+
+// Reads bytes as ReadBytes does: true when all count bytes came; false otherwise, with a last error when they never
+// will (the device has gone).
+using TReadBytes = std::function<bool(void* buffer, int32_t count)>;
+
+// The reply part of ReadChannel, over any byte source: skips bytes up to the header 0xBB 0xDD for at most window ms
+// (or until read reports an error), then takes the length byte and the body and checks them as ReadChannel says.
+bool ReadReply(const TReadBytes& read, DWORD window, ChannelLine& line);

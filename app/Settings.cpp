@@ -17,17 +17,21 @@ std::string Section(const char* name, int group) { return name + std::to_string(
 
 }  // namespace
 
-std::string ConfigFileName() {
-    char path[MAX_PATH * 4];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return ExtractFilePath(std::string(path, length)) + "Config.ini";
+std::u16string ProgramFolder() {
+    WCHAR path[MAX_PATH * 4];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 4);
+    return ExtractFilePath(std::u16string(path, length));
 }
+
+std::u16string ConfigFilePath() { return ProgramFolder() + u"Config.ini"; }
+
+std::string ConfigFileName() { return WideToAnsiText(ConfigFilePath()); }
 
 DWORD ConfigReadError() {
     // The section list is the cheapest read of the whole file; the profile functions leave the file's error.
-    char names[2];
+    WCHAR names[2];
     SetLastError(ERROR_SUCCESS);
-    GetPrivateProfileStringA(nullptr, nullptr, "", names, sizeof names, ConfigFileName().c_str());
+    GetPrivateProfileStringW(nullptr, nullptr, u"", names, 2, ConfigFilePath().c_str());
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }

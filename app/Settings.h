@@ -47,7 +47,11 @@ struct OverlaySettings {
     ClockSettings Clock;
 };
 
-// "Config.ini" in the executable's directory.
+// The executable's folder with its trailing '/', in UTF-16, which holds any folder name.
+std::u16string ProgramFolder();
+// "Config.ini" in the executable's folder, the path the program reads and writes through.
+std::u16string ConfigFilePath();
+// The same for messages, in the ANSI code page ('?' for what it cannot hold).
 std::string ConfigFileName();
 // Why Config.ini is there but cannot be read (a Windows error code: a directory, no permission, not a regular
 // file, too large); ERROR_SUCCESS when it reads or is absent.

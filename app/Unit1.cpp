@@ -236,7 +236,7 @@ void TForm1::CheckBox1Click(TObject* sender) {
 
 void TForm1::LoadGroup(int group) {
     TMyObject& record = Groups[static_cast<size_t>(group)];
-    TIniFile ini(ConfigFileName());
+    TIniFile ini(ConfigFilePath());
     OverlaySettings settings;
     ::LoadGroup(ini, group, record.BuiltCount, settings);
     const auto& rows = settings.Groups[static_cast<size_t>(group)];
@@ -279,7 +279,7 @@ OverlaySettings TForm1::ControlSettings() const {
 void TForm1::SaveGroup(int group) {
     OverlaySettings settings;
     ReadControls(group, settings);
-    TIniFile ini(ConfigFileName());
+    TIniFile ini(ConfigFilePath());
     ::SaveGroup(ini, group, settings);
 }
 

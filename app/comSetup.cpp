@@ -69,7 +69,7 @@ BYTE IndexOrZero(const TComboBox* list) {
 TfrmSetup::TfrmSetup(TComponent* owner) : TForm(owner) { InitInheritedComponent("comSetup"); }
 
 void TfrmSetup::FormCreate(TObject*) {
-    TIniFile ini(ConfigFileName());
+    TIniFile ini(ConfigFilePath());
     SelectPort(cbbPort, ini.ReadString("COM", "Port", "COM1"), *this);
     SelectText(cbbBaudRate, ini.ReadString("COM", "BaudRate", "9600"), *this);
     SelectText(cbbByteSize, ini.ReadString("COM", "ByteSize", "8"), *this);
@@ -81,7 +81,7 @@ void TfrmSetup::FormCreate(TObject*) {
 void TfrmSetup::ParamChange(TObject*) { btnOK->SetEnabled(true); }
 
 void TfrmSetup::btnOKClick(TObject*) {
-    TIniFile ini(ConfigFileName());
+    TIniFile ini(ConfigFilePath());
     ini.WriteString("COM", "Port", cbbPort->Text());
     ini.WriteString("COM", "BaudRate", cbbBaudRate->Text());
     ini.WriteString("COM", "ByteSize", cbbByteSize->Text());

@@ -17,12 +17,30 @@ std::string FullPath(const std::string& fileName) {
 
 }  // namespace
 
+TIniFile::TIniFile(const std::u16string& fileName) : FFileName(WideToAnsiText(fileName)), FWideName(fileName) {}
+
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& defaultValue) const {
-    char buffer[2048];
-    DWORD length = GetPrivateProfileStringA(section.c_str(), ident.c_str(), defaultValue.c_str(), buffer, sizeof buffer,
-                                            FFileName.c_str());
-    return std::string(buffer, length);
+    if (FWideName.empty()) {
+        char buffer[2048];
+        DWORD length = GetPrivateProfileStringA(section.c_str(), ident.c_str(), defaultValue.c_str(), buffer,
+                                                sizeof buffer, FFileName.c_str());
+        return std::string(buffer, length);
+    }
+    WCHAR buffer[2048];
+    DWORD length = GetPrivateProfileStringW(AnsiToWide(section).c_str(), AnsiToWide(ident).c_str(),
+                                            AnsiToWide(defaultValue).c_str(), buffer, 2048, FWideName.c_str());
+    return WideToAnsiText(std::u16string(buffer, length));
+}
+
+bool TIniFile::Write(const std::string& section, const std::string* ident, const std::string* value) {
+    if (FWideName.empty())
+        return WritePrivateProfileStringA(section.c_str(), ident ? ident->c_str() : nullptr,
+                                          value ? value->c_str() : nullptr, FFileName.c_str()) != FALSE;
+    std::u16string wideIdent = ident ? AnsiToWide(*ident) : std::u16string();
+    std::u16string wideValue = value ? AnsiToWide(*value) : std::u16string();
+    return WritePrivateProfileStringW(AnsiToWide(section).c_str(), ident ? wideIdent.c_str() : nullptr,
+                                      value ? wideValue.c_str() : nullptr, FWideName.c_str()) != FALSE;
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const {
@@ -37,8 +55,7 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bo
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), ident.c_str(), value.c_str(), FFileName.c_str()))
-        throw EIniFileException("Unable to write to " + FullPath(FFileName));
+    if (!Write(section, &ident, &value)) throw EIniFileException("Unable to write to " + FullPath(FFileName));
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& ident, int value) {
@@ -50,11 +67,10 @@ void TIniFile::WriteBool(const std::string& section, const std::string& ident, b
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-    if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, FFileName.c_str()))
-        throw EIniFileException("Unable to write to " + FullPath(FFileName));
+    if (!Write(section, nullptr, nullptr)) throw EIniFileException("Unable to write to " + FullPath(FFileName));
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& ident) {
     // As in the toolkit, a key that cannot be deleted is not an error worth raising.
-    WritePrivateProfileStringA(section.c_str(), ident.c_str(), nullptr, FFileName.c_str());
+    Write(section, &ident, nullptr);
 }

@@ -6,6 +6,7 @@
 #include <win32/winnls.h>
 
 #include <cfenv>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 
@@ -69,9 +70,36 @@ std::string ExtractFilePath(const std::string& fileName) {
     return slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
 }
 
+std::u16string ExtractFilePath(const std::u16string& fileName) {
+    std::u16string::size_type slash = fileName.find_last_of(u'/');
+    return slash == std::u16string::npos ? std::u16string() : fileName.substr(0, slash + 1);
+}
+
 bool FileExists(const std::string& fileName) {
     DWORD attributes = GetFileAttributesA(fileName.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::u16string& fileName) {
+    DWORD attributes = GetFileAttributesW(fileName.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::u16string AnsiToWide(const std::string& text) {
+    if (text.empty() || text.size() > static_cast<size_t>(INT_MAX)) return std::u16string();
+    const int count = static_cast<int>(text.size());
+    std::u16string wide(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0)), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), count, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string WideToAnsiText(const std::u16string& text) {
+    if (text.empty() || text.size() > static_cast<size_t>(INT_MAX)) return std::string();
+    const int count = static_cast<int>(text.size());
+    std::string ansi(
+        static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.data(), count, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), count, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+    return ansi;
 }
 
 std::string ExtractFileName(const std::string& fileName) {

@@ -55,7 +55,7 @@ TEST_F(ClosingTest, ExitSavesTheEditedValuesWhichTheNextStartShows) {
         {"Check0", "08", "<absent>"},
     };
     for (const auto& s : stored) EXPECT_EQ(ConfigValue(s.Section, s.Key), s.Value) << s.Section << "/" << s.Key;
-    std::string file = testsupport::ReadFileBytes(ConfigFileName());
+    std::string file = testsupport::ReadFileBytes(ConfigFile());
     for (const char* section : {"[Others]", "[DateTime]", "[Check2]"}) {
         size_t first = file.find(section);
         EXPECT_NE(first, std::string::npos) << section;
@@ -84,7 +84,7 @@ TEST_F(ClosingTest, AFileThatCannotBeWrittenKeepsTheWindowAndThePortOpen) {
         SCOPED_TRACE(way.Way);
         // A directory where the file should be: the profile functions cannot replace it. The start says once
         // that it cannot be read.
-        fs::create_directory(ConfigFileName());
+        fs::create_directory(ConfigFile());
         Boxes.clear();
         AnswerBox();
         StartProgram();
@@ -101,13 +101,13 @@ TEST_F(ClosingTest, AFileThatCannotBeWrittenKeepsTheWindowAndThePortOpen) {
         EXPECT_TRUE(Form1->Visible());
         EXPECT_TRUE(IsWindowVisible(Form1->Handle()));
         // The window still works: once the file can be written, closing goes through.
-        fs::remove(ConfigFileName());
+        fs::remove(ConfigFile());
         way.Close();
         EXPECT_EQ(PortHandle, nullptr);
         EXPECT_EQ(ConfigValue("Check0", "00"), "0");
         delete Form1;
         Form1 = nullptr;
-        fs::remove(ConfigFileName());
+        fs::remove(ConfigFile());
     }
 }
 
@@ -120,20 +120,20 @@ TEST_F(ClosingTest, AFailedSaveCanBeTriedAgainOrLeftBehind) {
     } choices[] = {{"try again once the file can be written", 'T', true}, {"close without saving", 'C', false}};
     for (const auto& choice : choices) {
         SCOPED_TRACE(choice.Choice);
-        fs::create_directory(ConfigFileName());
+        fs::create_directory(ConfigFile());
         AnswerBox();  // the start's word that the file cannot be read
         StartProgram();
         Boxes.clear();
         // Trying again while the file still cannot be written brings the box back.
-        AnswerBox([&] { AnswerBox([] { fs::remove(ConfigFileName()); }, choice.Key); }, 'T');
+        AnswerBox([&] { AnswerBox([] { fs::remove(ConfigFile()); }, choice.Key); }, 'T');
         Click(Form1->btnExit);
         ASSERT_EQ(Boxes.size(), 2u);
         EXPECT_EQ(Boxes[1].Text, "Unable to write to " + ConfigFileName() + ".");
         EXPECT_EQ(PortHandle, nullptr) << "the window closed";
-        EXPECT_EQ(fs::is_regular_file(ConfigFileName()), choice.Saved);
+        EXPECT_EQ(fs::is_regular_file(ConfigFile()), choice.Saved);
         delete Form1;
         Form1 = nullptr;
-        fs::remove(ConfigFileName());
+        fs::remove(ConfigFile());
     }
 }
 
@@ -167,7 +167,7 @@ TEST_F(ClosingTest, AConfigFileNamedInAnotherLetterCaseIsReadAndSavedInPlace) {
     EXPECT_EQ(Groups[0].TextEdits[4]->Text(), "Windows");
     Click(Form1->ckbDateTime);
     Click(Form1->btnExit);
-    EXPECT_FALSE(fs::exists(ConfigFileName())) << "no second file under the exact name";
+    EXPECT_FALSE(fs::exists(ConfigFile())) << "no second file under the exact name";
     std::string saved = testsupport::ReadFileBytes(lower.string());
     EXPECT_NE(saved.find("Show=0"), std::string::npos);
     EXPECT_NE(saved.find("04=Windows"), std::string::npos);

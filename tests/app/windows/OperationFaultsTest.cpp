@@ -214,7 +214,7 @@ TEST_F(OperationFaultsTest, ARepliedTextThatIsNoLineLeavesConfigIniAsItWas) {
         EXPECT_EQ(Boxes[0].Text, "读取第1组->第1个通道出错！");
         EXPECT_EQ(Groups[0].TextEdits[0]->Text(), "kept");
         Click(Form1->btnExit);
-        std::string file = testsupport::ReadFileBytes(ConfigFileName());
+        std::string file = testsupport::ReadFileBytes(ConfigFile());
         EXPECT_EQ(file.find("Evil"), std::string::npos);
         size_t sections = 0, lines = 0;
         for (size_t at = 0; at < file.size(); at = file.find('\n', at) + 1) {

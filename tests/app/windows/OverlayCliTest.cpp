@@ -89,7 +89,7 @@ TEST_F(OverlayCliTest, WriteSendsTheMainWindowsFramesForTheSameConfig) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
-        testsupport::WriteFileBytes(ConfigFileName(), "[Others]\nSendThenWait=5\n" + c.Config);
+        testsupport::WriteFileBytes(ConfigFile(), "[Others]\nSendThenWait=5\n" + c.Config);
         StartProgram();
         if (c.Sixteen) ChooseChannelCount(1);
         size_t before = unit.Frames().size();

@@ -40,7 +40,7 @@ std::string BoxWords() {
 
 void ProgramFixture::SetUp() {
     std::error_code ec;
-    fs::remove_all(ConfigFileName(), ec);
+    fs::remove_all(ConfigFile(), ec);
     ASSERT_TRUE(unit.Start()) << unit.Error();
     link = std::make_unique<testsupport::ScopedPortLink>(1, unit.SlavePath());
     wintest::SetKeepOpenedDocuments(true);
@@ -61,18 +61,20 @@ void ProgramFixture::TearDown() {
     link.reset();
     unit.Stop();
     std::error_code ec;
-    fs::remove_all(ConfigFileName(), ec);
+    fs::remove_all(ConfigFile(), ec);
 }
 
 void ProgramFixture::PrepareConfig(const std::string& sections, int sendThenWait) {
-    testsupport::WriteFileBytes(ConfigFileName(), "[Others]\nSendThenWait=" + std::to_string(sendThenWait) +
-                                                      "\nWriteOrderWaitThenRead=" + std::to_string(QuickWait) + "\n" +
-                                                      sections);
+    testsupport::WriteFileBytes(ConfigFile(), "[Others]\nSendThenWait=" + std::to_string(sendThenWait) +
+                                                  "\nWriteOrderWaitThenRead=" + std::to_string(QuickWait) + "\n" +
+                                                  sections);
 }
 
 std::string ProgramFixture::ConfigValue(const std::string& section, const std::string& key) {
-    return TIniFile(ConfigFileName()).ReadString(section, key, "<absent>");
+    return TIniFile(ConfigFilePath()).ReadString(section, key, "<absent>");
 }
+
+std::string ProgramFixture::ConfigFile() { return fs::path(ConfigFilePath()).string(); }
 
 void ProgramFixture::StartProgram() {
     Application->CreateForm(Form1);

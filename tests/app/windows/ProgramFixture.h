@@ -40,6 +40,8 @@ protected:
     // Config.ini before the start: the waits ("Others") followed by sections (GBK text, as the file holds it).
     static void PrepareConfig(const std::string& sections = std::string(), int sendThenWait = QuickWait);
     static std::string ConfigValue(const std::string& section, const std::string& key);
+    // Config.ini's native path, for the file functions of the tests (ConfigFileName() is the ANSI name messages show).
+    static std::string ConfigFile();
 
     // Makes the main window as the program does and shows it.
     void StartProgram();

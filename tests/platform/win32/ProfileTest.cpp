@@ -338,3 +338,46 @@ TEST_F(Profile, DamagedFilesAreReadAsFarAsPossible) {
     EXPECT_EQ("fixed", Get("S", "k"));
     EXPECT_EQ("no newline", Get("T", "last"));
 }
+
+// A folder whose name code page 936 cannot hold ("ø", "Æ") is reached through the W functions, which take the path
+// whole; the file itself is still kept in code page 936. The ANSI name of the same file says '?' and misses it.
+TEST_F(Profile, WideFunctionsReachAFileInAFolderCodePage936CannotName) {
+    namespace fs = std::filesystem;
+    fs::path folder = FDir.Path() / fs::path(u"Søren Ærø");
+    fs::create_directory(folder);
+    std::u16string file = (folder / "Config.ini").u16string();
+    auto get = [&](const WCHAR* section, const WCHAR* key, DWORD size = 64) {
+        std::u16string buffer(size, u'\x7F');
+        DWORD n = GetPrivateProfileStringW(section, key, u"缺省 ", buffer.data(), size, file.c_str());
+        return buffer.substr(0, n);
+    };
+
+    ASSERT_TRUE(WritePrivateProfileStringW(u"通道", u"键", u"值 ０１", file.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"Others", u"Wait", u"  42", file.c_str()));
+    EXPECT_EQ(testsupport::ReadFileBytes((folder / "Config.ini").string()),
+              "[通道]\r\n键=值 ０１\r\n[Others]\r\nWait=  42\r\n");
+
+    EXPECT_EQ(get(u"通道", u"键"), u"值 ０１");
+    EXPECT_EQ(get(u"通道", u"键", 3), u"值 ") << "cut to the buffer's size in UTF-16 units";
+    EXPECT_EQ(get(nullptr, nullptr), std::u16string(u"通道\0Others\0", 10));
+    SetLastError(0);
+    EXPECT_EQ(get(u"通道", u"无"), u"缺省");
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetPrivateProfileIntW(u"Others", u"Wait", 7, file.c_str()), 42u);
+    EXPECT_EQ(GetPrivateProfileIntW(u"Others", u"None", 7, file.c_str()), 7u);
+
+    char ansi[MAX_PATH * 4];
+    int length = WideCharToMultiByte(CP_ACP, 0, file.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    ASSERT_GT(length, 0);
+    EXPECT_NE(std::string(ansi).find('?'), std::string::npos);
+    char value[16];
+    EXPECT_EQ(GetPrivateProfileStringA("Others", "Wait", "none", value, sizeof value, ansi), 4u);
+    EXPECT_STREQ(value, "none");
+
+    ASSERT_TRUE(WritePrivateProfileStringW(u"通道", u"键", nullptr, file.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"Others", nullptr, nullptr, file.c_str()));
+    EXPECT_EQ(testsupport::ReadFileBytes((folder / "Config.ini").string()), "[通道]\r\n");
+    SetLastError(0);
+    EXPECT_FALSE(WritePrivateProfileStringW(u"a", u"b", u"c", u""));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER));
+}

@@ -69,6 +69,29 @@ TEST(System, GetModuleFileNameGivesTheExecutableAndTruncatesLikeVista) {
     EXPECT_EQ(0u, GetModuleFileNameA(reinterpret_cast<HMODULE>(0x1234), path, sizeof path));
 }
 
+// The W form holds every character of the path; the ANSI form shows '?' for what code page 936 cannot hold.
+TEST(System, GetModuleFileNameWGivesTheWholePath) {
+    std::u16string exe = fs::read_symlink("/proc/self/exe").u16string();
+    WCHAR path[MAX_PATH * 4];
+    ASSERT_EQ(exe.size(), GetModuleFileNameW(nullptr, path, MAX_PATH * 4));
+    EXPECT_EQ(exe, path);
+    WCHAR small[6] = {u'x', u'x', u'x', u'x', u'x', u'x'};
+    SetLastError(0);
+    EXPECT_EQ(5u, GetModuleFileNameW(nullptr, small, 5));
+    EXPECT_EQ(DWORD(ERROR_INSUFFICIENT_BUFFER), GetLastError());
+    EXPECT_EQ(exe.substr(0, 4), small);
+    EXPECT_EQ(u'x', small[5]);
+    EXPECT_EQ(0u, GetModuleFileNameW(reinterpret_cast<HMODULE>(0x1234), path, MAX_PATH * 4));
+
+    testsupport::TempDir dir;
+    fs::path folder = dir.Path() / fs::path(u"Søren");
+    fs::create_directory(folder);
+    EXPECT_EQ(DWORD(FILE_ATTRIBUTE_DIRECTORY), GetFileAttributesW(folder.u16string().c_str()));
+    SetLastError(0);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((folder / "none").u16string().c_str()));
+    EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), GetLastError());
+}
+
 TEST(System, GetFileAttributesReportsKindAndMissingFileOrPath) {
     testsupport::TempDir dir;
     std::ofstream(dir.File("plain.txt")) << "x";
@@ -184,6 +207,21 @@ TEST_F(ShellExecute, OpenHandsTheFileToTheDetachedOpener) {
     EXPECT_NE(std::to_string(getpid()), parent) << "the opener is our child";
     // The intermediate child was reaped: no zombie is left behind.
     EXPECT_EQ(0, ZombieChildren());
+}
+
+TEST_F(ShellExecute, TheWideFormOpensAFileInAFolderCodePage936CannotName) {
+    fs::path folder = FDir.Path() / fs::path(u"Søren");
+    fs::create_directory(folder);
+    std::ofstream((folder / "Help.htm").string()) << "<html>";
+    std::u16string file = (folder / "Help.htm").u16string();
+    HINSTANCE result = ShellExecuteW(nullptr, u"Open", file.c_str(), nullptr, nullptr, SW_SHOW);
+    EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
+    std::istringstream lines(WaitForRecord());
+    std::string opened;
+    std::getline(lines, opened);
+    EXPECT_EQ((folder / "Help.htm").string(), opened);
+    EXPECT_EQ(SE_ERR_NOASSOC,
+              reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, u"print", file.c_str(), nullptr, nullptr, SW_SHOW)));
 }
 
 TEST_F(ShellExecute, NullVerbAndRelativeFileInADirectory) {

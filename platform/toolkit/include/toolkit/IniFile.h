@@ -13,7 +13,11 @@ public:
 class TIniFile {
 public:
     explicit TIniFile(const std::string& fileName) : FFileName(fileName) {}
+    // A file named in UTF-16, which holds any path (through the profile functions' W forms); the sections, keys and
+    // values are still ANSI text.
+    explicit TIniFile(const std::u16string& fileName);
 
+    // The name as given, or the ANSI form of a UTF-16 name ('?' for what code page 936 cannot hold).
     const std::string& FileName() const { return FFileName; }
 
     std::string ReadString(const std::string& section, const std::string& ident, const std::string& defaultValue) const;
@@ -31,5 +35,9 @@ public:
     void DeleteKey(const std::string& section, const std::string& ident);
 
 private:
+    // Through the A or the W profile function, as the file was named; a null ident or value as the API takes it.
+    bool Write(const std::string& section, const std::string* ident, const std::string* value);
+
     std::string FFileName;
+    std::u16string FWideName;
 };

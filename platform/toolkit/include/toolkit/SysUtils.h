@@ -36,7 +36,13 @@ std::string IntToStr(long long value);
 
 // The directory part of a path, with its trailing '/'.
 std::string ExtractFilePath(const std::string& fileName);
+std::u16string ExtractFilePath(const std::u16string& fileName);
 bool FileExists(const std::string& fileName);
+bool FileExists(const std::u16string& fileName);
+
+// Text of the ANSI code page (936) as UTF-16 and back; what the other side cannot hold becomes '?'.
+std::u16string AnsiToWide(const std::string& text);
+std::string WideToAnsiText(const std::u16string& text);
 
 // The name after the last '/' (the whole name when there is none).
 std::string ExtractFileName(const std::string& fileName);

@@ -1,4 +1,4 @@
-// Path conversion between code page 936 and UTF-8 through UTF-16.
+// Path conversion between code page 936, UTF-16 and UTF-8.
 #include "codepage/AnsiPath.h"
 
 #include "codepage/GbkConvert.h"
@@ -22,6 +22,18 @@ std::string NativeToAnsiPath(const std::string& nativePath) {
     std::string ansi;
     codepage::Utf16ToGbk(wide.data(), wide.size(), codepage::GbkEncoding{}, ansi);
     return ansi;
+}
+
+std::string WideToNativePath(const char16_t* widePath) {
+    std::string native;
+    codepage::Utf16ToUtf8(widePath, std::char_traits<char16_t>::length(widePath), native);
+    return native;
+}
+
+std::u16string NativeToWidePath(const std::string& nativePath) {
+    std::u16string wide;
+    codepage::Utf8ToUtf16(nativePath.data(), nativePath.size(), wide);
+    return wide;
 }
 
 }  // namespace win32

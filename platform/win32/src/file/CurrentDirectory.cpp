@@ -1,6 +1,5 @@
 // GetCurrentDirectoryA/W and SetCurrentDirectoryA/W over the process's working directory.
 #include "codepage/AnsiPath.h"
-#include "codepage/Utf8.h"
 #include "kernel/LastError.h"
 #include "system/PosixError.h"
 
@@ -61,9 +60,7 @@ DWORD GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
 DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer) {
     std::string nativePath;
     if (!NativeCurrentDirectory(nativePath)) return 0;
-    std::u16string path;
-    win32::codepage::Utf8ToUtf16(nativePath.data(), nativePath.size(), path);
-    return CopyDirectory(path, nBufferLength, lpBuffer);
+    return CopyDirectory(win32::NativeToWidePath(nativePath), nBufferLength, lpBuffer);
 }
 
 BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
@@ -73,7 +70,5 @@ BOOL SetCurrentDirectoryA(LPCSTR lpPathName) {
 
 BOOL SetCurrentDirectoryW(LPCWSTR lpPathName) {
     if (!lpPathName) return Fail(ERROR_INVALID_PARAMETER);
-    std::string nativePath;
-    win32::codepage::Utf16ToUtf8(lpPathName, std::char_traits<char16_t>::length(lpPathName), nativePath);
-    return ChangeDirectory(nativePath);
+    return ChangeDirectory(win32::WideToNativePath(lpPathName));
 }

@@ -1,7 +1,6 @@
 // CreateFileA/W, which hand serial names and terminal devices to the serial port and the rest to disk files, and the
 // file pointer, size, end-of-file, flush and type functions.
 #include "codepage/AnsiPath.h"
-#include "codepage/Utf8.h"
 #include "file/DiskFile.h"
 #include "kernel/LastError.h"
 #include "serial/ComPortName.h"
@@ -73,10 +72,8 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    LPSECURITY_ATTRIBUTES lpSecurityAttributes, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
                    HANDLE hTemplateFile) {
     if (!lpFileName) return Fail(INVALID_HANDLE_VALUE, ERROR_PATH_NOT_FOUND);
-    std::string nativePath;
-    win32::codepage::Utf16ToUtf8(lpFileName, std::char_traits<char16_t>::length(lpFileName), nativePath);
-    return CreateFileNative(nativePath, dwDesiredAccess, dwShareMode, lpSecurityAttributes, dwCreationDisposition,
-                            dwFlagsAndAttributes, hTemplateFile);
+    return CreateFileNative(win32::WideToNativePath(lpFileName), dwDesiredAccess, dwShareMode, lpSecurityAttributes,
+                            dwCreationDisposition, dwFlagsAndAttributes, hTemplateFile);
 }
 
 DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh, DWORD dwMoveMethod) {

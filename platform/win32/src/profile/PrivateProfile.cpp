@@ -1,9 +1,12 @@
-// GetPrivateProfileStringA, GetPrivateProfileIntA and WritePrivateProfileStringA over the profile store.
+// GetPrivateProfileString, GetPrivateProfileInt and WritePrivateProfileString, A and W, over the profile store.
 #include "codepage/AnsiPath.h"
+#include "codepage/GbkConvert.h"
+#include "kernel/LastError.h"
 #include "profile/ProfileStore.h"
 
 #include <win32/winbase.h>
 
+#include <algorithm>
 #include <cstring>
 
 using win32::profile::ProfileDocument;
@@ -20,33 +23,35 @@ std::string TrimmedName(const char* name) {
 }
 
 // One string, cut to nSize - 1 characters when it does not fit.
-DWORD CopyString(const std::string& text, LPSTR buffer, DWORD nSize) {
+template <class Char>
+DWORD CopyString(const std::basic_string<Char>& text, Char* buffer, DWORD nSize) {
     size_t n = text.size() < nSize ? text.size() : nSize - 1;
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), buffer);
+    buffer[n] = Char();
     return static_cast<DWORD>(n);
 }
 
 // NUL-separated names ending in a second NUL; cut so that two NULs still end it, answering nSize - 2.
-DWORD CopyList(const std::vector<std::string>& names, LPSTR buffer, DWORD nSize) {
-    std::string list;
-    for (const std::string& name : names) {
+template <class Char>
+DWORD CopyList(const std::vector<std::basic_string<Char>>& names, Char* buffer, DWORD nSize) {
+    std::basic_string<Char> list;
+    for (const auto& name : names) {
         list += name;
-        list += '\0';
+        list += Char();
     }
     if (list.size() + 1 <= nSize) {
-        std::memcpy(buffer, list.data(), list.size());
-        buffer[list.size()] = '\0';
-        if (list.empty() && nSize > 1) buffer[1] = '\0';
+        std::copy(list.begin(), list.end(), buffer);
+        buffer[list.size()] = Char();
+        if (list.empty() && nSize > 1) buffer[1] = Char();
         return static_cast<DWORD>(list.size());
     }
     if (nSize < 2) {
-        buffer[0] = '\0';
+        buffer[0] = Char();
         return 0;
     }
-    std::memcpy(buffer, list.data(), nSize - 2);
-    buffer[nSize - 2] = '\0';
-    buffer[nSize - 1] = '\0';
+    std::copy(list.begin(), list.begin() + (nSize - 2), buffer);
+    buffer[nSize - 2] = Char();
+    buffer[nSize - 1] = Char();
     return nSize - 2;
 }
 
@@ -57,54 +62,72 @@ std::string Unquoted(const std::string& value) {
     return value;
 }
 
-}  // namespace
+// What a read finds: a list of names (no section or no key asked for) or one value, which is the default when the
+// file, the section or the key is missing; and the last error the read leaves.
+struct ProfileAnswer {
+    bool List = false;
+    std::vector<std::string> Items;
+    DWORD Error = ERROR_SUCCESS;
+};
 
-DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
-                               DWORD nSize, LPCSTR lpFileName) {
-    if (!lpReturnedString || !lpFileName) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+ProfileAnswer LookUp(const char* section, const char* key, const char* defaultText, const std::string& nativePath) {
+    ProfileAnswer answer;
+    bool found = false;
+    DWORD fileError = ProfileStore::Instance().Read(nativePath, [&](const ProfileDocument* document) {
+        if (!section) {
+            answer.List = found = true;
+            if (document) answer.Items = document->SectionNames();
+        } else if (!key) {
+            answer.List = found = true;
+            if (document) answer.Items = document->KeyNames(TrimmedName(section));
+        } else if (document) {
+            if (const std::string* value = document->Find(TrimmedName(section), TrimmedName(key))) {
+                answer.Items.push_back(Unquoted(*value));
+                found = true;
+            }
+        }
+    });
+    if (found) {
+        answer.Error = fileError;
+        return answer;
     }
-    if (nSize == 0) return 0;
-    // Trailing blanks of the default are never returned.
-    std::string defaultValue = lpDefault ? lpDefault : "";
+    // Windows reports a missing file, section or key alike as "file not found" after copying the default, whose
+    // trailing blanks are never returned.
+    std::string defaultValue = defaultText ? defaultText : "";
     while (!defaultValue.empty() && (defaultValue.back() == ' ' || defaultValue.back() == '\t'))
         defaultValue.pop_back();
+    answer.Items.push_back(defaultValue);
+    answer.Error = fileError != ERROR_SUCCESS ? fileError : ERROR_FILE_NOT_FOUND;
+    return answer;
+}
 
-    DWORD result = 0;
-    bool found = false;
-    DWORD fileError =
-        ProfileStore::Instance().Read(win32::AnsiToNativePath(lpFileName), [&](const ProfileDocument* document) {
-            if (!lpAppName) {
-                result =
-                    CopyList(document ? document->SectionNames() : std::vector<std::string>(), lpReturnedString, nSize);
-                found = true;
-            } else if (!lpKeyName) {
-                result = CopyList(document ? document->KeyNames(TrimmedName(lpAppName)) : std::vector<std::string>(),
-                                  lpReturnedString, nSize);
-                found = true;
-            } else if (document) {
-                if (const std::string* value = document->Find(TrimmedName(lpAppName), TrimmedName(lpKeyName))) {
-                    result = CopyString(Unquoted(*value), lpReturnedString, nSize);
-                    found = true;
-                }
-            }
-        });
-    if (found) {
-        SetLastError(fileError);
-        return result;
-    }
-    // Windows reports a missing file, section or key alike as "file not found" after copying the default.
-    result = CopyString(defaultValue, lpReturnedString, nSize);
-    SetLastError(fileError != ERROR_SUCCESS ? fileError : ERROR_FILE_NOT_FOUND);
+template <class Char>
+DWORD CopyAnswer(const ProfileAnswer& answer, const std::vector<std::basic_string<Char>>& items, Char* buffer,
+                 DWORD nSize) {
+    DWORD result = answer.List ? CopyList(items, buffer, nSize) : CopyString(items.front(), buffer, nSize);
+    SetLastError(answer.Error);
     return result;
 }
 
-UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
-    if (!lpAppName || !lpKeyName) return static_cast<UINT>(nDefault);
-    char buffer[1024];
-    if (GetPrivateProfileStringA(lpAppName, lpKeyName, "", buffer, sizeof buffer, lpFileName) == 0)
-        return static_cast<UINT>(nDefault);
+// The string of a W function in the code page the file is kept in, or an absent one as absent.
+struct AnsiArgument {
+    explicit AnsiArgument(LPCWSTR text) : Present(text != nullptr) {
+        if (text)
+            win32::codepage::Utf16ToGbk(text, std::char_traits<char16_t>::length(text), win32::codepage::GbkEncoding{},
+                                        Text);
+    }
+    const char* Get() const { return Present ? Text.c_str() : nullptr; }
+    bool Present;
+    std::string Text;
+};
+
+std::u16string Wide(const std::string& ansi) {
+    std::u16string wide;
+    win32::codepage::GbkToUtf16(ansi.data(), ansi.size(), false, wide);
+    return wide;
+}
+
+UINT ParseProfileInt(const char* buffer) {
     // Leading blanks, a sign, then decimal digits or "0x" and hex digits, up to the first other character;
     // text without digits is 0. Overflow wraps as the 32-bit arithmetic of Windows does.
     const char* p = buffer;
@@ -132,25 +155,71 @@ UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPC
     return negative ? 0u - value : value;
 }
 
-BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName) {
+BOOL Write(const char* lpAppName, const char* lpKeyName, const char* lpString, const std::string& nativePath) {
     if (!lpAppName) {
         // All three NULL asks to flush the cache; there is nothing unwritten, so the cached copies are just dropped.
         if (!lpKeyName && !lpString) {
             ProfileStore::Instance().Flush();
             return TRUE;
         }
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return win32::Fail(ERROR_INVALID_PARAMETER);
     }
-    if (!lpFileName || !*lpFileName) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (nativePath.empty()) return win32::Fail(ERROR_INVALID_PARAMETER);
     std::string section = TrimmedName(lpAppName);
     std::string key = lpKeyName ? TrimmedName(lpKeyName) : std::string();
-    return ProfileStore::Instance().Update(win32::AnsiToNativePath(lpFileName), [&](ProfileDocument& document) {
+    return ProfileStore::Instance().Update(nativePath, [&](ProfileDocument& document) {
         if (!lpKeyName) return document.DeleteSection(section);
         if (!lpString) return document.DeleteKey(section, key);
         return document.SetValue(section, key, lpString);
     });
+}
+
+}  // namespace
+
+DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
+                               DWORD nSize, LPCSTR lpFileName) {
+    if (!lpReturnedString || !lpFileName) return win32::Fail<DWORD>(0, ERROR_INVALID_PARAMETER);
+    if (nSize == 0) return 0;
+    ProfileAnswer answer = LookUp(lpAppName, lpKeyName, lpDefault, win32::AnsiToNativePath(lpFileName));
+    return CopyAnswer(answer, answer.Items, lpReturnedString, nSize);
+}
+
+// The file's path is taken whole, whatever characters it holds; the strings go to and from the file in code page
+// 936, as the file is kept.
+DWORD GetPrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpDefault, LPWSTR lpReturnedString,
+                               DWORD nSize, LPCWSTR lpFileName) {
+    if (!lpReturnedString || !lpFileName) return win32::Fail<DWORD>(0, ERROR_INVALID_PARAMETER);
+    if (nSize == 0) return 0;
+    AnsiArgument section(lpAppName), key(lpKeyName), defaultText(lpDefault);
+    ProfileAnswer answer = LookUp(section.Get(), key.Get(), defaultText.Get(), win32::WideToNativePath(lpFileName));
+    std::vector<std::u16string> items;
+    for (const std::string& item : answer.Items) items.push_back(Wide(item));
+    return CopyAnswer(answer, items, lpReturnedString, nSize);
+}
+
+UINT GetPrivateProfileIntA(LPCSTR lpAppName, LPCSTR lpKeyName, INT nDefault, LPCSTR lpFileName) {
+    if (!lpAppName || !lpKeyName) return static_cast<UINT>(nDefault);
+    char buffer[1024];
+    if (GetPrivateProfileStringA(lpAppName, lpKeyName, "", buffer, sizeof buffer, lpFileName) == 0)
+        return static_cast<UINT>(nDefault);
+    return ParseProfileInt(buffer);
+}
+
+UINT GetPrivateProfileIntW(LPCWSTR lpAppName, LPCWSTR lpKeyName, INT nDefault, LPCWSTR lpFileName) {
+    if (!lpAppName || !lpKeyName) return static_cast<UINT>(nDefault);
+    WCHAR buffer[1024];
+    DWORD length = GetPrivateProfileStringW(lpAppName, lpKeyName, u"", buffer, 1024, lpFileName);
+    if (length == 0) return static_cast<UINT>(nDefault);
+    AnsiArgument text(buffer);
+    return ParseProfileInt(text.Get());
+}
+
+BOOL WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName) {
+    return Write(lpAppName, lpKeyName, lpString, lpFileName ? win32::AnsiToNativePath(lpFileName) : std::string());
+}
+
+BOOL WritePrivateProfileStringW(LPCWSTR lpAppName, LPCWSTR lpKeyName, LPCWSTR lpString, LPCWSTR lpFileName) {
+    AnsiArgument section(lpAppName), key(lpKeyName), value(lpString);
+    return Write(section.Get(), key.Get(), value.Get(),
+                 lpFileName ? win32::WideToNativePath(lpFileName) : std::string());
 }

@@ -1,4 +1,4 @@
-// ShellExecuteA's "open" verb: the file goes to the desktop's opener (xdg-open), which runs detached.
+// ShellExecuteA/W's "open" verb: the file goes to the desktop's opener (xdg-open), which runs detached.
 #include "codepage/AnsiPath.h"
 
 #include <backend/Driver.h>
@@ -21,7 +21,15 @@ HINSTANCE Result(INT_PTR code, DWORD error) {
     return reinterpret_cast<HINSTANCE>(code);
 }
 
-bool IsOpenVerb(LPCSTR verb) { return !verb || (std::strlen(verb) == 4 && strncasecmp(verb, "open", 4) == 0); }
+// "open" in any letter case, or no verb at all.
+template <class Char>
+bool IsOpenVerb(const Char* verb) {
+    if (!verb) return true;
+    const char open[] = "open";
+    for (int i = 0; i < 4; ++i)
+        if (verb[i] != Char(open[i]) && verb[i] != Char(open[i] - 'a' + 'A')) return false;
+    return verb[4] == Char();
+}
 
 // "scheme:..." names a URL rather than a file (a single letter before ':' would be a drive).
 bool IsUrl(const std::string& file) {
@@ -96,16 +104,8 @@ int StartDetached(const std::string& opener, const std::string& target, const st
     return 0;
 }
 
-}  // namespace
-
-HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory, INT) {
-    // Only documents are opened here, and a document takes no parameters; other verbs have no handler.
-    if (!IsOpenVerb(lpOperation) || (lpParameters && *lpParameters))
-        return Result(SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION);
-    if (!lpFile || !*lpFile) return Result(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
-
-    std::string directory = lpDirectory && *lpDirectory ? win32::AnsiToNativePath(lpDirectory) : std::string();
-    std::string target = win32::AnsiToNativePath(lpFile);
+// Opens a document (or hands a URL on) with native paths; directory may be empty.
+HINSTANCE OpenDocument(const std::string& target, const std::string& directory) {
     if (!directory.empty()) {
         struct stat st;
         if (stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return Result(SE_ERR_PNF, ERROR_PATH_NOT_FOUND);
@@ -133,4 +133,24 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParame
     if (error != 0) return Result(SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION);
     // Windows answers a value above 32 that means nothing else; 42 is what it usually gives.
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+}  // namespace
+
+HINSTANCE ShellExecuteA(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory, INT) {
+    // Only documents are opened here, and a document takes no parameters; other verbs have no handler.
+    if (!IsOpenVerb(lpOperation) || (lpParameters && *lpParameters))
+        return Result(SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION);
+    if (!lpFile || !*lpFile) return Result(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
+    return OpenDocument(win32::AnsiToNativePath(lpFile),
+                        lpDirectory && *lpDirectory ? win32::AnsiToNativePath(lpDirectory) : std::string());
+}
+
+// The W form opens a document whatever characters its path holds.
+HINSTANCE ShellExecuteW(HWND, LPCWSTR lpOperation, LPCWSTR lpFile, LPCWSTR lpParameters, LPCWSTR lpDirectory, INT) {
+    if (!IsOpenVerb(lpOperation) || (lpParameters && *lpParameters))
+        return Result(SE_ERR_NOASSOC, ERROR_NO_ASSOCIATION);
+    if (!lpFile || !*lpFile) return Result(SE_ERR_FNF, ERROR_FILE_NOT_FOUND);
+    return OpenDocument(win32::WideToNativePath(lpFile),
+                        lpDirectory && *lpDirectory ? win32::WideToNativePath(lpDirectory) : std::string());
 }

@@ -1,0 +1,51 @@
+// Form descriptions read into the program's real windows (the first byte picks the main window or the port
+// dialog): a description is read, or refused with one of the toolkit's exceptions; nothing else escapes, and the
+// window made from it is destroyed cleanly. Message boxes the windows' handlers show are answered with Enter.
+#include "Fuzz.h"
+#include "Unit1.h"
+#include "comSetup.h"
+
+#include <toolkit/Application.h>
+#include <toolkit/DescriptionResources.h>
+
+#include <testing/Testing.h>
+
+#include <string>
+
+namespace {
+
+struct TOriginal {
+    const char* Name;
+    std::string Text;
+};
+
+TOriginal Originals[] = {{"Unit1", {}}, {"comSetup", {}}};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    Application->Initialize();
+    for (TOriginal& original : Originals) original.Text = *FindDescriptionResource(original.Name);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    while (wintest::PendingModalAnswers() < 8) wintest::QueueModalAnswer([](HWND) { wintest::KeyPress(VK_RETURN); });
+    TOriginal& fuzzed = Originals[data[0] % 2];
+    RegisterDescriptionResource(fuzzed.Name, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    try {
+        if (&fuzzed == &Originals[0]) {
+            Application->CreateForm(Form1);
+        } else {
+            frmSetup = new TfrmSetup(nullptr);
+        }
+    } catch (const Exception&) {}
+    delete Form1;  // the port dialog it made with it
+    Form1 = nullptr;
+    if (&fuzzed == &Originals[1]) delete frmSetup;
+    frmSetup = nullptr;
+    Application->ProcessMessages();
+    RegisterDescriptionResource(fuzzed.Name, fuzzed.Text);
+    return 0;
+}
