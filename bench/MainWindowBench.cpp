@@ -38,7 +38,11 @@ public:
     ~ProgramEnvironment() { FUnit.Stop(); }
     ProgramEnvironment(const ProgramEnvironment&) = delete;
     ProgramEnvironment& operator=(const ProgramEnvironment&) = delete;
-    bool Ready() const { return FReady; }
+    // False, with the benchmark skipped, when there is no emulator on COM1.
+    bool Ready(benchmark::State& state) const {
+        if (!FReady) state.SkipWithError("no pseudo-terminal for COM1");
+        return FReady;
+    }
 
 private:
     unit_emulator::PtyUnit FUnit;
@@ -97,10 +101,7 @@ void ChooseChannelCount(int index) {
 // Creating the main window (its description, the port, the channel rows) until its first frame is painted.
 void BM_MainWindowFirstFrame(benchmark::State& state) {
     ProgramEnvironment environment;
-    if (!environment.Ready()) {
-        state.SkipWithError("no pseudo-terminal for COM1");
-        return;
-    }
+    if (!environment.Ready(state)) return;
     double seconds = 0;
     int children = 0;
     for (auto _ : state) {
@@ -120,10 +121,7 @@ BENCHMARK(BM_MainWindowFirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime()
 // RedrawWindow of the whole window with every child, erased and painted at once, at 8 and 16 channels.
 void BM_MainWindowRepaint(benchmark::State& state) {
     ProgramEnvironment environment;
-    if (!environment.Ready()) {
-        state.SkipWithError("no pseudo-terminal for COM1");
-        return;
-    }
+    if (!environment.Ready(state)) return;
     StartProgram();
     ChooseChannelCount(state.range(0) == 16 ? 1 : 0);
     HWND main = Form1->Handle();
@@ -139,10 +137,7 @@ BENCHMARK(BM_MainWindowRepaint)->Arg(8)->Arg(16)->Unit(benchmark::kMicrosecond)-
 // 8 -> 16 -> 8 channels through the channel count list's change handler: rows built, loaded and destroyed.
 void BM_ChannelCountSwitch(benchmark::State& state) {
     ProgramEnvironment environment;
-    if (!environment.Ready()) {
-        state.SkipWithError("no pseudo-terminal for COM1");
-        return;
-    }
+    if (!environment.Ready(state)) return;
     StartProgram();
     double seconds = Timed(state, [] {
         ChooseChannelCount(1);
