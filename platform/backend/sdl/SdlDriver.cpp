@@ -4,6 +4,7 @@
 
 #include "SdlKeys.h"
 #include "SdlText.h"
+#include "XErrors.h"
 
 #include <backend/SdlInstall.h>
 #include <win32/winbase.h>
@@ -66,6 +67,7 @@ std::unique_ptr<SdlDriver> SdlDriver::Open() {
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    InstallXErrorHandlers();
     Uint32 wakeEvent = SDL_RegisterEvents(1);
     if (wakeEvent == static_cast<Uint32>(-1)) {
         SDL_Quit();

@@ -155,3 +155,15 @@ TEST_F(MainWindowTest, TypingStopsAtTheGroupsByteLimit) {
         EXPECT_EQ(edit->Text(), c.Expected);
     }
 }
+
+// exit() with the main window alive (as a library's fatal-error path calls it): the process ends with the status
+// given, the fonts, fontconfig and the toolkit's objects released in an order that does not crash.
+TEST_F(MainWindowTest, ExitWithTheMainWindowAliveEndsWithItsStatus) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            StartProgram();
+            std::exit(1);
+        },
+        ::testing::ExitedWithCode(1), "");
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Smoke test of the SDL driver on a real X server: the demo's window is where the window manager put it and the
-# screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point.
+# screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point; when
+# its X server (a private one) is killed, the demo ends with a message and status 1 instead of crashing or hanging.
 # Usage: sdl_smoke.sh CLASSIC_DEMO XWD_PIXELS (DISPLAY must name the server; without it the test is skipped).
 set -uo pipefail
 demo=$1 pixels=$2
@@ -14,8 +15,10 @@ done
 
 work=$(mktemp -d)
 demoPid=
+serverPid=
 cleanup() {
   [[ -n "$demoPid" ]] && kill "$demoPid" 2>/dev/null && wait "$demoPid" 2>/dev/null
+  [[ -n "$serverPid" ]] && kill "$serverPid" 2>/dev/null && wait "$serverPid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -71,8 +74,35 @@ expected="WM_LBUTTONDOWN 37 21"
 waitFor 10 grep -q "^$expected\$" "$work/out" ||
   fail "clicked the panel ($panelLeft,$panelTop to $panelRight,$panelBottom) at $clickX,$clickY; expected '$expected', the demo printed: $(grep WM_LBUTTONDOWN "$work/out" | tr '\n' ' ')"
 
+echo "== the X server killed under the demo"
+kill "$demoPid" 2>/dev/null; wait "$demoPid" 2>/dev/null; demoPid=
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+serverPid=$!
+if waitFor 10 test -s "$work/display"; then
+  DISPLAY=":$(tr -d '[:space:]' <"$work/display")" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    "$demo" --quit-after 60000 >"$work/lost-out" 2>"$work/lost-err" &
+  demoPid=$!
+  if waitFor 30 grep -q '^READY$' "$work/lost-out"; then
+    kill -KILL "$serverPid"; wait "$serverPid" 2>/dev/null; serverPid=
+    if waitFor 20 eval '! kill -0 "$demoPid" 2>/dev/null'; then
+      wait "$demoPid"; status=$?; demoPid=
+      ((status == 1)) || fail "the demo ended with status $status, not 1, when its X server was killed"
+      grep -q 'connection to the X display .* was lost' "$work/lost-err" ||
+        fail "the demo said nothing about the lost display on standard error"
+      ! grep -qiE 'sanitizer|segmentation|abort' "$work/lost-err" || fail "the demo crashed when its X server was killed"
+    else
+      fail "the demo was still running 20 s after its X server was killed"
+    fi
+  else
+    fail "the demo did not come up on the private X server"
+  fi
+else
+  fail "no private X server started"
+fi
+
 if ((failures)); then
   echo "--- demo output"; cat "$work/out" "$work/err"
+  [[ -e "$work/lost-err" ]] && { echo "--- after the X server was killed"; cat "$work/lost-out" "$work/lost-err"; }
   exit 1
 fi
 echo "PASS"

@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <mutex>
+#include <tuple>
 
 namespace win32::gdi {
 
@@ -72,9 +74,7 @@ std::u16string FamilyOf(FcPattern* match) {
 
 // The family fontconfig settles on for the name comes first; a bold or italic member of it is taken when the
 // family has one, else the regular face is used and the style is synthesised.
-FaceFile Match(const std::u16string& family, LONG weight, bool italic, bool fixedPitch) {
-    std::lock_guard<std::mutex> guard(FontconfigLock());
-    bool wantBold = weight > FW_MEDIUM;
+FaceFile FindFace(const std::u16string& family, bool wantBold, bool italic, bool fixedPitch) {
     FcPattern* plain = Query(family, FC_WEIGHT_REGULAR, FC_SLANT_ROMAN, fixedPitch);
     std::u16string plainFamily = FamilyOf(plain);
     FcPattern* match = plain;
@@ -99,6 +99,19 @@ FaceFile Match(const std::u16string& family, LONG weight, bool italic, bool fixe
     if (match && match != plain) FcPatternDestroy(match);
     if (plain) FcPatternDestroy(plain);
     return result;
+}
+
+// Answers are kept for the process's life: the installed fonts do not change under a running program, and a
+// match costs as much as loading the face. The key is everything the query reads; size and character set take
+// no part in it.
+FaceFile Match(const std::u16string& family, LONG weight, bool italic, bool fixedPitch) {
+    std::lock_guard<std::mutex> guard(FontconfigLock());
+    bool wantBold = weight > FW_MEDIUM;
+    static auto* answers = new std::map<std::tuple<std::u16string, bool, bool, bool>, FaceFile>();
+    auto key = std::make_tuple(family, wantBold, italic, fixedPitch);
+    auto known = answers->find(key);
+    if (known != answers->end()) return known->second;
+    return answers->emplace(key, FindFace(family, wantBold, italic, fixedPitch)).first->second;
 }
 
 }  // namespace

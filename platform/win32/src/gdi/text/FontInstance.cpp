@@ -3,6 +3,7 @@
 #include "FontInstance.h"
 
 #include "FaceTable.h"
+#include "SharedFace.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <list>
 #include <map>
 
 namespace win32::gdi {
@@ -22,28 +24,6 @@ constexpr long DefaultCellHeight = 16;
 constexpr long LargestEm = 2048;
 // The slant of a synthesised oblique face, about 12 degrees (16.16 fixed point).
 constexpr FT_Fixed ObliqueShear = 0x0366A;
-
-std::mutex& LibraryLock() {
-    static std::mutex lock;
-    return lock;
-}
-
-FT_Library Library() {
-    static FT_Library library = [] {
-        FT_Library made = nullptr;
-        FT_Init_FreeType(&made);
-        return made;
-    }();
-    return library;
-}
-
-FT_Face OpenFace(const FaceFile& file) {
-    if (file.Path.empty() || !Library()) return nullptr;
-    std::lock_guard<std::mutex> guard(LibraryLock());
-    FT_Face face = nullptr;
-    if (FT_New_Face(Library(), file.Path.c_str(), file.Index, &face) != 0) return nullptr;
-    return face;
-}
 
 long Scale(long units, long ppem, long unitsPerEm) { return (units * ppem + unitsPerEm / 2) / unitsPerEm; }
 
@@ -70,52 +50,104 @@ std::string CacheKey(const LOGFONTW& lf) {
         key += std::to_string(c) + ",";
     }
     bool smooth = lf.lfQuality == ANTIALIASED_QUALITY || lf.lfQuality == CLEARTYPE_QUALITY;
+    // Everything the instance's metrics read: the decorations and the family bits show in TEXTMETRIC too.
     key += "|" + std::to_string(lf.lfHeight) + "|" + std::to_string(lf.lfWidth) + "|" +
            std::to_string(lf.lfWeight > FW_MEDIUM) + "|" + std::to_string(lf.lfItalic != 0) + "|" +
-           std::to_string(smooth) + "|" + std::to_string(lf.lfPitchAndFamily & 3) + "|" + std::to_string(lf.lfCharSet);
+           std::to_string(lf.lfUnderline != 0) + "|" + std::to_string(lf.lfStrikeOut != 0) + "|" +
+           std::to_string(smooth) + "|" + std::to_string(lf.lfPitchAndFamily) + "|" + std::to_string(lf.lfCharSet);
     return key;
 }
 
+// Realised fonts by key: those in use found through weak references (fonts and DCs hold them), and the last few
+// released kept whole, so a font deleted and made again soon after (a control measuring with a default font
+// before it takes its parent's) is not loaded again. Never destroyed, as the object table may release fonts
+// while statics are destroyed.
+class InstanceRegistry {
+public:
+    static InstanceRegistry& Get() {
+        static auto* registry = new InstanceRegistry();
+        return *registry;
+    }
+
+    std::shared_ptr<FontInstance> Find(const LOGFONTW& logFont) {
+        std::string key = CacheKey(logFont);
+        std::lock_guard<std::mutex> guard(FLock);
+        auto used = FInUse.find(key);
+        if (used != FInUse.end())
+            if (auto existing = used->second.lock()) return existing;
+        for (auto released = FReleased.begin(); released != FReleased.end(); ++released)
+            if (released->first == key) {
+                std::unique_ptr<FontInstance> instance = std::move(released->second);
+                FReleased.erase(released);
+                return Share(key, std::move(instance));
+            }
+        return Share(key, std::make_unique<FontInstance>(logFont));
+    }
+
+private:
+    // Kept released instances: a few fonts' worth of faces' sizes and glyphs.
+    static constexpr size_t ReleasedKept = 8;
+
+    std::shared_ptr<FontInstance> Share(const std::string& key, std::unique_ptr<FontInstance> instance) {
+        std::shared_ptr<FontInstance> shared(instance.release(),
+                                             [this, key](FontInstance* last) { Release(key, last); });
+        FInUse[key] = shared;
+        return shared;
+    }
+
+    void Release(const std::string& key, FontInstance* last) {
+        std::unique_ptr<FontInstance> dropped;
+        {
+            std::lock_guard<std::mutex> guard(FLock);
+            auto used = FInUse.find(key);
+            if (used != FInUse.end() && used->second.expired()) FInUse.erase(used);
+            FReleased.emplace_front(key, std::unique_ptr<FontInstance>(last));
+            if (FReleased.size() > ReleasedKept) {
+                dropped = std::move(FReleased.back().second);
+                FReleased.pop_back();
+            }
+        }
+    }
+
+    std::mutex FLock;
+    std::map<std::string, std::weak_ptr<FontInstance>> FInUse;
+    std::list<std::pair<std::string, std::unique_ptr<FontInstance>>> FReleased;  // most recently released first
+};
+
 }  // namespace
 
+// The instance's own sizes of the shared faces: the chosen one and the one Chinese text falls back to.
 struct FontInstance::Faces {
-    FT_Face Primary = nullptr;
-    FT_Face Fallback = nullptr;
+    FaceSize Primary;
+    std::unique_ptr<FaceSize> Fallback;
     bool SyntheticItalic = false;
     long Ppem = 0;
     long XPpem = 0;
-    ~Faces() {
-        std::lock_guard<std::mutex> guard(LibraryLock());
-        if (Primary) FT_Done_Face(Primary);
-        if (Fallback) FT_Done_Face(Fallback);
-    }
+    explicit Faces(SharedFace* primary) : Primary(primary) {}
 };
 
 std::shared_ptr<FontInstance> FontInstance::ForLogFont(const LOGFONTW& logFont) {
-    static std::mutex lock;
-    static std::map<std::string, std::weak_ptr<FontInstance>> instances;
-    std::string key = CacheKey(logFont);
-    std::lock_guard<std::mutex> guard(lock);
-    if (auto existing = instances[key].lock()) return existing;
-    auto made = std::make_shared<FontInstance>(logFont);
-    instances[key] = made;
-    return made;
+    return InstanceRegistry::Get().Find(logFont);
 }
 
-FontInstance::FontInstance(const LOGFONTW& logFont) : FFaces(std::make_unique<Faces>()) {
+FontInstance::FontInstance(const LOGFONTW& logFont) {
     FaceFile file = FaceTable::Resolve(logFont);
     FaceFile fallback = FaceTable::Fallback();
-    FFaces->Primary = OpenFace(file);
-    if (!FFaces->Primary) {
+    SharedFace* primary = SharedFace::Open(file.Path, file.Index);
+    if (!primary) {
         file = fallback;
-        FFaces->Primary = OpenFace(file);
+        primary = SharedFace::Open(file.Path, file.Index);
     }
-    if (fallback.Path != file.Path || fallback.Index != file.Index) FFaces->Fallback = OpenFace(fallback);
+    FFaces = std::make_unique<Faces>(primary);
+    if (fallback.Path != file.Path || fallback.Index != file.Index) {
+        if (SharedFace* linked = SharedFace::Open(fallback.Path, fallback.Index))
+            FFaces->Fallback = std::make_unique<FaceSize>(linked);
+    }
     // fontconfig reports the style it was asked for even when its configuration would fake it, so the face
     // itself says whether it is bold or italic.
-    if (FFaces->Primary) {
-        file.SyntheticBold = logFont.lfWeight > FW_MEDIUM && !(FFaces->Primary->style_flags & FT_STYLE_FLAG_BOLD);
-        file.SyntheticItalic = logFont.lfItalic && !(FFaces->Primary->style_flags & FT_STYLE_FLAG_ITALIC);
+    if (FT_Face face = FFaces->Primary.Face()) {
+        file.SyntheticBold = logFont.lfWeight > FW_MEDIUM && !(face->style_flags & FT_STYLE_FLAG_BOLD);
+        file.SyntheticItalic = logFont.lfItalic && !(face->style_flags & FT_STYLE_FLAG_ITALIC);
     }
     FFaces->SyntheticItalic = file.SyntheticItalic;
     FAntialiased = logFont.lfQuality == ANTIALIASED_QUALITY || logFont.lfQuality == CLEARTYPE_QUALITY;
@@ -141,8 +173,8 @@ void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
     tm.tmUnderlined = logFont.lfUnderline ? 255 : 0;
     tm.tmStruckOut = logFont.lfStrikeOut ? 255 : 0;
     tm.tmWeight = logFont.lfWeight > FW_MEDIUM ? FW_BOLD : FW_NORMAL;
-    FT_Face face = FFaces->Primary;
-    if (!face) return;
+    if (!FFaces->Primary) return;
+    FT_Face face = FFaces->Primary.Face();
     long upem = face->units_per_EM ? face->units_per_EM : 1;
     VerticalTables vertical = Vertical(face);
     long cell = vertical.Ascent + vertical.Descent;
@@ -165,8 +197,14 @@ void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
         xppem = std::clamp<long>((logFont.lfWidth * upem + averageUnits / 2) / averageUnits, 1, LargestEm);
     FFaces->Ppem = ppem;
     FFaces->XPpem = xppem;
-    FT_Set_Pixel_Sizes(face, xppem, ppem);
-    if (FFaces->Fallback) FT_Set_Pixel_Sizes(FFaces->Fallback, xppem, ppem);
+    {
+        FaceSize::Active active(FFaces->Primary);
+        FT_Set_Pixel_Sizes(face, xppem, ppem);
+    }
+    if (FFaces->Fallback && *FFaces->Fallback) {
+        FaceSize::Active active(*FFaces->Fallback);
+        FT_Set_Pixel_Sizes(active.Face(), xppem, ppem);
+    }
 
     tm.tmAscent = Scale(vertical.Ascent, ppem, upem);
     tm.tmDescent = Scale(vertical.Descent, ppem, upem);
@@ -196,34 +234,30 @@ void FontInstance::ComputeMetrics(const LOGFONTW& logFont) {
     FStrikeOutTop = static_cast<int>(std::max<long>(0, tm.tmAscent - Scale(strikeUnits, ppem, upem)));
 }
 
-const Glyph& FontInstance::CharGlyph(char16_t c) {
+GlyphRef FontInstance::CharGlyph(char16_t c) {
     std::lock_guard<std::mutex> guard(FLock);
     auto known = FCharKeys.find(c);
-    if (known != FCharKeys.end()) return *FCache.Find(known->second);
+    if (known != FCharKeys.end()) return Load(GlyphCache::Slot(known->second), GlyphCache::GlyphIndex(known->second));
     int slot = 0;
-    uint32_t index = FFaces->Primary ? FT_Get_Char_Index(FFaces->Primary, c) : 0;
+    uint32_t index = FFaces->Primary.CharIndex(c);
     if (index == 0 && FFaces->Fallback) {
-        uint32_t fallbackIndex = FT_Get_Char_Index(FFaces->Fallback, c);
+        uint32_t fallbackIndex = FFaces->Fallback->CharIndex(c);
         if (fallbackIndex != 0) {
             slot = 1;
             index = fallbackIndex;
         }
     }
-    const Glyph& glyph = Load(slot, index);
     FCharKeys.emplace(c, GlyphCache::Key(slot, index));
-    return glyph;
+    return Load(slot, index);
 }
 
-const Glyph& FontInstance::IndexGlyph(uint32_t index) {
+GlyphRef FontInstance::IndexGlyph(uint32_t index) {
     std::lock_guard<std::mutex> guard(FLock);
     return Load(0, index & 0xFFFFFF);
 }
 
-const Glyph& FontInstance::Load(int slot, uint32_t index) {
-    uint32_t key = GlyphCache::Key(slot, index);
-    if (const Glyph* cached = FCache.Find(key)) return *cached;
-    Glyph glyph;
-    FT_Face face = slot == 0 ? FFaces->Primary : FFaces->Fallback;
+// The glyph's image and placement as the face renders it at the active size; left empty when FreeType fails.
+void FontInstance::Render(FT_FaceRec_* face, uint32_t index, Glyph& glyph) const {
     FT_Int32 flags = FAntialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO;
     if (FFaces->SyntheticItalic) {
         // An oblique is sheared from the outline; the upright bitmap strikes cannot be used for it.
@@ -231,7 +265,7 @@ const Glyph& FontInstance::Load(int slot, uint32_t index) {
         FT_Matrix shear{0x10000, ObliqueShear, 0, 0x10000};
         FT_Set_Transform(face, &shear, nullptr);
     }
-    if (face && FT_Load_Glyph(face, index, flags) == 0 &&
+    if (FT_Load_Glyph(face, index, flags) == 0 &&
         FT_Render_Glyph(face->glyph, FAntialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) == 0) {
         FT_GlyphSlot slotImage = face->glyph;
         const FT_Bitmap& bitmap = slotImage->bitmap;
@@ -251,7 +285,18 @@ const Glyph& FontInstance::Load(int slot, uint32_t index) {
             }
         }
     }
-    if (FFaces->SyntheticItalic && face) FT_Set_Transform(face, nullptr, nullptr);
+    if (FFaces->SyntheticItalic) FT_Set_Transform(face, nullptr, nullptr);
+}
+
+GlyphRef FontInstance::Load(int slot, uint32_t index) {
+    uint32_t key = GlyphCache::Key(slot, index);
+    if (GlyphRef cached = FCache.Find(key)) return cached;
+    Glyph glyph;
+    const FaceSize* size = slot == 0 ? &FFaces->Primary : FFaces->Fallback.get();
+    if (size && *size) {
+        FaceSize::Active active(*size);
+        Render(active.Face(), index, glyph);
+    }
     if (FBoldStrength > 0) {
         // Synthetic bold smears the image to the right, widening every glyph and its advance alike.
         int width = glyph.Width + FBoldStrength;

@@ -9,11 +9,15 @@
 #include <mutex>
 #include <string>
 
+struct FT_FaceRec_;
+
 namespace win32::gdi {
 
 class FontInstance {
 public:
-    // Equal fonts (same face, size, weight, slant and quality) share one instance.
+    // Equal fonts (same face, size, weight, slant, decorations, pitch and family, quality and character set)
+    // share one instance while any of them is in use; the last few released are kept for the next font that
+    // asks for them.
     static std::shared_ptr<FontInstance> ForLogFont(const LOGFONTW& logFont);
     explicit FontInstance(const LOGFONTW& logFont);
     ~FontInstance();
@@ -31,14 +35,15 @@ public:
     int StrikeOutHeight() const { return FStrikeOutHeight; }
 
     // The glyph for a UTF-16 unit, taken from the fallback face when the chosen one lacks it. Thread-safe.
-    const Glyph& CharGlyph(char16_t c);
+    GlyphRef CharGlyph(char16_t c);
     // A glyph of the chosen face by index (ETO_GLYPH_INDEX).
-    const Glyph& IndexGlyph(uint32_t index);
-    int CharAdvance(char16_t c) { return CharGlyph(c).Advance; }
+    GlyphRef IndexGlyph(uint32_t index);
+    int CharAdvance(char16_t c) { return CharGlyph(c)->Advance; }
 
 private:
     struct Faces;
-    const Glyph& Load(int slot, uint32_t index);
+    GlyphRef Load(int slot, uint32_t index);
+    void Render(FT_FaceRec_* face, uint32_t index, Glyph& glyph) const;
     void ComputeMetrics(const LOGFONTW& logFont);
 
     std::unique_ptr<Faces> FFaces;

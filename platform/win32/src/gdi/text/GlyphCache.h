@@ -1,8 +1,13 @@
-// Rendered glyphs of one font instance, keyed by face slot and glyph index, kept for the life of the instance.
+// Rendered glyphs of one font instance, keyed by face slot and glyph index, the least recently used dropped
+// beyond a bound. Glyphs are shared, so a text run keeps the ones it holds even when the cache drops them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <list>
+#include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace win32::gdi {
@@ -18,18 +23,48 @@ struct Glyph {
     std::vector<uint8_t> Coverage;  // Width * Height, row by row
 };
 
+using GlyphRef = std::shared_ptr<const Glyph>;
+
 class GlyphCache {
 public:
+    // Enough for every character of a few screens of Chinese text at the sizes the windows use.
+    static constexpr size_t DefaultCapacity = 1024;
+
+    explicit GlyphCache(size_t capacity = DefaultCapacity) : FCapacity(capacity) {}
+
     static uint32_t Key(int slot, uint32_t glyphIndex) { return (static_cast<uint32_t>(slot) << 24) | glyphIndex; }
-    const Glyph* Find(uint32_t key) const {
-        auto found = FGlyphs.find(key);
-        return found == FGlyphs.end() ? nullptr : &found->second;
+    static int Slot(uint32_t key) { return static_cast<int>(key >> 24); }
+    static uint32_t GlyphIndex(uint32_t key) { return key & 0xFFFFFF; }
+
+    // The cached glyph, now the most recently used; null when it is not (or no longer) cached.
+    GlyphRef Find(uint32_t key) {
+        auto found = FIndex.find(key);
+        if (found == FIndex.end()) return nullptr;
+        FOrder.splice(FOrder.begin(), FOrder, found->second);
+        return found->second->second;
     }
-    // Entries are never removed, so the reference stays valid.
-    const Glyph& Insert(uint32_t key, Glyph glyph) { return FGlyphs.emplace(key, std::move(glyph)).first->second; }
+    GlyphRef Insert(uint32_t key, Glyph glyph) {
+        auto shared = std::make_shared<const Glyph>(std::move(glyph));
+        auto found = FIndex.find(key);
+        if (found != FIndex.end()) {
+            FOrder.erase(found->second);
+            FIndex.erase(found);
+        }
+        FOrder.emplace_front(key, shared);
+        FIndex[key] = FOrder.begin();
+        while (FOrder.size() > FCapacity) {
+            FIndex.erase(FOrder.back().first);
+            FOrder.pop_back();
+        }
+        return shared;
+    }
+    size_t Size() const { return FOrder.size(); }
 
 private:
-    std::unordered_map<uint32_t, Glyph> FGlyphs;
+    using Entry = std::pair<uint32_t, GlyphRef>;
+    size_t FCapacity;
+    std::list<Entry> FOrder;  // most recently used first
+    std::unordered_map<uint32_t, std::list<Entry>::iterator> FIndex;
 };
 
 }  // namespace win32::gdi

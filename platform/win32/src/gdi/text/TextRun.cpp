@@ -138,9 +138,9 @@ TextRun::TextRun(FontInstance& font, const char16_t* text, int count, const INT*
     FGlyphs.reserve(count);
     FAdvances.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const Glyph& glyph = glyphIndices ? font.IndexGlyph(text[i]) : font.CharGlyph(text[i]);
-        FGlyphs.push_back(&glyph);
-        FAdvances.push_back((dx ? dx[i] : glyph.Advance) + charExtra);
+        GlyphRef glyph = glyphIndices ? font.IndexGlyph(text[i]) : font.CharGlyph(text[i]);
+        FAdvances.push_back((dx ? dx[i] : glyph->Advance) + charExtra);
+        FGlyphs.push_back(std::move(glyph));
         FWidth += FAdvances.back();
     }
 }

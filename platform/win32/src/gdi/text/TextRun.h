@@ -25,7 +25,7 @@ public:
 
 private:
     FontInstance& FFont;
-    std::vector<const Glyph*> FGlyphs;
+    std::vector<GlyphRef> FGlyphs;  // held, so the cache may drop them while the run lives
     std::vector<int> FAdvances;
     int FWidth = 0;
 };
