@@ -62,6 +62,7 @@ const auto published = Publish<TForm1>()
                            .Field("ScrollBox2", &TForm1::ScrollBox2)
                            .Field("ScrollBox3", &TForm1::ScrollBox3)
                            .Field("btnHelp", &TForm1::btnHelp)
+                           .Field("SkSkinCore1", &TForm1::SkSkinCore1)
                            .Field("Timer1", &TForm1::Timer1);
 
 int RightEdge(const TControl* control) { return control->Left() + control->Width(); }

@@ -4,6 +4,7 @@
 
 #include "FrameSequence.h"
 
+#include <skin/SkinCore.h>
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
 #include <toolkit/ComboBox.h>
@@ -78,6 +79,7 @@ public:
     TScrollBox* ScrollBox2 = nullptr;
     TScrollBox* ScrollBox3 = nullptr;
     TButton* btnHelp = nullptr;
+    TSkSkinCore* SkSkinCore1 = nullptr;
     TTimer* Timer1 = nullptr;
 
     // Handlers bound by the description.

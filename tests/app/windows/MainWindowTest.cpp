@@ -2,6 +2,8 @@
 // channels, the check boxes that groups 1 and 2 mirror from group 0, the text length limits and the clock label.
 #include "ProgramFixture.h"
 
+#include <skin/ThemeManager.h>
+
 #include <regex>
 
 namespace {
@@ -166,4 +168,21 @@ TEST_F(MainWindowTest, ExitWithTheMainWindowAliveEndsWithItsStatus) {
             std::exit(1);
         },
         ::testing::ExitedWithCode(1), "");
+}
+
+// The window's engine component chooses no theme: every window keeps the look it draws itself.
+TEST_F(MainWindowTest, TheEngineComponentChoosesNoTheme) {
+    StartProgram();
+    ASSERT_NE(Form1->SkSkinCore1, nullptr);
+    EXPECT_EQ(Form1->SkSkinCore1->Owner(), Form1);
+    EXPECT_EQ(Form1->SkSkinCore1->ThemeBuilding(), "No theme");
+    EXPECT_EQ(Form1->SkSkinCore1->DeltaHue(), 0);
+    EXPECT_EQ(Form1->SkSkinCore1->DeltaBrightness(), 0);
+    EXPECT_EQ(Form1->SkSkinCore1->Version(), "6.0");
+    EXPECT_EQ(Form1->SkSkinCore1->ThemeList(), nullptr);
+    EXPECT_EQ(Form1->SkSkinCore1->ThemeIndex(), -1);
+    EXPECT_EQ(Form1->SkSkinCore1->ThemeFile(), "");
+    ASSERT_NE(ThemeManager(), nullptr);
+    EXPECT_TRUE(ThemeManager()->IsListener(Form1->SkSkinCore1));
+    EXPECT_EQ(ThemeManager()->CurrentTheme(), nullptr);
 }

@@ -2,6 +2,8 @@
 // makes it, and everything destroyed and closed again after each test.
 #include "ProgramFixture.h"
 
+#include <UnitsEnvironment.h>
+#include <skin/ThemeUnits.h>
 #include <toolkit/IniFile.h>
 
 #include <fcntl.h>
@@ -35,6 +37,10 @@ std::string BoxWords() {
     size_t end = copied.find("\r\n" + rule, start);
     return end == std::string::npos ? copied : copied.substr(start, end - start);
 }
+
+// The skinning library's units run around every window, as the program starts and stops them.
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
 
 }  // namespace
 
