@@ -5,6 +5,8 @@
 #include "Unit1.h"
 #include "comSetup.h"
 
+#include <skin/ThemeUnits.h>
+
 #include <toolkit/Application.h>
 #include <toolkit/DescriptionResources.h>
 
@@ -24,6 +26,9 @@ TOriginal Originals[] = {{"Unit1", {}}, {"comSetup", {}}};
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // As the program starts: the skinning library's units before the first window, stopped after the last.
+    InitializeThemeUnits();
+    std::atexit(FinalizeThemeUnits);
     Application->Initialize();
     for (TOriginal& original : Originals) original.Text = *FindDescriptionResource(original.Name);
     return 0;
