@@ -2,6 +2,7 @@
 #include "user/AnsiConvert.h"
 #include "user/Caret.h"
 #include "user/ClassTable.h"
+#include "user/Hooks.h"
 #include "user/Painting.h"
 #include "user/Timers.h"
 #include "user/WindowPos.h"
@@ -144,10 +145,18 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
     window.Id = reinterpret_cast<LONG_PTR>(cs.hMenu);
     window.Extra.assign(static_cast<size_t>(windowClass->WindowExtra), 0);
     window.Owner = owner;
-    window.NormalRect = {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
-    window.WindowRect = window.ClientRect = window.NormalRect;
     HWND hwnd = InsertWindow(std::move(created));
     LinkWindow(window, *parent);
+    // The hook sees the creation structure in the caller's character set and may change it, or refuse the window
+    // before it has heard a message.
+    CBT_CREATEWNDW cbt{&cs, HWND_TOP};
+    if (CbtVetoes(HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt), unicode)) {
+        UnlinkWindow(window);
+        RemoveWindow(hwnd);
+        return nullptr;
+    }
+    window.NormalRect = {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    window.WindowRect = window.ClientRect = window.NormalRect;
 
     if (window.TopLevel()) {
         window.Surface =
@@ -278,6 +287,8 @@ BOOL DestroyWindow(HWND hWnd) {
     }
     // A second DestroyWindow from inside the first one's messages has nothing left to do.
     if (window->Destroying) return TRUE;
+    if (CbtVetoes(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hWnd), 0)) return FALSE;
+    if (!(window = FromHandleQuiet(hWnd)) || window->Destroying) return TRUE;
     window->Destroying = true;
 
     bool isChild = window->Child();

@@ -84,6 +84,7 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
                     break;
                 }
                 if (got < 0) break;
+                if (CallMsgFilterW(&msg, MSGF_DIALOGBOX)) continue;
                 if (!IsDialogMessageW(hwnd, &msg)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);
