@@ -151,14 +151,6 @@ void HeadlessDriver::Beep() {
     ++FBeeps;
 }
 
-bool HeadlessDriver::TakeModalAnswer(std::function<void(HWND)>& answer) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    if (FModalAnswers.empty()) return false;
-    answer = std::move(FModalAnswers.front());
-    FModalAnswers.pop_front();
-    return true;
-}
-
 bool HeadlessDriver::OpenDocument(const std::string& nativePath) {
     std::lock_guard<std::mutex> lock(FMutex);
     FOpenedDocuments.push_back(nativePath);
@@ -186,16 +178,6 @@ void HeadlessDriver::PushEvent(const InputEvent& event) {
 void HeadlessDriver::ClearEvents() {
     std::lock_guard<std::mutex> lock(FMutex);
     FEvents.clear();
-}
-
-void HeadlessDriver::QueueModalAnswer(std::function<void(HWND)> answer) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    FModalAnswers.push_back(std::move(answer));
-}
-
-size_t HeadlessDriver::PendingModalAnswers() const {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FModalAnswers.size();
 }
 
 bool HeadlessDriver::Window(HWND hwnd, WindowInfo& info) const {

@@ -5,7 +5,6 @@
 
 #include <win32/windef.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,13 +92,6 @@ public:
 
     virtual void SetCursorShape(int standardCursorId) { (void)standardCursorId; }
     virtual void Beep() {}
-
-    // A modal loop (message box, modal form) calls this once its window is up: when a test queued an answer,
-    // the loop runs it with its own window (for instance to press a button), otherwise it waits for the user.
-    virtual bool TakeModalAnswer(std::function<void(HWND)>& answer) {
-        (void)answer;
-        return false;
-    }
 
     // ShellExecuteA opens an existing document (a native path) or a URL: true when the driver dealt with it,
     // false to let the platform start the desktop's opener.

@@ -69,15 +69,12 @@ public:
 
     void SetCursorShape(int standardCursorId) override;
     void Beep() override;
-    bool TakeModalAnswer(std::function<void(HWND)>& answer) override;
     // Records every document; keeps it from the desktop's opener while SetKeepDocuments(true).
     bool OpenDocument(const std::string& nativePath) override;
 
     // Test side. Events may be pushed from any thread; a waiting WaitForEvent returns.
     void PushEvent(const InputEvent& event);
     void ClearEvents();
-    void QueueModalAnswer(std::function<void(HWND)> answer);
-    size_t PendingModalAnswers() const;
     void SetKeepDocuments(bool keep);
     std::vector<std::string> OpenedDocuments() const;
 
@@ -102,7 +99,6 @@ private:
     std::optional<std::u16string> FClipboard;
     int FCursorShape = 0;
     int FBeeps = 0;
-    std::deque<std::function<void(HWND)>> FModalAnswers;
     bool FKeepDocuments = false;
     std::vector<std::string> FOpenedDocuments;
 };

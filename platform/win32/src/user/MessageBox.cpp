@@ -1,13 +1,9 @@
 // MessageBoxA/W and MessageBoxExA/W: the checks, the owner disabled while the box is up, and the modal loop that
-// pumps messages through the dialog manager until a button is chosen (tests answer it through the driver once it is
-// shown).
+// hands each message to the message filter, then the dialog manager, until a button is chosen.
 #include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/MessageBoxWindow.h"
 
-#include <backend/Driver.h>
-
-#include <functional>
 #include <vector>
 
 using win32::user::MessageBoxWindow;
@@ -71,9 +67,6 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
             DisabledWindows disabled(hwnd, owner, (uType & MB_MODEMASK) == MB_TASKMODAL);
             ShowWindow(hwnd, SW_SHOW);
             RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-
-            std::function<void(HWND)> modalAnswer;
-            if (backend::CurrentDriver().TakeModalAnswer(modalAnswer) && modalAnswer) modalAnswer(hwnd);
 
             MSG msg;
             while (!box.Answer() && IsWindow(hwnd)) {
