@@ -93,6 +93,18 @@ LRESULT PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_LBUTTONDOWN: Print("WM_LBUTTONDOWN %d %d\n", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_MOUSEMOVE: {
+        // The panel asks to hear when the pointer leaves it, and prints where the pointer then is on the desktop.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&track);
+        return 0;
+    }
+    case WM_MOUSELEAVE: {
+        POINT at{};
+        GetCursorPos(&at);
+        Print("WM_MOUSELEAVE %d %d\n", at.x, at.y);
+        return 0;
+    }
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }

@@ -819,6 +819,9 @@ typedef HMONITOR__* HMONITOR;
 #define SPI_GETMENUFADE 0x1012
 #define SPI_GETSELECTIONFADE 0x1014
 #define SPI_GETTOOLTIPANIMATION 0x1016
+#define SPI_GETMOUSEHOVERWIDTH 0x0062
+#define SPI_GETMOUSEHOVERHEIGHT 0x0064
+#define SPI_GETMOUSEHOVERTIME 0x0066
 #define SPI_GETTOOLTIPFADE 0x1018
 #define SPI_GETCURSORSHADOW 0x101A
 #define SPI_GETFLATMENU 0x1022
@@ -1033,6 +1036,39 @@ typedef struct tagMONITORINFO {
     RECT rcWork;
     DWORD dwFlags;
 } MONITORINFO, *LPMONITORINFO;
+
+// GetMonitorInfo also fills the larger structure, with the device name, when cbSize says so.
+#define CCHDEVICENAME 32
+typedef struct tagMONITORINFOEXA {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+    CHAR szDevice[CCHDEVICENAME];
+} MONITORINFOEXA, *LPMONITORINFOEXA;
+typedef struct tagMONITORINFOEXW {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+    WCHAR szDevice[CCHDEVICENAME];
+} MONITORINFOEXW, *LPMONITORINFOEXW;
+
+// TrackMouseEvent: WM_MOUSELEAVE/WM_NCMOUSELEAVE once the pointer leaves the window (its client area, or with
+// TME_NONCLIENT its frame), WM_MOUSEHOVER/WM_NCMOUSEHOVER once it rests there for dwHoverTime.
+#define TME_HOVER 0x00000001
+#define TME_LEAVE 0x00000002
+#define TME_NONCLIENT 0x00000010
+#define TME_QUERY 0x40000000
+#define TME_CANCEL 0x80000000
+#define HOVER_DEFAULT 0xFFFFFFFF
+typedef struct tagTRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+} TRACKMOUSEEVENT, *LPTRACKMOUSEEVENT;
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
 
 typedef struct tagNONCLIENTMETRICSA {
     UINT cbSize;

@@ -3,6 +3,7 @@
 #include "user/Caret.h"
 #include "user/ClassTable.h"
 #include "user/Hooks.h"
+#include "user/MouseTracking.h"
 #include "user/Painting.h"
 #include "user/Timers.h"
 #include "user/WindowPos.h"
@@ -75,6 +76,7 @@ void FreeWindow(HWND hwnd) {
     ForgetWindowPainting(hwnd);
     KillWindowTimers(hwnd);
     DestroyWindowCaret(hwnd);
+    ForgetMouseTracking(hwnd);
     GetSystemMenu(hwnd, TRUE);  // frees the window's copy of the system menu
     if (topLevel) backend::CurrentDriver().WindowDestroyed(hwnd);
     RemoveWindow(hwnd);
@@ -162,6 +164,7 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
         window.Surface =
             std::make_shared<win32::gdi::BitmapObject>(std::max(cs.cx, 0), std::max(cs.cy, 0), 32, true, false);
         backend::CurrentDriver().WindowCreated(hwnd, KindOf(window), window.WindowRect);
+        ReportZOrder();
     }
 
     auto fail = [hwnd] {

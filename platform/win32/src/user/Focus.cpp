@@ -184,7 +184,8 @@ BOOL ReleaseCapture(void) {
 BOOL GetCursorPos(LPPOINT lpPoint) {
     if (!lpPoint) return Fail(FALSE, ERROR_INVALID_PARAMETER);
     MessageQueue::Instance().PullInput();
-    *lpPoint = State().CursorPos;
+    // The desktop knows where the pointer is when it is over no window of ours.
+    if (!backend::CurrentDriver().CursorPosition(*lpPoint)) *lpPoint = State().CursorPos;
     return TRUE;
 }
 

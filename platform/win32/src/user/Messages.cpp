@@ -169,9 +169,16 @@ bool Peek(MSG& msg, HWND hwnd, UINT first, UINT last, UINT flags, bool unicode, 
         Finish(msg, unicode, remove);
         return true;
     }
-    if ((kinds & QS_INPUT) && TakeInput(msg, filter, remove)) {
-        Finish(msg, unicode, remove);
-        return true;
+    if (kinds & QS_INPUT) {
+        if (TakeInput(msg, filter, remove)) {
+            Finish(msg, unicode, remove);
+            return true;
+        }
+        // Placing the pointer may have posted WM_MOUSELEAVE.
+        if ((kinds & (QS_POSTMESSAGE | QsAllPostMessage)) && queue.TakePosted(msg, filter, remove)) {
+            Finish(msg, unicode, remove);
+            return true;
+        }
     }
     if ((kinds & QS_PAINT) && hwnd != reinterpret_cast<HWND>(-1) && filter.MatchesMessage(WM_PAINT) &&
         NextPaintMessage(msg, hwnd)) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Smoke test of the SDL driver on a real X server: the demo's window is where the window manager put it and the
-# screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point.
+# screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point; the
+# pointer moved off every window reaches the panel as WM_MOUSELEAVE, and GetCursorPos then answers the desktop's
+# pointer position.
 # Usage: sdl_smoke.sh CLASSIC_DEMO XWD_PIXELS (DISPLAY must name the server; without it the test is skipped).
 set -uo pipefail
 demo=$1 pixels=$2
@@ -70,6 +72,14 @@ xdotool mousemove "$clickX" "$clickY" click 1
 expected="WM_LBUTTONDOWN 37 21"
 waitFor 10 grep -q "^$expected\$" "$work/out" ||
   fail "clicked the panel ($panelLeft,$panelTop to $panelRight,$panelBottom) at $clickX,$clickY; expected '$expected', the demo printed: $(grep WM_LBUTTONDOWN "$work/out" | tr '\n' ' ')"
+
+echo "== the pointer leaves for the bare desktop"
+xdotool mousemove "$((panelLeft + 40))" "$((panelTop + 30))"
+sleep 0.3
+xdotool mousemove 1250 1000
+expected="WM_MOUSELEAVE 1250 1000"
+waitFor 10 grep -q "^$expected\$" "$work/out" ||
+  fail "moved the pointer off the window; expected '$expected', the demo printed: $(grep WM_MOUSELEAVE "$work/out" | tr '\n' ' ')"
 
 if ((failures)); then
   echo "--- demo output"; cat "$work/out" "$work/err"
