@@ -2,7 +2,7 @@
 # Smoke test of the SDL driver on a real X server: the demo's window is where the window manager put it and the
 # screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point; the
 # pointer moved off every window reaches the panel as WM_MOUSELEAVE, and GetCursorPos then answers the desktop's
-# pointer position.
+# pointer position; a window made later shows above the demo's until SetWindowPos sends it to the bottom.
 # Usage: sdl_smoke.sh CLASSIC_DEMO XWD_PIXELS (DISPLAY must name the server; without it the test is skipped).
 set -uo pipefail
 demo=$1 pixels=$2
@@ -80,6 +80,20 @@ xdotool mousemove 1250 1000
 expected="WM_MOUSELEAVE 1250 1000"
 waitFor 10 grep -q "^$expected\$" "$work/out" ||
   fail "moved the pointer off the window; expected '$expected', the demo printed: $(grep WM_MOUSELEAVE "$work/out" | tr '\n' ' ')"
+
+echo "== stacking"
+# shownAt X Y: the colour the screen shows there.
+shownAt() {
+  xwd -root -silent >"$work/now.xwd" && "$pixels" "$work/now.xwd" "$1" "$2"
+}
+waitFor 10 grep -q '^OVERLAY ' "$work/out" || fail "the first click made no overlay window"
+read -r _ overlayX overlayY < <(grep '^OVERLAY ' "$work/out")
+waitFor 10 test "$(shownAt "$overlayX" "$overlayY")" == C03090 ||
+  fail "the overlay window made last does not show above the panel at $overlayX,$overlayY: $(shownAt "$overlayX" "$overlayY")"
+xdotool mousemove "$clickX" "$clickY" click 1
+waitFor 10 grep -q '^RESTACKED ' "$work/out" || fail "the second click did not restack"
+waitFor 10 test "$(shownAt "$overlayX" "$overlayY")" == 309060 ||
+  fail "after SetWindowPos HWND_BOTTOM the overlay still shows at $overlayX,$overlayY: $(shownAt "$overlayX" "$overlayY")"
 
 if ((failures)); then
   echo "--- demo output"; cat "$work/out" "$work/err"
