@@ -14,7 +14,10 @@ HeadlessDriver::HeadlessDriver(SIZE screen, int taskBarHeight) : FScreen(screen)
 
 HeadlessDriver* HeadlessDriver::Current() { return dynamic_cast<HeadlessDriver*>(&CurrentDriver()); }
 
-RECT HeadlessDriver::WorkArea() const { return {0, 0, FScreen.cx, FScreen.cy - FTaskBarHeight}; }
+RECT HeadlessDriver::WorkArea() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return {0, 0, FScreen.cx, FScreen.cy - FTaskBarHeight};
+}
 
 void HeadlessDriver::WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) {
     std::lock_guard<std::mutex> lock(FMutex);
@@ -173,6 +176,18 @@ void HeadlessDriver::PushEvent(const InputEvent& event) {
         FEvents.push_back(event);
     }
     FWoken.notify_all();
+}
+
+void HeadlessDriver::ChangeDisplay(SIZE screen, int bitsPerPixel) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::DisplayChanged;
+    event.screen = POINT{screen.cx, screen.cy};
+    event.bitsPerPixel = bitsPerPixel;
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FScreen = screen;
+    }
+    PushEvent(event);
 }
 
 void HeadlessDriver::ClearEvents() {

@@ -47,7 +47,10 @@ public:
     static HeadlessDriver* Current();
 
     const char* Name() const override { return "headless"; }
-    SIZE ScreenSize() const override { return FScreen; }
+    SIZE ScreenSize() const override {
+        std::lock_guard<std::mutex> lock(FMutex);
+        return FScreen;
+    }
     RECT WorkArea() const override;
 
     void WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) override;
@@ -74,6 +77,9 @@ public:
 
     // Test side. Events may be pushed from any thread; a waiting WaitForEvent returns.
     void PushEvent(const InputEvent& event);
+    // The virtual screen takes a new size and depth, as a display whose mode changed; the window manager hears of
+    // it as a DisplayChanged event.
+    void ChangeDisplay(SIZE screen, int bitsPerPixel);
     void ClearEvents();
     void SetKeepDocuments(bool keep);
     std::vector<std::string> OpenedDocuments() const;

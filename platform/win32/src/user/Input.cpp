@@ -120,7 +120,19 @@ void SendParentNotify(HWND hwnd, UINT rawMessage, POINT screen) {
 
 bool IsDesktopWindowEvent(Kind kind) {
     return kind == Kind::WindowMinimized || kind == Kind::WindowRestored || kind == Kind::WindowCloseRequested ||
-           kind == Kind::WindowFocusLost || kind == Kind::WindowFocusGained;
+           kind == Kind::WindowFocusLost || kind == Kind::WindowFocusGained || kind == Kind::DisplayChanged;
+}
+
+// The screen changed mode: the desktop window takes the new size and every top-level window hears of it.
+void DisplayChanged(const backend::InputEvent& event) {
+    Window& desktop = Desktop();
+    desktop.WindowRect = desktop.ClientRect = desktop.NormalRect = RECT{0, 0, event.screen.x, event.screen.y};
+    std::vector<HWND> topLevels;
+    for (Window* top : desktop.Children) topLevels.push_back(top->Handle);
+    for (HWND top : topLevels)
+        if (FromHandleQuiet(top))
+            SendMessageW(top, WM_DISPLAYCHANGE, static_cast<WPARAM>(event.bitsPerPixel),
+                         MAKELPARAM(event.screen.x, event.screen.y));
 }
 
 // The window that takes the activation when the desktop focuses a top-level window: a window disabled by a modal
@@ -136,6 +148,7 @@ HWND ActivationTarget(HWND top) {
 // What Windows does when the user acts on a window through the shell: the system commands of the title bar and
 // taskbar, and the application losing or getting the foreground.
 void HandleDesktopEvent(const backend::InputEvent& event) {
+    if (event.kind == Kind::DisplayChanged) return DisplayChanged(event);
     HWND top = RootOf(event.window);
     if (!top) return;
     switch (event.kind) {

@@ -257,4 +257,33 @@ TEST_F(DesktopEventTest, AModalWindowComesAboveItsDisabledOwnerWhenTheDesktopFoc
     EnableWindow(owner, TRUE);
 }
 
+TEST_F(DesktopEventTest, ADisplayChangeReachesEveryTopLevelWindowWithTheNewMode) {
+    HWND shown = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    HWND hidden = Make(WS_POPUP, 0, 0, 10, 10);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, shown);
+    Clear();
+    backend::HeadlessDriver* driver = backend::HeadlessDriver::Current();
+    SIZE before = driver->ScreenSize();
+    driver->ChangeDisplay(SIZE{1024, 768}, 16);
+    wintest::PumpUntilIdle();
+    std::vector<Received> heard = Taken({WM_DISPLAYCHANGE});
+    std::vector<HWND> windows;
+    for (const Received& r : heard) {
+        windows.push_back(r.Window);
+        EXPECT_EQ(r.WParam, 16u);
+        EXPECT_EQ(LOWORD(r.LParam), 1024);
+        EXPECT_EQ(HIWORD(r.LParam), 768);
+    }
+    EXPECT_NE(std::find(windows.begin(), windows.end(), shown), windows.end());
+    EXPECT_NE(std::find(windows.begin(), windows.end(), hidden), windows.end());
+    EXPECT_EQ(std::find(windows.begin(), windows.end(), child), windows.end()) << "child windows are not told";
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(desktop.right, 1024);
+    EXPECT_EQ(desktop.bottom, 768);
+    driver->ChangeDisplay(before, 32);
+    wintest::PumpUntilIdle();
+}
+
 }  // namespace
