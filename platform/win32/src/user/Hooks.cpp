@@ -60,44 +60,37 @@ std::shared_ptr<Hook> FirstLive(std::shared_ptr<Hook> hook) {
     return hook;
 }
 
-// A hook of the other character set sees HCBT_CREATEWND's names in its own.
+// HCBT_CREATEWND's structure as a hook of the other character set sees it: the names converted, the rest copied,
+// and the z-order place the hook may set handed back.
+template <class ToCbt, class ToCreate, class FromCbt, class Convert>
+LRESULT CallWithCreateStruct(const Hook& hook, int code, WPARAM wParam, FromCbt* from, Convert convert) {
+    const auto* source = from->lpcs;
+    ToCreate cs;
+    std::memcpy(&cs, source, sizeof cs);
+    decltype(convert(source->lpszName)) name, className;
+    if (source->lpszName && !IsIntResource(source->lpszName)) {
+        name = convert(source->lpszName);
+        cs.lpszName = name.c_str();
+    }
+    if (source->lpszClass && !IsIntResource(source->lpszClass)) {
+        className = convert(source->lpszClass);
+        cs.lpszClass = className.c_str();
+    }
+    ToCbt cbt{&cs, from->hwndInsertAfter};
+    LRESULT result = hook.Proc(code, wParam, reinterpret_cast<LPARAM>(&cbt));
+    from->hwndInsertAfter = cbt.hwndInsertAfter;
+    return result;
+}
+
 LRESULT CallConverted(const Hook& hook, int code, WPARAM wParam, LPARAM lParam, bool callerUnicode) {
     if (hook.Unicode == callerUnicode || hook.Id != WH_CBT || code != HCBT_CREATEWND || !lParam)
         return hook.Proc(code, wParam, lParam);
-    if (callerUnicode) {
-        auto* wide = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
-        CREATESTRUCTA cs;
-        std::memcpy(&cs, wide->lpcs, sizeof cs);
-        std::string name, className;
-        if (wide->lpcs->lpszName && !IsIntResource(wide->lpcs->lpszName)) {
-            name = WideToAnsi(wide->lpcs->lpszName);
-            cs.lpszName = name.c_str();
-        }
-        if (wide->lpcs->lpszClass && !IsIntResource(wide->lpcs->lpszClass)) {
-            className = WideToAnsi(wide->lpcs->lpszClass);
-            cs.lpszClass = className.c_str();
-        }
-        CBT_CREATEWNDA ansi{&cs, wide->hwndInsertAfter};
-        LRESULT result = hook.Proc(code, wParam, reinterpret_cast<LPARAM>(&ansi));
-        wide->hwndInsertAfter = ansi.hwndInsertAfter;
-        return result;
-    }
-    auto* ansi = reinterpret_cast<CBT_CREATEWNDA*>(lParam);
-    CREATESTRUCTW cs;
-    std::memcpy(&cs, ansi->lpcs, sizeof cs);
-    std::u16string name, className;
-    if (ansi->lpcs->lpszName && !IsIntResource(ansi->lpcs->lpszName)) {
-        name = AnsiToWide(ansi->lpcs->lpszName);
-        cs.lpszName = name.c_str();
-    }
-    if (ansi->lpcs->lpszClass && !IsIntResource(ansi->lpcs->lpszClass)) {
-        className = AnsiToWide(ansi->lpcs->lpszClass);
-        cs.lpszClass = className.c_str();
-    }
-    CBT_CREATEWNDW wide{&cs, ansi->hwndInsertAfter};
-    LRESULT result = hook.Proc(code, wParam, reinterpret_cast<LPARAM>(&wide));
-    ansi->hwndInsertAfter = wide.hwndInsertAfter;
-    return result;
+    if (callerUnicode)
+        return CallWithCreateStruct<CBT_CREATEWNDA, CREATESTRUCTA>(hook, code, wParam,
+                                                                   reinterpret_cast<CBT_CREATEWNDW*>(lParam),
+                                                                   [](LPCWSTR text) { return WideToAnsi(text); });
+    return CallWithCreateStruct<CBT_CREATEWNDW, CREATESTRUCTW>(
+        hook, code, wParam, reinterpret_cast<CBT_CREATEWNDA*>(lParam), [](LPCSTR text) { return AnsiToWide(text); });
 }
 
 // Calls one hook with the thread's running hook set to it for the call. The hook is held until it returns, as it

@@ -162,6 +162,16 @@ TEST_F(HookTest, AnsiCbtHookSeesTheCreationStructureInItsCharacterSet) {
     HWND hwnd = CreateWindowExW(0, ClassName, u"通道", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     FWindows.push_back(hwnd);
     EXPECT_EQ(seen, "通道");
+
+    // And the other way round: a W hook, a window made with the A function.
+    std::u16string wide;
+    Hook<1>(WH_CBT, [&](int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_CREATEWND) wide = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszName;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    });
+    hwnd = CreateWindowExA(0, "HookTestWindow", "通道", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    FWindows.push_back(hwnd);
+    EXPECT_EQ(wide, u"通道");
 }
 
 // Each CBT code refused in turn: the operation does not happen and the call reports it.
