@@ -1221,7 +1221,14 @@ BOOL SetCursorPos(int X, int Y);
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
 BOOL GetKeyboardState(PBYTE lpKeyState);
+// Scan codes are those of a standard 101-key keyboard; characters those of the US layout.
+#define MAPVK_VK_TO_VSC 0
+#define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_CHAR 2
+#define MAPVK_VSC_TO_VK_EX 3
+#define MAPVK_VK_TO_VSC_EX 4
 UINT MapVirtualKeyA(UINT uCode, UINT uMapType);
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
 
 // Painting.
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
