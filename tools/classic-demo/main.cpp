@@ -14,6 +14,7 @@ namespace {
 
 // Kept away from every classic system colour, so a test that finds it on the screen found the panel.
 constexpr COLORREF PanelColour = RGB(0x30, 0x90, 0x60);
+constexpr COLORREF OverlayColour = RGB(0xC0, 0x30, 0x90);
 constexpr UINT_PTR QuitTimer = 1, ProbeTimer = 2;
 constexpr int ButtonId = 100, PanelId = 101;
 
@@ -92,7 +93,37 @@ LRESULT PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, &paint);
         return 0;
     }
-    case WM_LBUTTONDOWN: Print("WM_LBUTTONDOWN %d %d\n", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONDOWN: {
+        Print("WM_LBUTTONDOWN %d %d\n", GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        // The first click puts a window of another colour over the panel's corner; the next one sends that window
+        // to the bottom without activating anything, so the stacking order shows on the screen.
+        static HWND overlay = nullptr;
+        if (!overlay) {
+            RECT rect;
+            GetWindowRect(hwnd, &rect);
+            overlay = CreateWindowExW(0, u"ClassicDemoOverlay", u"", WS_POPUP, rect.right - 110, rect.bottom - 60, 90,
+                                      40, nullptr, nullptr, nullptr, nullptr);
+            ShowWindow(overlay, SW_SHOWNOACTIVATE);
+            UpdateWindow(overlay);
+            Print("OVERLAY %d %d\n", rect.right - 100, rect.bottom - 50);
+        } else {
+            SetWindowPos(overlay, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            Print("RESTACKED %d %d\n", 0, 0);
+        }
+        return 0;
+    }
+    case WM_MOUSEMOVE: {
+        // The panel asks to hear when the pointer leaves it, and prints where the pointer then is on the desktop.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&track);
+        return 0;
+    }
+    case WM_MOUSELEAVE: {
+        POINT at{};
+        GetCursorPos(&at);
+        Print("WM_MOUSELEAVE %d %d\n", at.x, at.y);
+        return 0;
+    }
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -240,7 +271,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "classic-demo: no display, running headless\n");
 
     if (!Register(u"ClassicDemoFrame", FrameProc, GetSysColorBrush(COLOR_BTNFACE)) ||
-        !Register(u"ClassicDemoPanel", PanelProc, nullptr) || !Register(u"ClassicDemoButton", ButtonProc, nullptr)) {
+        !Register(u"ClassicDemoPanel", PanelProc, nullptr) || !Register(u"ClassicDemoButton", ButtonProc, nullptr) ||
+        !Register(u"ClassicDemoOverlay", DefWindowProcW, CreateSolidBrush(OverlayColour))) {
         std::fprintf(stderr, "classic-demo: RegisterClassExW failed (%lu)\n",
                      static_cast<unsigned long>(GetLastError()));
         return 1;

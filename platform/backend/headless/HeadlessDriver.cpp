@@ -14,7 +14,10 @@ HeadlessDriver::HeadlessDriver(SIZE screen, int taskBarHeight) : FScreen(screen)
 
 HeadlessDriver* HeadlessDriver::Current() { return dynamic_cast<HeadlessDriver*>(&CurrentDriver()); }
 
-RECT HeadlessDriver::WorkArea() const { return {0, 0, FScreen.cx, FScreen.cy - FTaskBarHeight}; }
+RECT HeadlessDriver::WorkArea() const {
+    std::lock_guard<std::mutex> lock(FMutex);
+    return {0, 0, FScreen.cx, FScreen.cy - FTaskBarHeight};
+}
 
 void HeadlessDriver::WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) {
     std::lock_guard<std::mutex> lock(FMutex);
@@ -151,14 +154,6 @@ void HeadlessDriver::Beep() {
     ++FBeeps;
 }
 
-bool HeadlessDriver::TakeModalAnswer(std::function<void(HWND)>& answer) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    if (FModalAnswers.empty()) return false;
-    answer = std::move(FModalAnswers.front());
-    FModalAnswers.pop_front();
-    return true;
-}
-
 bool HeadlessDriver::OpenDocument(const std::string& nativePath) {
     std::lock_guard<std::mutex> lock(FMutex);
     FOpenedDocuments.push_back(nativePath);
@@ -183,19 +178,21 @@ void HeadlessDriver::PushEvent(const InputEvent& event) {
     FWoken.notify_all();
 }
 
+void HeadlessDriver::ChangeDisplay(SIZE screen, int bitsPerPixel) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::DisplayChanged;
+    event.screen = POINT{screen.cx, screen.cy};
+    event.bitsPerPixel = bitsPerPixel;
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        FScreen = screen;
+    }
+    PushEvent(event);
+}
+
 void HeadlessDriver::ClearEvents() {
     std::lock_guard<std::mutex> lock(FMutex);
     FEvents.clear();
-}
-
-void HeadlessDriver::QueueModalAnswer(std::function<void(HWND)> answer) {
-    std::lock_guard<std::mutex> lock(FMutex);
-    FModalAnswers.push_back(std::move(answer));
-}
-
-size_t HeadlessDriver::PendingModalAnswers() const {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FModalAnswers.size();
 }
 
 bool HeadlessDriver::Window(HWND hwnd, WindowInfo& info) const {

@@ -4,6 +4,7 @@
 
 #include "SdlKeys.h"
 #include "SdlText.h"
+#include "X11Stacking.h"
 #include "XErrors.h"
 
 #include <backend/SdlInstall.h>
@@ -339,6 +340,16 @@ bool SdlDriver::TranslateWindowEvent(const SDL_WindowEvent& event, InputEvent& i
         input.kind = InputEvent::Kind::WindowFocusLost;
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: input.kind = InputEvent::Kind::WindowFocusGained; break;
+    case SDL_WINDOWEVENT_LEAVE: {
+        // The pointer left the window: the window manager hears it as a move to where it is now on the desktop,
+        // over another of our windows (whose own motion follows) or over none.
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        input.kind = InputEvent::Kind::MouseMove;
+        input.screen = FPointer = POINT{x, y};
+        input.window = nullptr;
+        return true;
+    }
     default: return false;
     }
     // Menus and tooltips are never closed or focused by the desktop on their own.
@@ -379,6 +390,20 @@ bool SdlDriver::ClipboardText(std::u16string& text) {
     if (!utf8) return false;
     text = Utf8ToUtf16(utf8);
     SDL_free(utf8);
+    return true;
+}
+
+void SdlDriver::WindowZOrder(const std::vector<HWND>& topToBottom) {
+    std::vector<SDL_Window*> stack;
+    for (HWND hwnd : topToBottom)
+        if (WindowEntry* entry = Find(hwnd)) stack.push_back(entry->Window);
+    RestackX11(stack);
+}
+
+bool SdlDriver::CursorPosition(POINT& screen) {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    screen = POINT{x, y};
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     void WindowMoved(HWND hwnd, const RECT& rect) override;
     void WindowShown(HWND hwnd, bool visible, bool activate) override;
     void WindowStateChanged(HWND hwnd, int showState) override;
+    // Applied through X11 so that restacking does not move the focus.
+    void WindowZOrder(const std::vector<HWND>& topToBottom) override;
     void WindowTitle(HWND hwnd, const std::u16string& title) override;
     void WindowLayered(HWND hwnd, const LayeredStyle* style) override;
     void Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) override;
@@ -45,6 +47,8 @@ public:
     bool ClipboardText(std::u16string& text) override;
 
     void SetCursorShape(int standardCursorId) override;
+    // SDL_GetGlobalMouseState: the pointer over any window on the desktop, not only ours.
+    bool CursorPosition(POINT& screen) override;
     // Beep does nothing: SDL has no bell, and the program sounds no other way.
 
 private:

@@ -1,4 +1,4 @@
-// The headless display as tests see it: presented pictures, the composed screen, cursor, beeps, modal answers.
+// The headless display as tests see it: presented pictures, the composed screen, cursor, beeps, opened documents.
 #include "Headless.h"
 
 #include <testing/Testing.h>
@@ -35,10 +35,6 @@ Picture ScreenPicture() { return FromDriver(Headless().Screen()); }
 int CursorShape() { return Headless().CursorShape(); }
 
 int BeepCount() { return Headless().BeepCount(); }
-
-void QueueModalAnswer(std::function<void(HWND)> answer) { Headless().QueueModalAnswer(std::move(answer)); }
-
-size_t PendingModalAnswers() { return Headless().PendingModalAnswers(); }
 
 std::vector<std::string> OpenedDocuments() { return Headless().OpenedDocuments(); }
 

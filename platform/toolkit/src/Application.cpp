@@ -209,6 +209,8 @@ bool TApplication::ProcessMessage(MSG& msg) {
         FTerminated = true;
         return true;
     }
+    // A modal form's loop hands each message to the message filter first, as a dialog box's loop does.
+    if (FModalLevel > 0 && CallMsgFilterA(&msg, MSGF_DIALOGBOX)) return true;
     // A dialog key runs a button's click outside any window procedure: what it raises is shown here, as an
     // exception escaping a control's message method is, and the key counts as handled. Otherwise it would unwind
     // the loop that is running, and a modal loop would end as if its form had closed.

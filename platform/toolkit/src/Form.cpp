@@ -7,8 +7,6 @@
 #include <toolkit/PropertyRegistry.h>
 #include <toolkit/Screen.h>
 
-#include <backend/Driver.h>
-
 #include <vector>
 
 namespace {
@@ -414,8 +412,6 @@ int TCustomForm::ShowModal() {
         FModalResult = mrNone;
         Show();
         SetActiveWindow(Handle());
-        std::function<void(HWND)> answer;
-        if (backend::CurrentDriver().TakeModalAnswer(answer)) answer(Handle());
         // WM_QUIT arriving meanwhile cancels the dialog; an application that ended an earlier Run does not.
         bool terminatedBefore = Application->Terminated();
         for (;;) {

@@ -210,14 +210,3 @@ TEST(HeadlessDriver, ClipboardKeepsText) {
         EXPECT_EQ(value, text);
     }
 }
-
-TEST(HeadlessDriver, ModalAnswersAreTakenInOrder) {
-    std::vector<int> ran;
-    wintest::QueueModalAnswer([&ran](HWND) { ran.push_back(1); });
-    wintest::QueueModalAnswer([&ran](HWND) { ran.push_back(2); });
-    EXPECT_EQ(2u, wintest::PendingModalAnswers());
-    std::function<void(HWND)> answer;
-    while (CurrentDriver().TakeModalAnswer(answer)) answer(nullptr);
-    EXPECT_EQ((std::vector<int>{1, 2}), ran);
-    EXPECT_EQ(0u, wintest::PendingModalAnswers());
-}

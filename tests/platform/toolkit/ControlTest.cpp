@@ -141,6 +141,21 @@ TEST_F(Control, MouseEnterAndLeaveFollowThePointerAcrossControls) {
     EXPECT_EQ(recorder.Messages(), (std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE}));
 }
 
+TEST_F(Control, MouseLeaveComesWhenThePointerLeavesTheTopLevelWindowForNoWindow) {
+    auto root = MakeRoot(0, 0, 150, 80);
+    root->SetName("Root");
+    std::vector<std::string> log;
+    root->OnMouseEnter = [&log](TObject*) { log.push_back("enter"); };
+    root->OnMouseLeave = [&log](TObject*) { log.push_back("leave"); };
+    POINT inside = Screen(root->Handle(), 60, 40);
+    wintest::MouseMove(inside.x, inside.y);
+    wintest::PumpUntilIdle();
+    // Far from every window: no WM_MOUSEMOVE comes, only the leave the window asked to be told of.
+    wintest::MouseMove(1200, 1000);
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "leave"}));
+}
+
 TEST_F(Control, FocusMovesAlongChainsWithExitBeforeEnter) {
     auto root = MakeRoot();
     auto make = [](const char* name, TWinControl* parent, int left) {

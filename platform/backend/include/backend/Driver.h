@@ -5,7 +5,6 @@
 
 #include <win32/windef.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +26,9 @@ struct InputEvent {
         WindowRestored,
         WindowCloseRequested,
         WindowFocusLost,
-        WindowFocusGained
+        WindowFocusGained,
+        // The screen changed size (screen holds the new width and height) or colour depth (bitsPerPixel).
+        DisplayChanged
     };
     Kind kind = Kind::MouseMove;
     POINT screen{0, 0};  // mouse events: where the pointer is, in screen coordinates
@@ -39,6 +40,7 @@ struct InputEvent {
     bool repeat = false;
     std::u16string text;    // Text: characters typed or composed by an input method
     HWND window = nullptr;  // Window...: the top-level window the desktop acted on
+    int bitsPerPixel = 32;  // DisplayChanged
     DWORD time = 0;         // milliseconds, GetTickCount's clock; 0 means "now"
 };
 
@@ -92,14 +94,13 @@ public:
     virtual bool ClipboardText(std::u16string& text) = 0;
 
     virtual void SetCursorShape(int standardCursorId) { (void)standardCursorId; }
-    virtual void Beep() {}
-
-    // A modal loop (message box, modal form) calls this once its window is up: when a test queued an answer,
-    // the loop runs it with its own window (for instance to press a button), otherwise it waits for the user.
-    virtual bool TakeModalAnswer(std::function<void(HWND)>& answer) {
-        (void)answer;
+    // Where the pointer is on the desktop, over our windows or not; false when only the input this driver
+    // delivered tells (the window manager then answers with the last position it saw).
+    virtual bool CursorPosition(POINT& screen) {
+        (void)screen;
         return false;
     }
+    virtual void Beep() {}
 
     // ShellExecuteA opens an existing document (a native path) or a URL: true when the driver dealt with it,
     // false to let the platform start the desktop's opener.

@@ -47,7 +47,10 @@ public:
     static HeadlessDriver* Current();
 
     const char* Name() const override { return "headless"; }
-    SIZE ScreenSize() const override { return FScreen; }
+    SIZE ScreenSize() const override {
+        std::lock_guard<std::mutex> lock(FMutex);
+        return FScreen;
+    }
     RECT WorkArea() const override;
 
     void WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) override;
@@ -69,15 +72,15 @@ public:
 
     void SetCursorShape(int standardCursorId) override;
     void Beep() override;
-    bool TakeModalAnswer(std::function<void(HWND)>& answer) override;
     // Records every document; keeps it from the desktop's opener while SetKeepDocuments(true).
     bool OpenDocument(const std::string& nativePath) override;
 
     // Test side. Events may be pushed from any thread; a waiting WaitForEvent returns.
     void PushEvent(const InputEvent& event);
+    // The virtual screen takes a new size and depth, as a display whose mode changed; the window manager hears of
+    // it as a DisplayChanged event.
+    void ChangeDisplay(SIZE screen, int bitsPerPixel);
     void ClearEvents();
-    void QueueModalAnswer(std::function<void(HWND)> answer);
-    size_t PendingModalAnswers() const;
     void SetKeepDocuments(bool keep);
     std::vector<std::string> OpenedDocuments() const;
 
@@ -102,7 +105,6 @@ private:
     std::optional<std::u16string> FClipboard;
     int FCursorShape = 0;
     int FBeeps = 0;
-    std::deque<std::function<void(HWND)>> FModalAnswers;
     bool FKeepDocuments = false;
     std::vector<std::string> FOpenedDocuments;
 };

@@ -72,8 +72,10 @@ bool SavePng(const std::string& path, const Picture& picture);
 bool LoadPng(const std::string& path, int& width, int& height, std::vector<uint32_t>& pixels);
 bool LoadPng(const std::string& path, Picture& picture);
 
-// Answers for modal loops (message boxes, modal forms), taken in order: the next modal loop runs the first one
-// with its own window once that window is up, for instance to click a button or press Enter.
+// Answers for modal loops (message boxes, modal forms), taken in order: the next modal window to be activated
+// runs the first one once its loop has started, for instance to click a button or press Enter. Hooks of the
+// thread carry them (WH_CBT to see the window activated, WH_MSGFILTER in the modal loop), as a test on Windows
+// would answer a dialog.
 void QueueModalAnswer(std::function<void(HWND modalWindow)> answer);
 size_t PendingModalAnswers();
 

@@ -66,7 +66,17 @@ void TWinControl::WndProc(TMessage& message) {
         if (ControlState().Contains(csFocusing)) return;
         break;
     case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE: CheckMouseControl(); break;
+    case WM_NCMOUSEMOVE: {
+        // Told when the pointer leaves this window, so that the control it was over hears CM_MOUSELEAVE even when
+        // the pointer goes to no window of ours.
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | (message.Msg == WM_NCMOUSEMOVE ? TME_NONCLIENT : 0u), Handle(),
+                              0};
+        TrackMouseEvent(&track);
+        CheckMouseControl();
+        break;
+    }
+    case WM_MOUSELEAVE:
+    case WM_NCMOUSELEAVE: CheckMouseControl(); break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:

@@ -826,6 +826,9 @@ typedef HMONITOR__* HMONITOR;
 #define SPI_GETMENUFADE 0x1012
 #define SPI_GETSELECTIONFADE 0x1014
 #define SPI_GETTOOLTIPANIMATION 0x1016
+#define SPI_GETMOUSEHOVERWIDTH 0x0062
+#define SPI_GETMOUSEHOVERHEIGHT 0x0064
+#define SPI_GETMOUSEHOVERTIME 0x0066
 #define SPI_GETTOOLTIPFADE 0x1018
 #define SPI_GETCURSORSHADOW 0x101A
 #define SPI_GETFLATMENU 0x1022
@@ -1041,6 +1044,39 @@ typedef struct tagMONITORINFO {
     DWORD dwFlags;
 } MONITORINFO, *LPMONITORINFO;
 
+// GetMonitorInfo also fills the larger structure, with the device name, when cbSize says so.
+#define CCHDEVICENAME 32
+typedef struct tagMONITORINFOEXA {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+    CHAR szDevice[CCHDEVICENAME];
+} MONITORINFOEXA, *LPMONITORINFOEXA;
+typedef struct tagMONITORINFOEXW {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+    WCHAR szDevice[CCHDEVICENAME];
+} MONITORINFOEXW, *LPMONITORINFOEXW;
+
+// TrackMouseEvent: WM_MOUSELEAVE/WM_NCMOUSELEAVE once the pointer leaves the window (its client area, or with
+// TME_NONCLIENT its frame), WM_MOUSEHOVER/WM_NCMOUSEHOVER once it rests there for dwHoverTime.
+#define TME_HOVER 0x00000001
+#define TME_LEAVE 0x00000002
+#define TME_NONCLIENT 0x00000010
+#define TME_QUERY 0x40000000
+#define TME_CANCEL 0x80000000
+#define HOVER_DEFAULT 0xFFFFFFFF
+typedef struct tagTRACKMOUSEEVENT {
+    DWORD cbSize;
+    DWORD dwFlags;
+    HWND hwndTrack;
+    DWORD dwHoverTime;
+} TRACKMOUSEEVENT, *LPTRACKMOUSEEVENT;
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);
+
 typedef struct tagNONCLIENTMETRICSA {
     UINT cbSize;
     int iBorderWidth;
@@ -1192,7 +1228,14 @@ BOOL SetCursorPos(int X, int Y);
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
 BOOL GetKeyboardState(PBYTE lpKeyState);
+// Scan codes are those of a standard 101-key keyboard; characters those of the US layout.
+#define MAPVK_VK_TO_VSC 0
+#define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_CHAR 2
+#define MAPVK_VSC_TO_VK_EX 3
+#define MAPVK_VK_TO_VSC_EX 4
 UINT MapVirtualKeyA(UINT uCode, UINT uMapType);
+UINT MapVirtualKeyW(UINT uCode, UINT uMapType);
 
 // Painting.
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
@@ -1636,6 +1679,86 @@ BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
 #define GetMenuString GetMenuStringA
 #define MENUITEMINFO MENUITEMINFOA
 #endif
+
+// ---- Window hooks ----
+// Hooks are the calling thread's own (dwThreadId is GetCurrentThreadId()); system-wide hooks need a module the
+// hook can be loaded into, which this platform does not do, so they are refused.
+struct HHOOK__;
+typedef HHOOK__* HHOOK;
+typedef LRESULT (*HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+
+#define WH_MSGFILTER (-1)
+#define WH_JOURNALRECORD 0
+#define WH_JOURNALPLAYBACK 1
+#define WH_KEYBOARD 2
+#define WH_GETMESSAGE 3
+#define WH_CALLWNDPROC 4
+#define WH_CBT 5
+#define WH_SYSMSGFILTER 6
+#define WH_MOUSE 7
+#define WH_DEBUG 9
+#define WH_SHELL 10
+#define WH_FOREGROUNDIDLE 11
+#define WH_CALLWNDPROCRET 12
+#define WH_KEYBOARD_LL 13
+#define WH_MOUSE_LL 14
+
+#define HC_ACTION 0
+
+#define HCBT_MOVESIZE 0
+#define HCBT_MINMAX 1
+#define HCBT_QS 2
+#define HCBT_CREATEWND 3
+#define HCBT_DESTROYWND 4
+#define HCBT_ACTIVATE 5
+#define HCBT_CLICKSKIPPED 6
+#define HCBT_KEYSKIPPED 7
+#define HCBT_SYSCOMMAND 8
+#define HCBT_SETFOCUS 9
+
+typedef struct tagCBT_CREATEWNDA {
+    CREATESTRUCTA* lpcs;
+    HWND hwndInsertAfter;
+} CBT_CREATEWNDA, *LPCBT_CREATEWNDA;
+
+typedef struct tagCBT_CREATEWNDW {
+    CREATESTRUCTW* lpcs;
+    HWND hwndInsertAfter;
+} CBT_CREATEWNDW, *LPCBT_CREATEWNDW;
+
+typedef struct tagCBTACTIVATESTRUCT {
+    BOOL fMouse;
+    HWND hWndActive;
+} CBTACTIVATESTRUCT, *LPCBTACTIVATESTRUCT;
+
+typedef struct tagCWPSTRUCT {
+    LPARAM lParam;
+    WPARAM wParam;
+    UINT message;
+    HWND hwnd;
+} CWPSTRUCT, *PCWPSTRUCT, *LPCWPSTRUCT;
+
+typedef struct tagCWPRETSTRUCT {
+    LRESULT lResult;
+    LPARAM lParam;
+    WPARAM wParam;
+    UINT message;
+    HWND hwnd;
+} CWPRETSTRUCT, *PCWPRETSTRUCT, *LPCWPRETSTRUCT;
+
+// WH_MSGFILTER codes besides MSGF_DIALOGBOX, MSGF_MESSAGEBOX and MSGF_MENU.
+#define MSGF_SCROLLBAR 5
+#define MSGF_NEXTWINDOW 6
+#define MSGF_USER 4096
+
+HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
+HHOOK SetWindowsHookExW(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
+BOOL UnhookWindowsHookEx(HHOOK hhk);
+// Passes the call on to the next hook of the chain that is running; hhk is ignored, as Windows ignores it.
+LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
+// Modal loops hand each message they get to the WH_MSGFILTER hooks; TRUE: a hook dealt with it, do not dispatch it.
+BOOL CallMsgFilterA(LPMSG lpMsg, int nCode);
+BOOL CallMsgFilterW(LPMSG lpMsg, int nCode);
 
 // ---- Resources ----
 #ifndef MAKEINTRESOURCE

@@ -1,6 +1,8 @@
 // The GDI object table: handles, deferred deletion of selected objects, GetObject and DeleteObject.
 #include "GdiObject.h"
 
+#include "kernel/HandleTable.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -10,7 +12,6 @@ namespace {
 struct Table {
     std::recursive_mutex lock;
     std::unordered_map<uintptr_t, std::shared_ptr<GdiObject>> objects;
-    uintptr_t next = 0x10000;  // apart from kernel handles, so a mix-up fails instead of hitting the wrong object
 };
 
 Table& Objects() {
@@ -22,6 +23,7 @@ Table& Objects() {
 // entries in turn, and the map must not be in the middle of an erase then.
 void Erase(Table& table, std::unordered_map<uintptr_t, std::shared_ptr<GdiObject>>::iterator it) {
     std::shared_ptr<GdiObject> doomed = std::move(it->second);
+    kernel::ReleaseHandle(reinterpret_cast<HANDLE>(it->first));
     table.objects.erase(it);
     doomed.reset();
 }
@@ -36,13 +38,11 @@ int GdiObject::Describe(int, void*, bool) const {
 HGDIOBJ ObjectTable::Insert(std::shared_ptr<GdiObject> object, bool stock) {
     auto& table = Objects();
     std::lock_guard<std::recursive_mutex> guard(table.lock);
-    uintptr_t value = table.next;
-    while (table.objects.count(value)) value += 4;
-    table.next = value + 4;
+    HGDIOBJ handle = kernel::AllocateHandle(kernel::HandleKind::Gdi);
     object->FStock = stock;
-    object->FHandle = reinterpret_cast<HGDIOBJ>(value);
-    table.objects.emplace(value, std::move(object));
-    return reinterpret_cast<HGDIOBJ>(value);
+    object->FHandle = handle;
+    table.objects.emplace(reinterpret_cast<uintptr_t>(handle), std::move(object));
+    return handle;
 }
 
 std::shared_ptr<GdiObject> ObjectTable::Lookup(HGDIOBJ handle) {

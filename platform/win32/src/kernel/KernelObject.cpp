@@ -1,6 +1,8 @@
 // The handle table, the thread's last error, CloseHandle and the ReadFile/WriteFile dispatch.
 #include "KernelObject.h"
 
+#include "kernel/HandleTable.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -10,7 +12,6 @@ namespace {
 struct HandleTable {
     std::mutex lock;
     std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>> objects;
-    uintptr_t next = 4;
 };
 
 HandleTable& Table() {
@@ -37,14 +38,9 @@ BOOL KernelObject::Write(LPCVOID, DWORD, LPDWORD done) {
 HANDLE InsertHandle(std::shared_ptr<KernelObject> object) {
     auto& table = Table();
     std::lock_guard<std::mutex> guard(table.lock);
-    uintptr_t value = table.next;
-    while (table.objects.count(value) || value == 0 || static_cast<intptr_t>(value) < 0) {
-        value += 4;
-        if (static_cast<intptr_t>(value) <= 0) value = 4;
-    }
-    table.next = value + 4;
-    table.objects.emplace(value, std::move(object));
-    return reinterpret_cast<HANDLE>(value);
+    HANDLE handle = AllocateHandle(HandleKind::Kernel);
+    table.objects.emplace(reinterpret_cast<uintptr_t>(handle), std::move(object));
+    return handle;
 }
 
 std::shared_ptr<KernelObject> LookupHandle(HANDLE handle) {
@@ -68,6 +64,7 @@ std::shared_ptr<KernelObject> RemoveHandle(HANDLE handle) {
     }
     auto object = std::move(it->second);
     table.objects.erase(it);
+    ReleaseHandle(handle);
     return object;
 }
 

@@ -20,7 +20,7 @@ public:
     virtual DWORD FileType() const { return FILE_TYPE_UNKNOWN; }
 };
 
-// Handles are multiples of 4 starting at 4, so they are positive and never INVALID_HANDLE_VALUE.
+// Handles come from the one handle table: positive, never INVALID_HANDLE_VALUE, never a window's or a GDI object's.
 HANDLE InsertHandle(std::shared_ptr<KernelObject> object);
 
 // The object behind a handle, or null with ERROR_INVALID_HANDLE set.

@@ -1,5 +1,6 @@
 // Broadcasting: the handle list is taken first, so handlers may create or destroy windows while it runs.
 #include "user/Broadcast.h"
+#include "user/Hooks.h"
 
 #include "user/Window.h"
 #include "user/WndProcCall.h"
@@ -26,7 +27,9 @@ void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam, bool unicode, 
     for (HWND hwnd : targets) {
         Window* window = FromHandleQuiet(hwnd);
         if (!window || window->Destroying) continue;
-        CallWndProc(window->Proc, window->Unicode, unicode, hwnd, message, wParam, lParam);
+        CallWithSendHooks(hwnd, message, wParam, lParam, unicode, true, [&] {
+            return CallWndProc(window->Proc, window->Unicode, unicode, hwnd, message, wParam, lParam);
+        });
     }
 }
 

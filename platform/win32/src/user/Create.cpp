@@ -2,6 +2,8 @@
 #include "user/AnsiConvert.h"
 #include "user/Caret.h"
 #include "user/ClassTable.h"
+#include "user/Hooks.h"
+#include "user/MouseTracking.h"
 #include "user/Painting.h"
 #include "user/Timers.h"
 #include "user/WindowPos.h"
@@ -74,6 +76,7 @@ void FreeWindow(HWND hwnd) {
     ForgetWindowPainting(hwnd);
     KillWindowTimers(hwnd);
     DestroyWindowCaret(hwnd);
+    ForgetMouseTracking(hwnd);
     GetSystemMenu(hwnd, TRUE);  // frees the window's copy of the system menu
     if (topLevel) backend::CurrentDriver().WindowDestroyed(hwnd);
     RemoveWindow(hwnd);
@@ -144,15 +147,24 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
     window.Id = reinterpret_cast<LONG_PTR>(cs.hMenu);
     window.Extra.assign(static_cast<size_t>(windowClass->WindowExtra), 0);
     window.Owner = owner;
-    window.NormalRect = {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
-    window.WindowRect = window.ClientRect = window.NormalRect;
     HWND hwnd = InsertWindow(std::move(created));
     LinkWindow(window, *parent);
+    // The hook sees the creation structure in the caller's character set and may change it, or refuse the window
+    // before it has heard a message.
+    CBT_CREATEWNDW cbt{&cs, HWND_TOP};
+    if (CbtVetoes(HCBT_CREATEWND, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt), unicode)) {
+        UnlinkWindow(window);
+        RemoveWindow(hwnd);
+        return nullptr;
+    }
+    window.NormalRect = {cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy};
+    window.WindowRect = window.ClientRect = window.NormalRect;
 
     if (window.TopLevel()) {
         window.Surface =
             std::make_shared<win32::gdi::BitmapObject>(std::max(cs.cx, 0), std::max(cs.cy, 0), 32, true, false);
         backend::CurrentDriver().WindowCreated(hwnd, KindOf(window), window.WindowRect);
+        ReportZOrder();
     }
 
     auto fail = [hwnd] {
@@ -278,6 +290,8 @@ BOOL DestroyWindow(HWND hWnd) {
     }
     // A second DestroyWindow from inside the first one's messages has nothing left to do.
     if (window->Destroying) return TRUE;
+    if (CbtVetoes(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hWnd), 0)) return FALSE;
+    if (!(window = FromHandleQuiet(hWnd)) || window->Destroying) return TRUE;
     window->Destroying = true;
 
     bool isChild = window->Child();

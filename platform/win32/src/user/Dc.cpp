@@ -227,6 +227,17 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
     return 1;
 }
 
+void win32::user::MarkHeldDCsDirty() {
+    for (const auto& [hdc, record] : Table().Records) {
+        // A class or own DC stays in the table after ReleaseDC, which marked what it drew already.
+        if (record.Own) continue;
+        Window* window = FromHandleQuiet(record.Window);
+        if (!window || window == &Desktop()) continue;
+        const gdi::Region& drawable = record.Dc->DrawableRegion();
+        if (!drawable.Empty()) MarkSurfaceDirty(*window->Root(), drawable.Box());
+    }
+}
+
 HWND WindowFromDC(HDC hDC) {
     auto found = Table().Records.find(hDC);
     return found == Table().Records.end() ? nullptr : found->second.Window;

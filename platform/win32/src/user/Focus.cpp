@@ -4,6 +4,7 @@
 #include "user/Focus.h"
 
 #include "kernel/LastError.h"
+#include "user/Hooks.h"
 #include "user/Queue.h"
 #include "user/Window.h"
 
@@ -53,6 +54,14 @@ bool ChangeActive(HWND hwnd, bool mouse, HWND* previousOut) {
     HWND previous = state.Active;
     if (previousOut) *previousOut = previous;
     if (previous == hwnd) return true;
+    if (hwnd) {
+        CBTACTIVATESTRUCT cbt{mouse ? TRUE : FALSE, Alive(previous) ? previous : nullptr};
+        if (CbtVetoes(HCBT_ACTIVATE, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&cbt))) return false;
+        if (!Alive(hwnd)) return false;
+        previous = state.Active;
+        if (previousOut) *previousOut = previous;
+        if (previous == hwnd) return true;
+    }
     if (Alive(previous)) {
         SendMessageW(previous, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(hwnd));
         SendMessageW(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(previous) ? 1 : 0),
@@ -108,10 +117,17 @@ HWND SetFocus(HWND hWnd) {
             top = top->Parent;
         }
         HWND topHandle = top->Handle;
+        HWND previous = GetFocus();
+        if (hWnd == previous) return previous;
+        if (CbtVetoes(HCBT_SETFOCUS, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(previous)))
+            return nullptr;
+        if (!Alive(hWnd)) return nullptr;
         if (topHandle != State().Active) {
             if (!ChangeActive(topHandle, false, nullptr)) return nullptr;
             if (!Alive(hWnd) || State().Active != topHandle) return nullptr;
         }
+    } else if (HWND previous = GetFocus()) {
+        if (CbtVetoes(HCBT_SETFOCUS, 0, reinterpret_cast<LPARAM>(previous))) return nullptr;
     }
     return ChangeFocus(hWnd);
 }
@@ -168,7 +184,8 @@ BOOL ReleaseCapture(void) {
 BOOL GetCursorPos(LPPOINT lpPoint) {
     if (!lpPoint) return Fail(FALSE, ERROR_INVALID_PARAMETER);
     MessageQueue::Instance().PullInput();
-    *lpPoint = State().CursorPos;
+    // The desktop knows where the pointer is when it is over no window of ours.
+    if (!backend::CurrentDriver().CursorPosition(*lpPoint)) *lpPoint = State().CursorPos;
     return TRUE;
 }
 

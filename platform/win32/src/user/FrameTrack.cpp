@@ -1,6 +1,7 @@
 // The frame's modal loops: moving and sizing a window with the mouse or the arrow keys, and holding a caption
 // button down. Each captures the mouse and reads the queue itself, dispatching what is not its own.
 #include "user/ClassicFrame.h"
+#include "user/Hooks.h"
 #include "user/WindowPos.h"
 
 #include <algorithm>
@@ -98,6 +99,16 @@ public:
         }
     }
 
+    // Where the window went, in screen coordinates, and whether it moved or changed size at all.
+    bool Moved(RECT& screen) const {
+        screen = FCurrent;
+        if (HWND parent = GetParent(FHwnd); parent && (GetWindowLongPtrW(FHwnd, GWL_STYLE) & WS_CHILD))
+            MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+        return !EqualRect(&FCurrent, &FOriginal);
+    }
+
+    void Cancel() { Place(FOriginal); }
+
 private:
     void Key(UINT vk) {
         int dx = vk == VK_LEFT ? -KeyStep : vk == VK_RIGHT ? KeyStep : 0;
@@ -126,8 +137,6 @@ private:
         }
         Place(rect);
     }
-
-    void Cancel() { Place(FOriginal); }
 
     // Full-window dragging (SPI_GETDRAGFULLWINDOWS): the window itself follows the pointer.
     void Place(const RECT& rect) {
@@ -183,6 +192,11 @@ void TrackMoveSize(HWND hwnd, WPARAM command, POINT screen) {
     // Pointer positions stay in screen coordinates: only their distance from the start point matters.
     MoveSizeLoop loop(hwnd, sizing, sizing ? code : 0, start, rect, limits);
     loop.Run(keyboard);
+    // The window followed the pointer already; a CBT hook that refuses the new place puts it back.
+    RECT placed;
+    if (IsWindow(hwnd) && loop.Moved(placed) &&
+        CbtVetoes(HCBT_MOVESIZE, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&placed)))
+        loop.Cancel();
     if (GetCapture() == hwnd) ReleaseCapture();
     if (IsWindow(hwnd)) SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
 }

@@ -4,6 +4,7 @@
 #include "user/Input.h"
 
 #include "user/Focus.h"
+#include "user/MouseTracking.h"
 #include "user/Window.h"
 
 #include <cstdlib>
@@ -119,7 +120,19 @@ void SendParentNotify(HWND hwnd, UINT rawMessage, POINT screen) {
 
 bool IsDesktopWindowEvent(Kind kind) {
     return kind == Kind::WindowMinimized || kind == Kind::WindowRestored || kind == Kind::WindowCloseRequested ||
-           kind == Kind::WindowFocusLost || kind == Kind::WindowFocusGained;
+           kind == Kind::WindowFocusLost || kind == Kind::WindowFocusGained || kind == Kind::DisplayChanged;
+}
+
+// The screen changed mode: the desktop window takes the new size and every top-level window hears of it.
+void DisplayChanged(const backend::InputEvent& event) {
+    Window& desktop = Desktop();
+    desktop.WindowRect = desktop.ClientRect = desktop.NormalRect = RECT{0, 0, event.screen.x, event.screen.y};
+    std::vector<HWND> topLevels;
+    for (Window* top : desktop.Children) topLevels.push_back(top->Handle);
+    for (HWND top : topLevels)
+        if (FromHandleQuiet(top))
+            SendMessageW(top, WM_DISPLAYCHANGE, static_cast<WPARAM>(event.bitsPerPixel),
+                         MAKELPARAM(event.screen.x, event.screen.y));
 }
 
 // The window that takes the activation when the desktop focuses a top-level window: a window disabled by a modal
@@ -135,6 +148,7 @@ HWND ActivationTarget(HWND top) {
 // What Windows does when the user acts on a window through the shell: the system commands of the title bar and
 // taskbar, and the application losing or getting the foreground.
 void HandleDesktopEvent(const backend::InputEvent& event) {
+    if (event.kind == Kind::DisplayChanged) return DisplayChanged(event);
     HWND top = RootOf(event.window);
     if (!top) return;
     switch (event.kind) {
@@ -147,11 +161,23 @@ void HandleDesktopEvent(const backend::InputEvent& event) {
     case Kind::WindowCloseRequested: SendMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0); break;
     case Kind::WindowFocusLost:
         // Another program took the foreground; a window the platform has already deactivated has nothing to lose.
+        if (GetActiveWindow() != top) break;
+        // What the window was doing with the mouse ends: a popup menu's or a drag's loop sees its capture go.
+        if (HWND capture = GetCapture()) {
+            SendMessageW(capture, WM_CANCELMODE, 0, 0);
+            if (GetCapture()) ReleaseCapture();
+        } else {
+            SendMessageW(top, WM_CANCELMODE, 0, 0);
+        }
         if (GetActiveWindow() == top) SetActiveWindow(nullptr);
         break;
     case Kind::WindowFocusGained:
-        if (HWND target = ActivationTarget(top); target && GetActiveWindow() != target && IsWindowVisible(target))
+        if (HWND target = ActivationTarget(top); target && GetActiveWindow() != target && IsWindowVisible(target)) {
+            // The desktop raised the window it focused; a modal window that takes the activation from its disabled
+            // owner comes up above it.
+            if (target != top) BringWindowToTop(target);
             SetForegroundWindow(target);
+        }
         break;
     default: break;
     }
@@ -259,8 +285,19 @@ bool InputRouter::RouteMouse(const RawInput& raw, RoutedInput& routed) {
     int hit = HTCLIENT;
     if (State().Capture && FromHandleQuiet(State().Capture)) {
         target = State().Capture;
+        // Pointer tracking asks where the pointer really is; the capture window's own rectangles tell, without
+        // hit-test messages the window would not otherwise get.
+        Window* captured = FromHandleQuiet(target);
+        RECT client = captured->ScreenClientRect();
+        bool inside = ContainsPoint(*captured, screen);
+        PointerPlaced(inside ? target : nullptr,
+                      !inside                     ? HTNOWHERE
+                      : PtInRect(&client, screen) ? HTCLIENT
+                                                  : HTBORDER,
+                      screen);
     } else {
         target = HitTest(screen, hit);
+        PointerPlaced(target, hit, screen);
     }
     Window* window = FromHandleQuiet(target);
     if (!window) return false;

@@ -2,6 +2,7 @@
 // item-information structures in both character sets, default items and the per-window system menu.
 #include "user/Menu.h"
 
+#include "kernel/HandleTable.h"
 #include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/Window.h"
@@ -20,10 +21,8 @@ std::map<HMENU, std::unique_ptr<Menu>>& Menus() {
 }
 
 HMENU NewMenu(bool popup) {
-    static uintptr_t next = 0x10000;
     auto menu = std::make_unique<Menu>();
-    menu->Handle = reinterpret_cast<HMENU>(next);
-    next += 4;
+    menu->Handle = static_cast<HMENU>(kernel::AllocateHandle(kernel::HandleKind::Menu));
     menu->Popup = popup;
     HMENU handle = menu->Handle;
     Menus()[handle] = std::move(menu);
@@ -292,6 +291,7 @@ BOOL DestroyMenu(HMENU hMenu) {
     if (found == Menus().end()) return Fail(FALSE, ERROR_INVALID_MENU_HANDLE);
     std::unique_ptr<Menu> menu = std::move(found->second);
     Menus().erase(found);
+    win32::kernel::ReleaseHandle(hMenu);
     for (const MenuItem& item : menu->Items)
         if (item.SubMenu) DestroyMenu(item.SubMenu);
     for (auto it = SystemMenus().begin(); it != SystemMenus().end(); ++it) {

@@ -489,6 +489,7 @@ void RunLoop(Tracker& tracker) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        if (CallMsgFilterW(&msg, MSGF_MENU)) continue;
         if (IsMouseMessage(msg.message)) {
             OnMouse(tracker, msg);
         } else if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {

@@ -1,13 +1,9 @@
 // MessageBoxA/W and MessageBoxExA/W: the checks, the owner disabled while the box is up, and the modal loop that
-// pumps messages through the dialog manager until a button is chosen (tests answer it through the driver once it is
-// shown).
+// hands each message to the message filter, then the dialog manager, until a button is chosen.
 #include "kernel/LastError.h"
 #include "user/AnsiConvert.h"
 #include "user/MessageBoxWindow.h"
 
-#include <backend/Driver.h>
-
-#include <functional>
 #include <vector>
 
 using win32::user::MessageBoxWindow;
@@ -72,9 +68,6 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
             ShowWindow(hwnd, SW_SHOW);
             RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-            std::function<void(HWND)> modalAnswer;
-            if (backend::CurrentDriver().TakeModalAnswer(modalAnswer) && modalAnswer) modalAnswer(hwnd);
-
             MSG msg;
             while (!box.Answer() && IsWindow(hwnd)) {
                 BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -84,6 +77,7 @@ int RunMessageBox(HWND hWnd, std::u16string text, const char16_t* caption, UINT 
                     break;
                 }
                 if (got < 0) break;
+                if (CallMsgFilterW(&msg, MSGF_DIALOGBOX)) continue;
                 if (!IsDialogMessageW(hwnd, &msg)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);

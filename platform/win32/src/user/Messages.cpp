@@ -3,6 +3,7 @@
 // for and never wait in the queue.
 #include "kernel/LastError.h"
 #include "user/Broadcast.h"
+#include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Painting.h"
 #include "user/Queue.h"
@@ -168,9 +169,16 @@ bool Peek(MSG& msg, HWND hwnd, UINT first, UINT last, UINT flags, bool unicode, 
         Finish(msg, unicode, remove);
         return true;
     }
-    if ((kinds & QS_INPUT) && TakeInput(msg, filter, remove)) {
-        Finish(msg, unicode, remove);
-        return true;
+    if (kinds & QS_INPUT) {
+        if (TakeInput(msg, filter, remove)) {
+            Finish(msg, unicode, remove);
+            return true;
+        }
+        // Placing the pointer may have posted WM_MOUSELEAVE.
+        if ((kinds & (QS_POSTMESSAGE | QsAllPostMessage)) && queue.TakePosted(msg, filter, remove)) {
+            Finish(msg, unicode, remove);
+            return true;
+        }
     }
     if ((kinds & QS_PAINT) && hwnd != reinterpret_cast<HWND>(-1) && filter.MatchesMessage(WM_PAINT) &&
         NextPaintMessage(msg, hwnd)) {
@@ -192,6 +200,8 @@ BOOL PeekCommon(LPMSG lpMsg, HWND hWnd, UINT first, UINT last, UINT flags, bool 
     bool failed = false;
     MSG msg{};
     if (!Peek(msg, hWnd, first, last, flags, unicode, failed)) return FALSE;
+    if (HasHooks(WH_GETMESSAGE))
+        CallHooks(WH_GETMESSAGE, HC_ACTION, flags & PM_REMOVE, reinterpret_cast<LPARAM>(&msg), unicode);
     *lpMsg = msg;
     return TRUE;
 }
@@ -202,6 +212,8 @@ BOOL GetCommon(LPMSG lpMsg, HWND hWnd, UINT first, UINT last, bool unicode) {
         bool failed = false;
         MSG msg{};
         if (Peek(msg, hWnd, first, last, PM_REMOVE, unicode, failed)) {
+            if (HasHooks(WH_GETMESSAGE))
+                CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&msg), unicode);
             *lpMsg = msg;
             return msg.message == WM_QUIT ? FALSE : TRUE;
         }
@@ -219,7 +231,9 @@ LRESULT SendCommon(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool unico
     if (!window) return 0;
     if (!MessageQueue::OnUiThread())
         return MessageQueue::Instance().SendFromOtherThread(hWnd, Msg, wParam, lParam, unicode);
-    return CallWndProc(window->Proc, window->Unicode, unicode, hWnd, Msg, wParam, lParam);
+    return CallWithSendHooks(hWnd, Msg, wParam, lParam, unicode, true, [&] {
+        return CallWndProc(window->Proc, window->Unicode, unicode, hWnd, Msg, wParam, lParam);
+    });
 }
 
 BOOL PostCommon(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, bool unicode) {

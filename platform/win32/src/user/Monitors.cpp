@@ -35,19 +35,26 @@ bool TouchesScreen(const RECT& rect) {
     return IntersectRect(&common, &screen, &rect) != FALSE;
 }
 
-template <class Info>
-BOOL MonitorInfo(HMONITOR hMonitor, Info* lpmi) {
+// MONITORINFO, or the MONITORINFOEX of the character set (ExInfo) when cbSize is that structure's size.
+template <class ExInfo>
+BOOL MonitorInfo(HMONITOR hMonitor, LPMONITORINFO lpmi) {
     if (hMonitor != PrimaryMonitor) {
         SetLastError(ERROR_INVALID_MONITOR_HANDLE);
         return FALSE;
     }
-    if (!lpmi || lpmi->cbSize != sizeof(MONITORINFO)) {
+    if (!lpmi || (lpmi->cbSize != sizeof(MONITORINFO) && lpmi->cbSize != sizeof(ExInfo))) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
     lpmi->rcMonitor = ScreenRect();
     lpmi->rcWork = backend::CurrentDriver().WorkArea();
     lpmi->dwFlags = MONITORINFOF_PRIMARY;
+    if (lpmi->cbSize == sizeof(ExInfo)) {
+        // The name Windows gives the first display device.
+        static const char name[] = "\\\\.\\DISPLAY1";
+        auto* ex = reinterpret_cast<ExInfo*>(lpmi);
+        for (size_t i = 0; i < sizeof name; ++i) ex->szDevice[i] = static_cast<unsigned char>(name[i]);
+    }
     return TRUE;
 }
 
@@ -77,6 +84,6 @@ HMONITOR MonitorFromWindow(HWND hwnd, DWORD dwFlags) {
     return Answer(TouchesScreen(rect), dwFlags);
 }
 
-BOOL GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi) { return MonitorInfo(hMonitor, lpmi); }
+BOOL GetMonitorInfoA(HMONITOR hMonitor, LPMONITORINFO lpmi) { return MonitorInfo<MONITORINFOEXA>(hMonitor, lpmi); }
 
-BOOL GetMonitorInfoW(HMONITOR hMonitor, LPMONITORINFO lpmi) { return MonitorInfo(hMonitor, lpmi); }
+BOOL GetMonitorInfoW(HMONITOR hMonitor, LPMONITORINFO lpmi) { return MonitorInfo<MONITORINFOEXW>(hMonitor, lpmi); }

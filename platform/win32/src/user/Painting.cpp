@@ -241,6 +241,7 @@ bool NextPaintMessage(MSG& msg, HWND filter) {
         for (auto it = window->Children.rbegin(); it != window->Children.rend(); ++it) pending.push_back(*it);
     }
     if (!found) {
+        MarkHeldDCsDirty();
         PresentPending();
         return false;
     }

@@ -30,6 +30,9 @@ void InvalidateForClassRedraw(HWND hwnd, const RECT& oldWindowRect, const RECT& 
 
 // Records that pixels of a top-level surface changed (surface coordinates).
 void MarkSurfaceDirty(Window& root, const RECT& surfaceRect);
+// What DCs taken with GetDC or GetWindowDC and not yet released may have drawn counts as changed: a window that
+// keeps its DC for its lifetime shows its drawing when the queue goes idle, without waiting for a ReleaseDC.
+void MarkHeldDCsDirty();
 // Hands every changed part of every top-level surface to the display driver.
 void PresentPending();
 

@@ -1,6 +1,7 @@
 // The UI thread's message queue: posted messages, the quit flag, cross-thread sends and raw driver input.
 #include "user/Queue.h"
 
+#include "user/Hooks.h"
 #include "user/Input.h"
 #include "user/Window.h"
 #include "user/WndProcCall.h"
@@ -114,8 +115,11 @@ bool MessageQueue::DeliverSentMessages() {
         LRESULT result = 0;
         if (Window* window = FromHandleQuiet(sent->Window)) {
             ++FInterThreadDepth;
-            result = CallWndProc(window->Proc, window->Unicode, sent->Unicode, sent->Window, sent->Message,
-                                 sent->WParam, sent->LParam);
+            result =
+                CallWithSendHooks(sent->Window, sent->Message, sent->WParam, sent->LParam, sent->Unicode, false, [&] {
+                    return CallWndProc(window->Proc, window->Unicode, sent->Unicode, sent->Window, sent->Message,
+                                       sent->WParam, sent->LParam);
+                });
             --FInterThreadDepth;
         }
         std::lock_guard<std::mutex> guard(FLock);

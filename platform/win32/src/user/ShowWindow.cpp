@@ -1,5 +1,6 @@
 // ShowWindow with every SW_ command, minimizing, maximizing and restoring, WM_GETMINMAXINFO, window placement,
 // and handing the activation on when the active window goes away.
+#include "user/Hooks.h"
 #include "user/WindowPos.h"
 
 #include <backend/Driver.h>
@@ -129,6 +130,9 @@ void ActivateOtherWindow(HWND hwnd) {
 UINT MinMaximize(HWND hwnd, UINT command, RECT& rect) {
     Window* window = FromHandleQuiet(hwnd);
     if (!window) return 0;
+    if (CbtVetoes(HCBT_MINMAX, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(command)))
+        return SWP_NOSIZE | SWP_NOMOVE;
+    if (!(window = FromHandleQuiet(hwnd))) return 0;
     UpdatePlacement(*window);
     UINT flags = 0;
     bool minimizing = command == SW_SHOWMINNOACTIVE || command == SW_SHOWMINIMIZED || command == SW_FORCEMINIMIZE ||

@@ -106,6 +106,9 @@ bool CommonAnswer(UINT uiAction, PVOID pvParam, BOOL& result) {
     case SPI_ICONHORIZONTALSPACING: setInt(GetSystemMetrics(SM_CXICONSPACING)); return true;
     case SPI_ICONVERTICALSPACING: setInt(GetSystemMetrics(SM_CYICONSPACING)); return true;
     case SPI_GETWHEELSCROLLLINES: *static_cast<UINT*>(pvParam) = 3; return true;
+    case SPI_GETMOUSEHOVERWIDTH:
+    case SPI_GETMOUSEHOVERHEIGHT: *static_cast<UINT*>(pvParam) = 4; return true;
+    case SPI_GETMOUSEHOVERTIME: *static_cast<UINT*>(pvParam) = 400; return true;
     case SPI_GETWORKAREA: *static_cast<RECT*>(pvParam) = backend::CurrentDriver().WorkArea(); return true;
     case SPI_GETMINIMIZEDMETRICS: {
         auto* metrics = static_cast<MINIMIZEDMETRICS*>(pvParam);

@@ -2,6 +2,8 @@
 // of the window object.
 #include "user/Window.h"
 
+#include "kernel/HandleTable.h"
+
 #include <backend/Driver.h>
 
 #include <cstdint>
@@ -10,13 +12,10 @@
 namespace win32::user {
 namespace {
 
-// Handles count up in steps of two from here, so that a handle is never 0 or a small integer a caller may have
-// confused with one, and never HWND_BROADCAST or the negative HWND_* markers.
-constexpr uintptr_t FirstHandle = 0x10020;
-
+// Values come from the one handle table, so they are never HWND_BROADCAST, the negative HWND_* markers or the
+// handle of a GDI object or a menu.
 struct HandleTable {
     std::unordered_map<uintptr_t, std::unique_ptr<Window>> Windows;
-    uintptr_t Next = FirstHandle;
 };
 
 HandleTable& Table() {
@@ -44,8 +43,7 @@ Window* FromHandle(HWND hwnd) {
 
 HWND InsertWindow(std::unique_ptr<Window> window) {
     auto& table = Table();
-    HWND hwnd = reinterpret_cast<HWND>(table.Next);
-    table.Next += 2;
+    HWND hwnd = static_cast<HWND>(kernel::AllocateHandle(kernel::HandleKind::Window));
     window->Handle = hwnd;
     table.Windows.emplace(reinterpret_cast<uintptr_t>(hwnd), std::move(window));
     return hwnd;
@@ -58,6 +56,7 @@ void RemoveWindow(HWND hwnd) {
     // Take it out of the table first: a destructor running user code must not find a half-removed window.
     std::unique_ptr<Window> window = std::move(found->second);
     windows.erase(found);
+    kernel::ReleaseHandle(hwnd);
     UserState& state = State();
     if (state.Focus == hwnd) state.Focus = nullptr;
     if (state.Active == hwnd) state.Active = nullptr;

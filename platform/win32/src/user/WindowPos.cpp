@@ -197,6 +197,13 @@ void LinkWindow(Window& window, Window& parent) {
     }
 }
 
+void ReportZOrder() {
+    std::vector<HWND> order;
+    for (const Window* top : Desktop().Children)
+        if (top->Surface) order.push_back(top->Handle);
+    backend::CurrentDriver().WindowZOrder(order);
+}
+
 void UnlinkWindow(Window& window) {
     if (!window.Parent) return;
     auto& children = window.Parent->Children;
@@ -301,6 +308,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         if (!EqualRect(&oldWindow, &newWindow)) driver.WindowMoved(hWnd, newWindow);
         if (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
             driver.WindowShown(hWnd, (pos.flags & SWP_SHOWWINDOW) != 0, !(pos.flags & SWP_NOACTIVATE));
+        if (restacked) ReportZOrder();
     }
     if ((pos.flags & NoPositionChange) != NoPositionChange || (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) ||
         (pos.flags & SWP_FRAMECHANGED))

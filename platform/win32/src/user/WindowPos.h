@@ -16,6 +16,8 @@ MINMAXINFO QueryMinMaxInfo(Window& window);
 // themselves), child windows at the bottom.
 void LinkWindow(Window& window, Window& parent);
 void UnlinkWindow(Window& window);
+// Tells the display driver the stacking order of the top-level windows it shows, the topmost first.
+void ReportZOrder();
 // Gives the activation to another top-level window when hwnd, active, goes away.
 void ActivateOtherWindow(HWND hwnd);
 // WM_PARENTNOTIFY to the parent of a child window without WS_EX_NOPARENTNOTIFY.

@@ -8,6 +8,7 @@
 #include <testing/Testing.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -174,6 +175,115 @@ TEST_F(DesktopEventTest, ShowWindowTellsTheDriverTheNewStateOfTopLevelWindows) {
     ShowWindow(top, SW_RESTORE);
     Push(Kind::WindowMinimized, top);
     EXPECT_EQ(DriverShowState(top), SW_SHOWMINIMIZED);
+}
+
+TEST_F(DesktopEventTest, LosingTheForegroundCancelsTheModeAndEndsTheCapture) {
+    HWND top = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, top);
+    SetActiveWindow(top);
+    SetCapture(child);
+    Clear();
+    Push(Kind::WindowFocusLost, top);
+    EXPECT_EQ(GetCapture(), nullptr);
+    std::vector<Received> cancel = Taken({WM_CANCELMODE, WM_CAPTURECHANGED});
+    ASSERT_EQ(cancel.size(), 2u);
+    // The capturing window hears it first; DefWindowProc's answer releases the capture.
+    EXPECT_EQ(cancel[0].Window, child);
+    EXPECT_EQ(cancel[0].Message, static_cast<UINT>(WM_CANCELMODE));
+    EXPECT_EQ(cancel[1].Message, static_cast<UINT>(WM_CAPTURECHANGED));
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+
+    // Without a capture the active window hears it.
+    Push(Kind::WindowFocusGained, top);
+    Clear();
+    Push(Kind::WindowFocusLost, top);
+    std::vector<Received> plain = Taken({WM_CANCELMODE});
+    ASSERT_EQ(plain.size(), 1u);
+    EXPECT_EQ(plain[0].Window, top);
+}
+
+TEST_F(DesktopEventTest, TheDriverIsToldTheStackingOrderOfTopLevelWindows) {
+    HWND a = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    HWND b = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150, 150, 300, 200);
+    HWND c = Make(WS_POPUP | WS_VISIBLE, 200, 200, 300, 200);
+    auto driverOrder = [&] {
+        std::vector<HWND> order;
+        for (HWND hwnd : backend::HeadlessDriver::Current()->ZOrder())
+            if (hwnd == a || hwnd == b || hwnd == c) order.push_back(hwnd);
+        return order;
+    };
+    EXPECT_EQ(driverOrder(), (std::vector<HWND>{c, b, a}));
+    struct Case {
+        const char* Name;
+        std::function<void()> Act;
+        std::vector<HWND> Order;
+    };
+    const Case cases[] = {
+        {"SetWindowPos HWND_TOP", [&] { SetWindowPos(a, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }, {a, c, b}},
+        {"BringWindowToTop", [&] { BringWindowToTop(b); }, {b, a, c}},
+        {"HWND_BOTTOM",
+         [&] { SetWindowPos(b, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); },
+         {a, c, b}},
+        {"HWND_TOPMOST stays above HWND_TOP",
+         [&] {
+             SetWindowPos(c, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+             BringWindowToTop(b);
+         },
+         {c, b, a}},
+        {"HWND_NOTOPMOST",
+         [&] { SetWindowPos(c, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); },
+         {c, b, a}},
+        {"after a window",
+         [&] { SetWindowPos(c, a, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); },
+         {b, a, c}},
+    };
+    for (const Case& test : cases) {
+        test.Act();
+        EXPECT_EQ(driverOrder(), test.Order) << test.Name;
+    }
+}
+
+TEST_F(DesktopEventTest, AModalWindowComesAboveItsDisabledOwnerWhenTheDesktopFocusesTheOwner) {
+    HWND owner = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    HWND box = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 150, 150, 100, 80, owner);
+    HWND other = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 120, 120, 300, 200);
+    EnableWindow(owner, FALSE);
+    SetActiveWindow(other);
+    Push(Kind::WindowFocusGained, owner);
+    EXPECT_EQ(GetActiveWindow(), box);
+    std::vector<HWND> order = backend::HeadlessDriver::Current()->ZOrder();
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front(), box);
+    EnableWindow(owner, TRUE);
+}
+
+TEST_F(DesktopEventTest, ADisplayChangeReachesEveryTopLevelWindowWithTheNewMode) {
+    HWND shown = Make(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+    HWND hidden = Make(WS_POPUP, 0, 0, 10, 10);
+    HWND child = Make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, shown);
+    Clear();
+    backend::HeadlessDriver* driver = backend::HeadlessDriver::Current();
+    SIZE before = driver->ScreenSize();
+    driver->ChangeDisplay(SIZE{1024, 768}, 16);
+    wintest::PumpUntilIdle();
+    std::vector<Received> heard = Taken({WM_DISPLAYCHANGE});
+    std::vector<HWND> windows;
+    for (const Received& r : heard) {
+        windows.push_back(r.Window);
+        EXPECT_EQ(r.WParam, 16u);
+        EXPECT_EQ(LOWORD(r.LParam), 1024);
+        EXPECT_EQ(HIWORD(r.LParam), 768);
+    }
+    EXPECT_NE(std::find(windows.begin(), windows.end(), shown), windows.end());
+    EXPECT_NE(std::find(windows.begin(), windows.end(), hidden), windows.end());
+    EXPECT_EQ(std::find(windows.begin(), windows.end(), child), windows.end()) << "child windows are not told";
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_EQ(desktop.right, 1024);
+    EXPECT_EQ(desktop.bottom, 768);
+    driver->ChangeDisplay(before, 32);
+    wintest::PumpUntilIdle();
 }
 
 }  // namespace

@@ -150,4 +150,35 @@ TEST_F(InputKeyboardTest, TextArrivesAsUtf16InWWindowsAndAsGbkBytesInAWindows) {
     EXPECT_EQ(Characters(), (std::vector<WPARAM>{0xCD, 0xA8}));
 }
 
+TEST(MapVirtualKey, ConvertsBetweenKeysScanCodesAndCharacters) {
+    struct Case {
+        UINT Code;
+        UINT Type;
+        UINT Expected;
+    };
+    const Case cases[] = {
+        {'A', MAPVK_VK_TO_VSC, 0x1E},
+        {VK_RETURN, MAPVK_VK_TO_VSC, 0x1C},
+        {VK_UP, MAPVK_VK_TO_VSC, 0x48},
+        {VK_UP, MAPVK_VK_TO_VSC_EX, 0xE048},
+        {VK_RCONTROL, MAPVK_VK_TO_VSC_EX, 0xE01D},
+        {VK_LCONTROL, MAPVK_VK_TO_VSC_EX, 0x1D},
+        {0x1E, MAPVK_VSC_TO_VK, 'A'},
+        {0x2A, MAPVK_VSC_TO_VK, VK_SHIFT},
+        {0x36, MAPVK_VSC_TO_VK_EX, VK_RSHIFT},
+        {0xE01D, MAPVK_VSC_TO_VK_EX, VK_RCONTROL},
+        {0x1D, MAPVK_VSC_TO_VK_EX, VK_LCONTROL},
+        {0xE048, MAPVK_VSC_TO_VK, VK_UP},
+        {'Q', MAPVK_VK_TO_CHAR, 'Q'},
+        {'7', MAPVK_VK_TO_CHAR, '7'},
+        {0xBD, MAPVK_VK_TO_CHAR, '-'},
+        {VK_F5, MAPVK_VK_TO_CHAR, 0},
+        {'A', 9, 0},  // no such translation
+    };
+    for (const Case& test : cases) {
+        EXPECT_EQ(MapVirtualKeyW(test.Code, test.Type), test.Expected) << test.Code << " type " << test.Type;
+        EXPECT_EQ(MapVirtualKeyA(test.Code, test.Type), test.Expected) << test.Code << " type " << test.Type;
+    }
+}
+
 }  // namespace

@@ -376,6 +376,33 @@ TEST_F(MenuTest, KeyboardChoosesTheSecondItem) {
     EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 102);
 }
 
+std::vector<int>* FilterCodes = nullptr;
+
+// Keeps the first Down key from the menu.
+LRESULT EatFirstDown(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (FilterCodes && msg->message == WM_KEYDOWN) {
+        FilterCodes->push_back(code);
+        if (msg->wParam == VK_DOWN && FilterCodes->size() == 1) return TRUE;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MenuTest, TheMenuLoopHandsKeysToTheMessageFilterAndSkipsWhatItKeeps) {
+    HWND owner = MakeOwner();
+    HMENU menu = Sample();
+    std::vector<int> codes;
+    FilterCodes = &codes;
+    HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, EatFirstDown, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    // One Down reached the menu: the first item.
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr), 101);
+    UnhookWindowsHookEx(hook);
+    FilterCodes = nullptr;
+    EXPECT_EQ(codes, (std::vector<int>{MSGF_MENU, MSGF_MENU, MSGF_MENU}));
+}
+
 TEST_F(MenuTest, MouseClickChoosesAnItemAndAClickElsewhereCancels) {
     HWND owner = MakeOwner();
     HMENU menu = Sample();

@@ -172,6 +172,20 @@ TEST(Metrics, OneMonitorIsPrimaryWithTheWorkArea) {
     SetLastError(0);
     EXPECT_FALSE(GetMonitorInfoA(reinterpret_cast<HMONITOR>(0x4242), &info));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MONITOR_HANDLE));
+
+    // The larger structure of each character set also carries the display device's name.
+    MONITORINFOEXW wide{};
+    wide.cbSize = sizeof(wide);
+    ASSERT_TRUE(GetMonitorInfoW(inside, reinterpret_cast<LPMONITORINFO>(&wide)));
+    EXPECT_TRUE(Same(wide.rcWork, WorkArea));
+    EXPECT_EQ(std::u16string(wide.szDevice), u"\\\\.\\DISPLAY1");
+    MONITORINFOEXA ansi{};
+    ansi.cbSize = sizeof(ansi);
+    ASSERT_TRUE(GetMonitorInfoA(inside, reinterpret_cast<LPMONITORINFO>(&ansi)));
+    EXPECT_STREQ(ansi.szDevice, "\\\\.\\DISPLAY1");
+    // One character set's size is not the other's.
+    wide.cbSize = sizeof(ansi);
+    EXPECT_FALSE(GetMonitorInfoW(inside, reinterpret_cast<LPMONITORINFO>(&wide)));
 }
 
 TEST(Metrics, MonitorFromWindowFollowsTheWindow) {

@@ -115,6 +115,27 @@ TEST_F(PaintUpdate, InvalidationIsCroppedToTheClientArea) {
     EXPECT_FALSE(GetUpdateRect(top, &update, FALSE));
 }
 
+// A window DC kept for the window's lifetime (as a skinned frame keeps one): what it draws reaches the screen
+// once the queue goes idle, with no ReleaseDC to announce it.
+TEST_F(PaintUpdate, DrawingThroughAHeldWindowDCIsPresentedWhenTheQueueGoesIdle) {
+    HWND top = MakeTop({10, 10, 60, 50}, Red);
+    Settle();
+    HDC held = GetWindowDC(top);
+    ASSERT_NE(held, nullptr);
+    RECT corner{0, 0, 6, 6};
+    HBRUSH green = CreateSolidBrush(Green);
+    FillRect(held, &corner, green);
+    DeleteObject(green);
+    auto presented = [&] {
+        wintest::Picture picture = wintest::PresentedPicture(top);
+        return picture.Pixels.empty() ? 0u : picture.Pixels[2 * picture.Width + 2] & 0xFFFFFF;
+    };
+    EXPECT_EQ(presented(), 0xFF0000u) << "nothing is presented before the queue is read";
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(presented(), 0x00FF00u);
+    ReleaseDC(top, held);
+}
+
 TEST_F(PaintUpdate, UpdateWindowPaintsBeforeReturning) {
     HWND top = MakeTop({0, 0, 50, 40}, Red);
     HWND child = MakeChild(top, {5, 5, 25, 25}, Green);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -163,6 +164,31 @@ TEST_F(TestingApi, ScreenshotStacksWindowsAsTheWindowManagerDoes) {
     EXPECT_EQ(0xFF0000u, wintest::Screenshot(nullptr).At(probe.x, probe.y));
     DestroyWindow(over);
     wintest::PumpUntilIdle();
+}
+
+// Each modal window takes the next answer once its loop runs, nested boxes included; a window active again after
+// a box it owned closed does not take another.
+TEST(TestingModalAnswers, GoToTheModalWindowsInTurn) {
+    std::vector<std::string> ran;
+    wintest::QueueModalAnswer([&](HWND outer) {
+        ran.push_back("outer");
+        int inner = MessageBoxW(outer, u"inner", u"b", MB_OKCANCEL);
+        ran.push_back("inner answered " + std::to_string(inner));
+        PostMessageW(outer, WM_COMMAND, IDOK, 0);
+    });
+    wintest::QueueModalAnswer([&](HWND inner) {
+        ran.push_back("inner");
+        PostMessageW(inner, WM_COMMAND, IDCANCEL, 0);
+    });
+    wintest::QueueModalAnswer([&](HWND last) {
+        ran.push_back("last");
+        PostMessageW(last, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(MessageBoxW(nullptr, u"outer", u"a", MB_OKCANCEL), IDOK);
+    EXPECT_EQ(wintest::PendingModalAnswers(), 1u);
+    EXPECT_EQ(MessageBoxW(nullptr, u"last", u"c", MB_OK), IDOK);
+    EXPECT_EQ(wintest::PendingModalAnswers(), 0u);
+    EXPECT_EQ(ran, (std::vector<std::string>{"outer", "inner", "inner answered 2", "last"}));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Icon pictures and the table of icon handles.
 #include "IconObject.h"
 
+#include "kernel/HandleTable.h"
+
 #include <win32/winbase.h>
 
 #include <map>
@@ -12,8 +14,6 @@ namespace {
 struct IconTable {
     std::mutex Lock;
     std::map<uintptr_t, std::shared_ptr<IconObject>> Icons;
-    // Far from GDI and kernel handles, so a handle of the wrong kind is refused rather than misread.
-    uintptr_t Next = 0x40000000;
 };
 
 IconTable& Table() {
@@ -52,10 +52,9 @@ uint32_t IconObject::Image(int x, int y) const {
 HICON IconObject::Insert(std::shared_ptr<IconObject> icon) {
     IconTable& table = Table();
     std::lock_guard<std::mutex> guard(table.Lock);
-    uintptr_t value = table.Next;
-    table.Next += 4;
-    table.Icons[value] = std::move(icon);
-    return reinterpret_cast<HICON>(value);
+    HANDLE handle = kernel::AllocateHandle(kernel::HandleKind::Icon);
+    table.Icons[reinterpret_cast<uintptr_t>(handle)] = std::move(icon);
+    return static_cast<HICON>(handle);
 }
 
 std::shared_ptr<IconObject> IconObject::Lookup(HICON handle) {
@@ -76,6 +75,7 @@ bool IconObject::Remove(HICON handle) {
         SetLastError(ERROR_INVALID_CURSOR_HANDLE);
         return false;
     }
+    kernel::ReleaseHandle(handle);
     return true;
 }
 
