@@ -26,9 +26,6 @@ TOriginal Originals[] = {{"Unit1", {}}, {"comSetup", {}}};
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // As the program starts: the skinning library's units before the first window, stopped after the last.
-    InitializeThemeUnits();
-    std::atexit(FinalizeThemeUnits);
     Application->Initialize();
     for (TOriginal& original : Originals) original.Text = *FindDescriptionResource(original.Name);
     return 0;
@@ -37,6 +34,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     while (wintest::PendingModalAnswers() < 8) wintest::QueueModalAnswer([](HWND) { wintest::KeyPress(VK_RETURN); });
+    // As the program runs: the skinning library's units come up before the window and go after it, here for each
+    // input, so that nothing of them is left for the process's exit.
+    InitializeThemeUnits();
     TOriginal& fuzzed = Originals[data[0] % 2];
     RegisterDescriptionResource(fuzzed.Name, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
     try {
@@ -51,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (&fuzzed == &Originals[1]) delete frmSetup;
     frmSetup = nullptr;
     Application->ProcessMessages();
+    FinalizeThemeUnits();
     RegisterDescriptionResource(fuzzed.Name, fuzzed.Text);
     return 0;
 }
