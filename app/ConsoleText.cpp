@@ -1,6 +1,8 @@
 // GBK to the locale's encoding and back through the platform's code-page conversions.
 #include "ConsoleText.h"
 
+#include <toolkit/SysUtils.h>
+
 #include <win32/windows.h>
 
 #include <langinfo.h>
@@ -24,9 +26,8 @@ std::string ToConsole(const std::string& ansi) { return LocaleIsGb() ? ansi : An
 
 std::string AnsiToUtf8(const std::string& ansi) {
     if (ansi.empty()) return ansi;
-    int wide = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::u16string text(static_cast<size_t>(wide), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), wide);
+    std::u16string text = AnsiToWide(ansi);
+    int wide = static_cast<int>(text.size());
     int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), wide, utf8.data(), bytes, nullptr, nullptr);

@@ -1,13 +1,13 @@
-// The one table of handle values. Kernel objects, GDI objects, windows, menus, icons and hooks draw their numbers from
-// it, so no two live objects share a value whatever their kinds, and a handle of one kind given where another is
-// expected finds nothing and fails with that function's own error.
+// The one table of handle values. Kernel objects, GDI objects, windows, menus, icons, hooks and themes draw their
+// numbers from it, so no two live objects share a value whatever their kinds, and a handle of one kind given where
+// another is expected finds nothing and fails with that function's own error.
 #pragma once
 
 #include <win32/windef.h>
 
 namespace win32::kernel {
 
-enum class HandleKind { Kernel, Gdi, Window, Menu, Icon, Hook };
+enum class HandleKind { Kernel, Gdi, Window, Menu, Icon, Hook, Theme };
 
 // A fresh value for an object of this kind: a positive multiple of 4, never handed out twice in the process's life.
 HANDLE AllocateHandle(HandleKind kind);

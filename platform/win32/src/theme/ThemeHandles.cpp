@@ -1,6 +1,8 @@
-// The handle table: positive handle values counted up from a base, never reused while the process runs, so a
-// closed handle stays invalid.
+// Open themes by handle. The values come from the platform's one handle table, which never reuses one, so a closed
+// handle stays invalid and no handle of another kind is taken for a theme.
 #include "theme/ThemeHandles.h"
+
+#include "kernel/HandleTable.h"
 
 #include <cstdint>
 #include <map>
@@ -12,7 +14,6 @@ namespace {
 struct Table {
     std::mutex mutex;
     std::map<uintptr_t, ThemeData> open;
-    uintptr_t next = 0x10000;
 };
 
 Table& Handles() {
@@ -25,16 +26,17 @@ Table& Handles() {
 HTHEME OpenThemeHandle(const ClassStyle& style, HWND window) {
     Table& table = Handles();
     std::lock_guard<std::mutex> lock(table.mutex);
-    uintptr_t value = table.next;
-    table.next += 4;
-    table.open[value] = ThemeData{&style, window};
-    return reinterpret_cast<HTHEME>(value);
+    HTHEME theme = kernel::AllocateHandle(kernel::HandleKind::Theme);
+    table.open[reinterpret_cast<uintptr_t>(theme)] = ThemeData{&style, window};
+    return theme;
 }
 
 bool CloseThemeHandle(HTHEME theme) {
     Table& table = Handles();
     std::lock_guard<std::mutex> lock(table.mutex);
-    return table.open.erase(reinterpret_cast<uintptr_t>(theme)) > 0;
+    if (table.open.erase(reinterpret_cast<uintptr_t>(theme)) == 0) return false;
+    kernel::ReleaseHandle(theme);
+    return true;
 }
 
 bool LookupThemeHandle(HTHEME theme, ThemeData& data) {
