@@ -2,6 +2,9 @@
 // sections Others and DateTime, which every group's load and save read and write again.
 #include "Settings.h"
 
+#include <toolkit/PropertyRegistry.h>
+#include <toolkit/Stream.h>
+
 #include <win32/windows.h>
 
 #include <algorithm>
@@ -34,6 +37,12 @@ DWORD ConfigReadError() {
     GetPrivateProfileStringW(nullptr, nullptr, u"", names, 2, ConfigFilePath().c_str());
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+void RequireComponents(TComponent* window) {
+    for (const TFieldInfo* field : TPropertyRegistry::Fields(window->Class()))
+        if (!field->IsSet(*window))
+            throw EReadError("Component " + field->Name + " is missing from the description of " + window->ClassName());
 }
 
 std::string FullWidthDigits(const std::string& text) {

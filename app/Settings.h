@@ -1,6 +1,7 @@
 // The overlay configuration and its load and save, one group at a time, through Config.ini.
 #pragma once
 
+#include <toolkit/Component.h>
 #include <toolkit/IniFile.h>
 #include <win32/windows.h>
 
@@ -56,6 +57,10 @@ std::string ConfigFileName();
 // Why Config.ini is there but cannot be read (a Windows error code: a directory, no permission, not a regular
 // file, too large); ERROR_SUCCESS when it reads or is absent.
 DWORD ConfigReadError();
+
+// A window's handlers reach its components through its fields: a window whose description left one out raises
+// EReadError naming it, before any handler runs into the missing component.
+void RequireComponents(TComponent* window);
 
 // Every ASCII digit d becomes the GBK full-width digit A3 (B0+d).
 std::string FullWidthDigits(const std::string& text);

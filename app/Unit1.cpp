@@ -92,6 +92,7 @@ TSpinEdit* MakeSpinEdit(TComponent* owner, TWinControl* parent, int left, int to
 TForm1::TForm1(TComponent* owner) : TForm(owner) { InitInheritedComponent("Unit1"); }
 
 void TForm1::FormCreate(TObject*) {
+    RequireComponents(this);
     // A Config.ini that is there but cannot be read is said once, not taken for an empty one; the program goes on
     // with the defaults (and a close will say again that it cannot write there).
     if (ConfigReadError() != ERROR_SUCCESS)

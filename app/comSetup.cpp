@@ -69,6 +69,7 @@ BYTE IndexOrZero(const TComboBox* list) {
 TfrmSetup::TfrmSetup(TComponent* owner) : TForm(owner) { InitInheritedComponent("comSetup"); }
 
 void TfrmSetup::FormCreate(TObject*) {
+    RequireComponents(this);
     TIniFile ini(ConfigFilePath());
     SelectPort(cbbPort, ini.ReadString("COM", "Port", "COM1"), *this);
     SelectText(cbbBaudRate, ini.ReadString("COM", "BaudRate", "9600"), *this);

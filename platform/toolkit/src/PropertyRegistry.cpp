@@ -64,6 +64,16 @@ const TFieldInfo* TPropertyRegistry::FindField(const TClassInfo* classInfo, cons
     return Search(classInfo, name, &TPublishedClass::Fields);
 }
 
+std::vector<const TFieldInfo*> TPropertyRegistry::Fields(const TClassInfo* classInfo) {
+    std::vector<const TFieldInfo*> result;
+    for (const TClassInfo* info = classInfo; info; info = info->Parent()) {
+        auto found = Table().find(info);
+        if (found == Table().end()) continue;
+        for (const TFieldInfo& field : found->second.Fields) result.push_back(&field);
+    }
+    return result;
+}
+
 std::vector<const TPropertyInfo*> TPropertyRegistry::Properties(const TClassInfo* classInfo) {
     std::vector<const TClassInfo*> chain;
     for (const TClassInfo* info = classInfo; info; info = info->Parent()) chain.push_back(info);

@@ -78,6 +78,7 @@ struct TFieldInfo {
     std::string Name;
     const TClassInfo* FieldClass = nullptr;
     std::function<bool(TObject& root, TComponent* child)> Set;  // false when child is not of FieldClass
+    std::function<bool(const TObject& root)> IsSet;
 };
 
 struct TPublishedClass {
@@ -101,6 +102,8 @@ public:
     static const TPropertyInfo* FindProperty(const TClassInfo* classInfo, const std::string& name);
     static const TMethodInfo* FindMethod(const TClassInfo* classInfo, const std::string& name);
     static const TFieldInfo* FindField(const TClassInfo* classInfo, const std::string& name);
+    // Every field the class sees, its own first.
+    static std::vector<const TFieldInfo*> Fields(const TClassInfo* classInfo);
     // Every property the class sees, ancestors' first; a redefined one keeps its ancestor's place.
     static std::vector<const TPropertyInfo*> Properties(const TClassInfo* classInfo);
 };
@@ -358,11 +361,15 @@ public:
     TPublisher& Field(const char* name, T* C::*member) {
         static_assert(std::is_base_of_v<TComponent, T>, "Fields hold components");
         if (T::ClassInfo()->CanCreate()) RegisterClass(T::ClassInfo());
-        FEntry->Add(TFieldInfo{name, T::ClassInfo(), [member](TObject& root, TComponent* child) {
+        FEntry->Add(TFieldInfo{name, T::ClassInfo(),
+                               [member](TObject& root, TComponent* child) {
                                    T* typed = dynamic_cast<T*>(child);
                                    if (child && !typed) return false;
                                    toolkit_detail::DownCast<C>(root)->*member = typed;
                                    return true;
+                               },
+                               [member](const TObject& root) {
+                                   return toolkit_detail::DownCast<C>(const_cast<TObject&>(root))->*member != nullptr;
                                }});
         return *this;
     }
