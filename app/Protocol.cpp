@@ -133,26 +133,27 @@ bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn) {
 }
 
 bool ReadReply(const TReadBytes& read, DWORD window, ChannelLine& line) {
-    // Bytes before the reply header are skipped.
-    bool found = false;
+    // Bytes before the reply header are skipped. The window bounds the waiting for bytes: a read that brings nothing
+    // after it has passed ends the scan. Bytes that keep coming once it has passed (they were waiting while the
+    // program stalled, or the line is streaming noise) are still scanned, up to LateScanBytes of them.
     BYTE previous = 0, latest = 0;
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < window) {
+    const DWORD start = GetTickCount();
+    for (size_t late = 0; late < LateScanBytes;) {
         BYTE byte;
         SetLastError(ERROR_SUCCESS);
-        if (!read(&byte, 1)) {
+        const bool got = read(&byte, 1);
+        const bool passed = GetTickCount() - start >= window;
+        if (!got) {
             // A time-out reports no error; a device that has gone away does, and will not come back in this window.
-            if (GetLastError() != ERROR_SUCCESS) return false;
+            if (GetLastError() != ERROR_SUCCESS || passed) return false;
             continue;
         }
         previous = latest;
         latest = byte;
-        if (previous == 0xBB && latest == 0xDD) {
-            found = true;
-            break;
-        }
+        if (previous == 0xBB && latest == 0xDD) break;
+        if (passed) ++late;
     }
-    if (!found) return false;
+    if (previous != 0xBB || latest != 0xDD) return false;
 
     BYTE length;
     if (!read(&length, 1) || length < 3) return false;

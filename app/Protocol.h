@@ -17,6 +17,8 @@ constexpr BYTE ClockShow = 0x35;
 constexpr BYTE ClockHide = 0x34;
 // How long ReadChannel scans the input for a reply header, in milliseconds.
 constexpr DWORD ReplyWindow = 500;
+// How many bytes the reply scan still looks at once its window has passed.
+constexpr size_t LateScanBytes = 256;
 // Most reply bytes taken after the length byte.
 constexpr BYTE MaxReplyLength = 64;
 
@@ -69,6 +71,7 @@ bool ReadChannel(int group, int row, ChannelLine& line, const TGoOn& goOn = null
 // will (the device has gone).
 using TReadBytes = std::function<bool(void* buffer, int32_t count)>;
 
-// The reply part of ReadChannel, over any byte source: skips bytes up to the header 0xBB 0xDD for at most window ms
-// (or until read reports an error), then takes the length byte and the body and checks them as ReadChannel says.
+// The reply part of ReadChannel, over any byte source: skips bytes up to the header 0xBB 0xDD while they come within
+// window ms, and up to LateScanBytes more that keep coming after it (none once a read brings nothing, or read
+// reports an error), then takes the length byte and the body and checks them as ReadChannel says.
 bool ReadReply(const TReadBytes& read, DWORD window, ChannelLine& line);

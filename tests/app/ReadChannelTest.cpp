@@ -5,6 +5,7 @@
 #include "Settings.h"
 
 #include <atomic>
+#include <cstring>
 #include <future>
 
 namespace {
@@ -101,6 +102,35 @@ TEST_F(ReadChannelTest, NoReplyFailsAfterTheWaitAndTheWindow) {
     auto elapsed = MillisecondsSince(start);
     EXPECT_GE(elapsed, 200 + static_cast<long long>(ReplyWindow));
     EXPECT_LT(elapsed, 200 + static_cast<long long>(ReplyWindow) + 510 + 400) << "at most one read time-out over";
+}
+
+// The scan over a byte source of its own: bytes handed out one read at a time, the first read after a stall.
+TEST(ReadReply, AStallBeforeTheScanDoesNotLoseTheWaitingReply) {
+    const Bytes reply = {0x00, 0x00, 0xBB, 0xDD, 0x05, 0x00, 0x04, 0x83, 'O', 'K'};
+    size_t at = 0;
+    TReadBytes read = [&](void* buffer, int32_t count) {
+        if (at == 0) Sleep(ReplyWindow + 100);  // the program was held up with the reply already waiting
+        if (at + static_cast<size_t>(count) > reply.size()) return false;
+        std::memcpy(buffer, reply.data() + at, static_cast<size_t>(count));
+        at += static_cast<size_t>(count);
+        return true;
+    };
+    ChannelLine line;
+    ASSERT_TRUE(ReadReply(read, ReplyWindow, line));
+    EXPECT_EQ(line.Text, "OK");
+    EXPECT_EQ(line.X, 4);
+}
+
+TEST(ReadReply, NoiseThatKeepsComingEndsTheScanSoonAfterTheWindow) {
+    size_t reads = 0;
+    TReadBytes noise = [&](void* buffer, int32_t count) {
+        ++reads;
+        std::memset(buffer, 0x55, static_cast<size_t>(count));
+        return true;
+    };
+    ChannelLine line;
+    EXPECT_FALSE(ReadReply(noise, 0, line));
+    EXPECT_EQ(reads, LateScanBytes);
 }
 
 TEST_F(ReadChannelTest, ALateReplyNeverAnswersTheNextRow) {

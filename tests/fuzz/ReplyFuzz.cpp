@@ -18,7 +18,9 @@ bool Read(const uint8_t* data, size_t size, ChannelLine& line) {
         SetLastError(ERROR_HANDLE_EOF);  // the line has nothing more to give
         return false;
     };
-    return ReadReply(read, ReplyWindow, line);
+    // The source ends with an error, so the scan never waits; a window of a minute keeps the result independent of
+    // how fast the machine runs the input.
+    return ReadReply(read, 60000, line);
 }
 
 }  // namespace
