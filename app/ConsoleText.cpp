@@ -34,16 +34,26 @@ std::string AnsiToUtf8(const std::string& ansi) {
     return utf8;
 }
 
+bool ConsoleToWide(const std::string& text, std::u16string& wide) {
+    wide.clear();
+    if (text.empty()) return true;
+    const UINT codePage = LocaleIsGb() ? CP_ACP : CP_UTF8;
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (length == 0) return false;
+    wide.assign(static_cast<size_t>(length), u'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), length);
+    return true;
+}
+
 bool FromConsole(const std::string& text, std::string& ansi) {
     if (LocaleIsGb() || text.empty()) {
         ansi = text;
         return true;
     }
-    int size = static_cast<int>(text.size());
-    int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
-    if (wide == 0) return false;
-    std::u16string utf16(static_cast<size_t>(wide), u'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, utf16.data(), wide);
+    std::u16string utf16;
+    if (!ConsoleToWide(text, utf16)) return false;
+    const int wide = static_cast<int>(utf16.size());
     BOOL lost = FALSE;
     int bytes = WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, &lost);
     if (bytes == 0 || lost) return false;

@@ -11,3 +11,6 @@ std::string ToConsole(const std::string& ansi);
 // Text from the terminal (an argument) in GBK: unchanged under a GB locale, read as UTF-8 otherwise. False when
 // the text is not valid in the locale's encoding or holds a character GBK has not.
 bool FromConsole(const std::string& text, std::string& ansi);
+// Text from the terminal (an argument) in UTF-16: read as GBK under a GB locale, as UTF-8 otherwise. False when the
+// text is not valid in the locale's encoding.
+bool ConsoleToWide(const std::string& text, std::u16string& wide);

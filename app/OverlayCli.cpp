@@ -77,10 +77,10 @@ struct UsageError {
 
 struct Options {
     std::string Command;
-    std::string Argument;  // show or hide
-    std::string Config;
+    std::string Argument;   // show or hide
+    std::u16string Config;  // paths as the terminal gave them, in UTF-16
     std::string Port;
-    std::string Output;
+    std::u16string Output;
     std::optional<int> Wait;
     int Rows = 8;
     std::optional<DWORD> Baud;
@@ -144,10 +144,11 @@ Options Parse(int argc, char** argv) {
         if (!Takes(options.Command, option)) throw UsageError{options.Command + " does not take " + option};
         if (i + 1 >= argc) throw UsageError{option + " needs a value"};
         std::string value = argv[++i];
-        if (option == "--config") options.Config = value;
+        if ((option == "--config" && !ConsoleToWide(value, options.Config)) ||
+            (option == "--output" && !ConsoleToWide(value, options.Output)))
+            throw UsageError{option + " " + value + " is not text in the terminal's encoding"};
         if (option == "--port" && !FromConsole(value, options.Port))
             throw UsageError{"--port " + value + " cannot be written in code page 936"};
-        if (option == "--output") options.Output = value;
         if (option == "--wait") options.Wait = Number(option, value, 0, 600000);
         if (option == "--rows") options.Rows = IndexOf(option, value, {"8", "16"}) == 0 ? 8 : 16;
         if (option == "--baud") options.Baud = static_cast<DWORD>(Number(option, value, 1, INT_MAX));
@@ -175,9 +176,8 @@ class TSession {
 public:
     explicit TSession(const Options& options)
         : FOptions(options),
-          FConfig(options.Config.empty() ? std::filesystem::path(ConfigFilePath())
-                                         : std::filesystem::path(options.Config)),
-          FIni(options.Config.empty() ? TIniFile(ConfigFilePath()) : TIniFile(options.Config)) {}
+          FConfig(options.Config.empty() ? ConfigFilePath() : options.Config),
+          FIni(FConfig.u16string()) {}
     ~TSession() { ClosePort(); }
 
     const std::filesystem::path& ConfigPath() const { return FConfig; }
@@ -312,7 +312,7 @@ int Read(const Options& options) {
 
     // The configuration as it was, with what the unit holds in place of the rows read.
     namespace fs = std::filesystem;
-    std::string output = options.Output;
+    fs::path output = options.Output;
     std::string scratch;
     if (output.empty()) {
         char name[] = "/tmp/overlay-cli.XXXXXX";
@@ -328,11 +328,11 @@ int Read(const Options& options) {
     if (fs::exists(session.ConfigPath(), ec) && !fs::equivalent(session.ConfigPath(), output, ec))
         fs::copy_file(session.ConfigPath(), output, fs::copy_options::overwrite_existing, ec);
     if (ec) {
-        std::fprintf(stderr, "overlay-cli: %s: %s\n", output.c_str(), ec.message().c_str());
+        std::fprintf(stderr, "overlay-cli: %s: %s\n", output.string().c_str(), ec.message().c_str());
         return ExitFailed;
     }
     try {
-        TIniFile out(output);
+        TIniFile out(output.u16string());
         for (int g = 0; g < GroupCount; ++g) SaveGroup(out, g, settings);
     } catch (const Exception& e) {
         Say(e.Message());

@@ -183,6 +183,26 @@ TEST_F(OverlayCliTest, ReadWritesTheUnitsLinesIntoTheConfiguration) {
     EXPECT_FALSE(fs::exists(output)) << "nothing is written after a failed read";
 }
 
+TEST_F(OverlayCliTest, ConfigurationAndOutputMayLieInAFolderCodePage936CannotName) {
+    const fs::path folder = testsupport::ExeDir() / u8"配置 Søren Ærø";
+    fs::create_directories(folder);
+    const fs::path config = folder / "Config.ini", output = folder / u8"读回.ini";
+    testsupport::WriteFileBytes(config.string(),
+                                "[COM]\nPort=" + unit.SlavePath() + "\n[Check0]\n00=1\n[Text1]\n00=kept\n");
+    PreloadLine(0, 0, "远处", 7, 3, 2);
+    link.reset();
+    CliRun run = Run({"read", "--rows", "8", "--config", config.string(), "--output", output.string()});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    TIniFile read(output.u16string());
+    EXPECT_EQ(read.ReadString("Text0", "00", ""), "远处");
+    EXPECT_EQ(read.ReadString("Text1", "00", ""), "kept");
+
+    run = Run({"read", "--config", "/tmp/\xFF/Config.ini"});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_NE(run.Err.find("is not text in the terminal's encoding"), std::string::npos) << run.Err;
+    fs::remove_all(folder);
+}
+
 TEST_F(OverlayCliTest, ClearAndClockSendTheirFrames) {
     PrepareConfig();
     CliRun run = Run({"clear", "--rows", "16", "--wait", "0"});
