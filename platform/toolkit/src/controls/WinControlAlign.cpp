@@ -70,10 +70,13 @@ void TWinControl::DoAlign(TControl* control, TAlign align, RECT& rect) {
     // The control that asked goes first among its equals, so a moved control keeps the place it was moved to.
     if (control && control->Parent() == this && control->Align() == align && control->Visible())
         list.push_back(control);
+    // Only the edge alignments order their controls; the others keep the order of the list (without walking it for
+    // every control, which made inserting many unaligned children quadratic).
+    const bool ordered = align == alTop || align == alBottom || align == alLeft || align == alRight;
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
         if (child == control || child->Align() != align || !child->Visible()) continue;
-        size_t j = 0;
+        size_t j = ordered ? 0 : list.size();
         while (j < list.size() && !InsertBefore(child, list[j], align)) ++j;
         list.insert(list.begin() + static_cast<std::ptrdiff_t>(j), child);
     }
