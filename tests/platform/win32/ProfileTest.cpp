@@ -268,6 +268,13 @@ TEST_F(Profile, AWritableFileInAFolderNobodyMayWriteIsRewrittenInPlace) {
 }
 
 TEST_F(Profile, AFileNamedInAnotherLetterCaseIsTheSameFile) {
+    // A name that was looked for in vain is found once the folder holds it, and given up once it has gone.
+    EXPECT_EQ("<default>", Get("S", "k"));
+    Put("[S]\r\nk=renamed\r\n", FDir.File("Config.INI"));
+    EXPECT_EQ("renamed", Get("S", "k"));
+    std::filesystem::remove(FDir.File("Config.INI"));
+    EXPECT_EQ("<default>", Get("S", "k"));
+
     Put("[S]\r\nk=upper\r\n", FDir.File("CONFIG.INI"));
     Put("[S]\r\nk=lower\r\n", FDir.File("config.ini"));
     EXPECT_EQ("upper", Get("S", "k")) << "the first of the names in byte order";

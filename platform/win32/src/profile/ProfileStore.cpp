@@ -114,26 +114,6 @@ bool ResolveLinks(std::string path, std::string& target) {
     return false;
 }
 
-// Windows finds "config.ini" or "CONFIG.INI" under the name "Config.ini": a file copied from there keeps its
-// letter case. When the exact name is absent, the first name of the folder (in byte order) that differs only in
-// ASCII letter case stands for it.
-std::string CaseInsensitive(const std::string& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) == 0 || errno != ENOENT) return path;
-    std::string::size_type slash = path.find_last_of('/');
-    std::string directory = DirectoryOf(path);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    DIR* dir = opendir(directory.c_str());
-    if (!dir) return path;
-    std::vector<std::string> matches;
-    while (dirent* entry = readdir(dir))
-        if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
-    closedir(dir);
-    if (matches.empty()) return path;
-    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
-           *std::min_element(matches.begin(), matches.end());
-}
-
 }  // namespace
 
 ProfileStore& ProfileStore::Instance() {
@@ -254,9 +234,39 @@ BOOL ProfileStore::Update(const std::string& nativePath, const std::function<boo
     return TRUE;
 }
 
+// Windows finds "config.ini" or "CONFIG.INI" under the name "Config.ini": a file copied from there keeps its
+// letter case. When the exact name is absent, the first name of the folder (in byte order) that differs only in
+// ASCII letter case stands for it. The folder is listed again only when it has changed since the last answer.
+std::string ProfileStore::CaseInsensitive(const std::string& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) == 0 || errno != ENOENT) return path;
+    std::string::size_type slash = path.find_last_of('/');
+    std::string directory = DirectoryOf(path);
+    struct stat folder;
+    if (stat(directory.c_str(), &folder) != 0) return path;
+    const Identity identity{folder.st_dev, folder.st_ino, folder.st_size,
+                            static_cast<long long>(folder.st_mtim.tv_sec) * 1000000000LL + folder.st_mtim.tv_nsec};
+    auto known = FNames.find(path);
+    if (known != FNames.end() && known->second.folder == identity) return known->second.name;
+
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    DIR* dir = opendir(directory.c_str());
+    if (!dir) return path;
+    std::vector<std::string> matches;
+    while (dirent* entry = readdir(dir))
+        if (strcasecmp(entry->d_name, name.c_str()) == 0) matches.push_back(entry->d_name);
+    closedir(dir);
+    std::string found = matches.empty() ? path
+                                        : (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) +
+                                              *std::min_element(matches.begin(), matches.end());
+    FNames[path] = {identity, found};
+    return found;
+}
+
 void ProfileStore::Flush() {
     std::lock_guard<std::mutex> guard(FLock);
     FFiles.clear();
+    FNames.clear();
 }
 
 }  // namespace win32::profile

@@ -40,11 +40,20 @@ private:
         ProfileDocument document;
     };
 
+    // What an absent name was found as in its folder, and the folder's identity then.
+    struct Name {
+        Identity folder;
+        std::string name;
+    };
+
     // The cached document of a file that exists and can be read, else null with *error set.
     const ProfileDocument* Load(const std::string& nativePath, DWORD* error);
+    // The path itself when it exists, else a name of its folder that differs only in ASCII letter case, if any.
+    std::string CaseInsensitive(const std::string& path);
 
     std::mutex FLock;
     std::map<std::string, Entry> FFiles;
+    std::map<std::string, Name> FNames;
 };
 
 }  // namespace win32::profile
