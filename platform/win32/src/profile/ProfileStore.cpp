@@ -154,7 +154,12 @@ const ProfileDocument* ProfileStore::Load(const std::string& nativePath, DWORD* 
 DWORD ProfileStore::Read(const std::string& nativePath, const std::function<void(const ProfileDocument*)>& reader) {
     std::lock_guard<std::mutex> guard(FLock);
     DWORD error = ERROR_SUCCESS;
-    reader(Load(CaseInsensitive(nativePath), &error));
+    const ProfileDocument* document = Load(nativePath, &error);
+    if (!document && error == ERROR_FILE_NOT_FOUND) {
+        const std::string other = CaseInsensitive(nativePath);
+        if (other != nativePath) document = Load(other, &error);
+    }
+    reader(document);
     return error;
 }
 
