@@ -3,7 +3,7 @@
 // closing it (so nothing is saved to Config.ini).
 #include "Unit1.h"
 
-#include <skin/ThemeUnits.h>
+#include <skin/ControlsUnit.h>
 #include <toolkit/Application.h>
 #include <toolkit/Timer.h>
 
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     if (!backend::InstallSdlDriverIfDisplay()) std::fprintf(stderr, "overlay-config: no display, running headless\n");
     // The skinning library's units come up before the first window (the theme manager's utility window among them)
     // and go after the last.
-    InitializeThemeUnits();
+    InitializeControlsUnits();
 
     Application->Initialize();
     Application->SetTitle("Orvane字符叠加视频分配器配置软件");
@@ -80,6 +80,6 @@ int main(int argc, char** argv) {
     };
     Application->Run();
     Application->DestroyComponents();
-    FinalizeThemeUnits();
+    FinalizeControlsUnits();
     return status;
 }

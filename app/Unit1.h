@@ -4,6 +4,7 @@
 
 #include "FrameSequence.h"
 
+#include <skin/SkCheckBox.h>
 #include <skin/SkinCore.h>
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
@@ -58,7 +59,7 @@ public:
     TButton* btnSendChar = nullptr;
     TGroupBox* GroupBox1 = nullptr;
     TLabel* lbDateTime = nullptr;
-    TCheckBox* ckbDateTime = nullptr;
+    TSkCheckBox* ckbDateTime = nullptr;
     TLabel* Label2 = nullptr;
     TLabel* Label3 = nullptr;
     TSpinEdit* edDTx = nullptr;

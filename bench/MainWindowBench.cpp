@@ -7,6 +7,7 @@
 #include "Unit1.h"
 #include "comSetup.h"
 
+#include <skin/ControlsUnit.h>
 #include <toolkit/Application.h>
 #include <toolkit/Font.h>
 
@@ -23,10 +24,11 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 // The emulator linked as COM1 beside the executable and no Config.ini, so the window starts on its defaults
-// (COM1, 8 channels) without a message box.
+// (COM1, 8 channels) without a message box; the skinning library's units around the window, as the program has them.
 class ProgramEnvironment {
 public:
     ProgramEnvironment() {
+        InitializeControlsUnits();
         std::error_code ec;
         fs::remove(ConfigFileName(), ec);
         FReady = FUnit.Start();
@@ -35,7 +37,10 @@ public:
         fs::create_directories(ports, ec);
         FReady = FUnit.LinkAs((ports / "com1").string());
     }
-    ~ProgramEnvironment() { FUnit.Stop(); }
+    ~ProgramEnvironment() {
+        FUnit.Stop();
+        FinalizeControlsUnits();
+    }
     ProgramEnvironment(const ProgramEnvironment&) = delete;
     ProgramEnvironment& operator=(const ProgramEnvironment&) = delete;
     // False, with the benchmark skipped, when there is no emulator on COM1.

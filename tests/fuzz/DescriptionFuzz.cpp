@@ -5,7 +5,7 @@
 #include "Unit1.h"
 #include "comSetup.h"
 
-#include <skin/ThemeUnits.h>
+#include <skin/ControlsUnit.h>
 
 #include <toolkit/Application.h>
 #include <toolkit/DescriptionResources.h>
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (wintest::PendingModalAnswers() < 8) wintest::QueueModalAnswer([](HWND) { wintest::KeyPress(VK_RETURN); });
     // As the program runs: the skinning library's units come up before the window and go after it, here for each
     // input, so that nothing of them is left for the process's exit.
-    InitializeThemeUnits();
+    InitializeControlsUnits();
     TOriginal& fuzzed = Originals[data[0] % 2];
     RegisterDescriptionResource(fuzzed.Name, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
     try {
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (&fuzzed == &Originals[1]) delete frmSetup;
     frmSetup = nullptr;
     Application->ProcessMessages();
-    FinalizeThemeUnits();
+    FinalizeControlsUnits();
     RegisterDescriptionResource(fuzzed.Name, fuzzed.Text);
     return 0;
 }

@@ -186,3 +186,49 @@ TEST_F(MainWindowTest, TheEngineComponentChoosesNoTheme) {
     EXPECT_TRUE(ThemeManager()->IsListener(Form1->SkSkinCore1));
     EXPECT_EQ(ThemeManager()->CurrentTheme(), nullptr);
 }
+
+TEST_F(MainWindowTest, TheClockBoxIsTheSkinnedCheckBoxSeeThroughItsGroupInBothLooks) {
+    StartProgram();
+    TSkCheckBox* box = Form1->ckbDateTime;
+    ASSERT_EQ(box->ClassName(), "TSkCheckBox");
+    EXPECT_EQ(box->Caption(), u"显示时钟");
+    EXPECT_EQ(box->State(), vcbsChecked);
+    EXPECT_TRUE(box->Transparent());
+    EXPECT_EQ(box->Alignment(), valLeftJustify);
+    EXPECT_EQ(box->Spacing(), 5);
+    EXPECT_FALSE(box->WordWrap());
+    EXPECT_FALSE(box->AllowGrayed());
+    EXPECT_EQ(box->Performance(), vnpDoubleBuffer);
+    EXPECT_EQ(box->ThemeObject(), "default");
+
+    // The box's pixels in the window, with the pointer away from it.
+    const POINT park = Form1->ClientToScreen(POINT{2, 2});
+    wintest::MouseMove(park.x, park.y);
+    auto boxPixels = [&] {
+        Pump();
+        const wintest::Picture shot = wintest::ScreenshotClient(Form1->Handle());
+        const POINT origin = box->ClientToScreen(POINT{0, 0});
+        const POINT form = Form1->ClientToScreen(POINT{0, 0});
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < box->Height(); ++y)
+            for (int x = 0; x < box->Width(); ++x)
+                pixels.push_back(shot.At(origin.x - form.x + x, origin.y - form.y + y));
+        return pixels;
+    };
+    const COLORREF group = ColorToRGB(Form1->GroupBox1->Color());
+    const uint32_t groupPixel =
+        (uint32_t{GetRValue(group)} << 16) | (uint32_t{GetGValue(group)} << 8) | GetBValue(group);
+    wintest::SetVisualStylesActive(false);
+    const std::vector<uint32_t> classic = boxPixels();
+    wintest::SetVisualStylesActive(true);
+    const std::vector<uint32_t> styled = boxPixels();
+    wintest::SetVisualStylesActive(false);
+    // The group's colour shows around the caption; the glyph is drawn in the look of the moment.
+    EXPECT_EQ(classic[static_cast<size_t>(box->Width() - 1)], groupPixel);
+    EXPECT_EQ(styled[static_cast<size_t>(box->Width() - 1)], groupPixel);
+    EXPECT_NE(classic, styled);
+
+    // A click still reaches the handler the description names and flips the clock setting.
+    Click(box);
+    EXPECT_FALSE(box->Checked());
+}

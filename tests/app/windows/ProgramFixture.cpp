@@ -3,7 +3,7 @@
 #include "ProgramFixture.h"
 
 #include <UnitsEnvironment.h>
-#include <skin/ThemeUnits.h>
+#include <skin/ControlsUnit.h>
 #include <toolkit/IniFile.h>
 
 #include <fcntl.h>
@@ -40,7 +40,7 @@ std::string BoxWords() {
 
 // The skinning library's units run around every window, as the program starts and stops them.
 [[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new UnitsEnvironment<InitializeThemeUnits, FinalizeThemeUnits>);
+    testing::AddGlobalTestEnvironment(new UnitsEnvironment<InitializeControlsUnits, FinalizeControlsUnits>);
 
 }  // namespace
 
