@@ -94,4 +94,16 @@ bool SetExportAvailable(const char* moduleName, const char* procName, bool avail
 // What IsThemeActive and IsAppThemed answer (off at start); a change sends WM_THEMECHANGED to the windows.
 void SetVisualStylesActive(bool active);
 
+// Visual styles on or off for a scope, and back as they were after it, failed assertions included.
+class ScopedVisualStyles {
+public:
+    explicit ScopedVisualStyles(bool active);
+    ~ScopedVisualStyles();
+    ScopedVisualStyles(const ScopedVisualStyles&) = delete;
+    ScopedVisualStyles& operator=(const ScopedVisualStyles&) = delete;
+
+private:
+    bool FWas;
+};
+
 }  // namespace wintest

@@ -48,18 +48,6 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
                mix(GetBValue(from), GetBValue(to)));
 }
 
-HICON SmallIcon(HWND hwnd, const Window& window) {
-    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (!icon && window.Class) icon = window.Class->SmallIcon;
-    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
-    if (!icon && window.Class) icon = window.Class->Icon;
-    // A modal dialog frame shows no icon unless it was given one.
-    if (!icon && !(window.ExStyle & WS_EX_DLGMODALFRAME)) icon = LoadIconA(nullptr, IDI_APPLICATION);
-    return icon;
-}
-
-bool CloseDisabled(const Window& window) { return window.Class && (window.Class->Style & CS_NOCLOSE); }
-
 void PaintButton(HDC dc, RECT rect, UINT kind, bool pushed, bool inactive) {
     if (EmptyRect(rect)) return;
     DrawFrameControl(dc, &rect, DFC_CAPTION, kind | (pushed ? DFCS_PUSHED : 0) | (inactive ? DFCS_INACTIVE : 0));
@@ -83,34 +71,7 @@ void PaintCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& la
     }
     FillColor(dc, RECT{caption.left, caption.bottom, caption.right, caption.bottom + 1}, GetSysColor(COLOR_3DFACE));
 
-    int textLeft = caption.left + 2;
-    if (!EmptyRect(layout.Icon)) {
-        if (HICON icon = SmallIcon(hwnd, window)) {
-            DrawIconEx(dc, layout.Icon.left, layout.Icon.top, icon, layout.Icon.right - layout.Icon.left,
-                       layout.Icon.bottom - layout.Icon.top, 0, nullptr, DI_NORMAL);
-            textLeft = layout.Icon.right + 2;
-        }
-    }
-    int textRight = caption.right - 2;
-    for (const RECT* button : {&layout.Close, &layout.Max, &layout.Min, &layout.Help})
-        if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
-
-    if (!window.Text.empty() && textRight > textLeft) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        HFONT font = CreateFontIndirectW(IsTool(window) ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
-        HGDIOBJ oldFont = SelectObject(dc, font);
-        int oldMode = SetBkMode(dc, TRANSPARENT);
-        COLORREF oldColor = SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        RECT text{textLeft, caption.top, textRight, caption.bottom};
-        DrawTextW(dc, window.Text.c_str(), static_cast<int>(window.Text.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SetTextColor(dc, oldColor);
-        SetBkMode(dc, oldMode);
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
-    }
+    PaintCaptionTitle(dc, hwnd, window, layout, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
 
     int pushed = PushedCaptionButton(hwnd);
     bool zoomed = (window.Style & WS_MAXIMIZE) != 0, iconic = (window.Style & WS_MINIMIZE) != 0;
@@ -135,10 +96,16 @@ void PaintBorder(HDC dc, const Window& window, const FrameLayout& layout) {
     if (window.Style & WS_BORDER) FillRing(dc, outer, layout.Inner, GetSysColor(COLOR_WINDOWFRAME));
 }
 
-void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
-    FrameLayout layout = LayOutFrame(window);
+// The border and the caption in the look of this paint.
+void PaintBorderAndCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, bool active) {
+    if (PaintStyledFrame(dc, hwnd, window, layout, active)) return;
     PaintBorder(dc, window, layout);
     if (!EmptyRect(layout.Caption)) PaintCaption(dc, hwnd, window, layout, active);
+}
+
+void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
+    FrameLayout layout = LayOutFrame(window);
+    PaintBorderAndCaption(dc, hwnd, window, layout, active);
     if (!EmptyRect(layout.ClientEdge)) {
         RECT edge = layout.ClientEdge;
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
@@ -147,6 +114,49 @@ void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
 }
 
 }  // namespace
+
+HICON CaptionIcon(HWND hwnd, const Window& window) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon && window.Class) icon = window.Class->SmallIcon;
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+    if (!icon && window.Class) icon = window.Class->Icon;
+    // A modal dialog frame shows no icon unless it was given one.
+    if (!icon && !(window.ExStyle & WS_EX_DLGMODALFRAME)) icon = LoadIconA(nullptr, IDI_APPLICATION);
+    return icon;
+}
+
+bool CloseDisabled(const Window& window) { return window.Class && (window.Class->Style & CS_NOCLOSE); }
+
+void PaintCaptionTitle(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, COLORREF color) {
+    const RECT& caption = layout.Caption;
+    int textLeft = caption.left + 2;
+    if (!EmptyRect(layout.Icon)) {
+        if (HICON icon = CaptionIcon(hwnd, window)) {
+            DrawIconEx(dc, layout.Icon.left, layout.Icon.top, icon, layout.Icon.right - layout.Icon.left,
+                       layout.Icon.bottom - layout.Icon.top, 0, nullptr, DI_NORMAL);
+            textLeft = layout.Icon.right + 2;
+        }
+    }
+    int textRight = caption.right - 2;
+    for (const RECT* button : {&layout.Close, &layout.Max, &layout.Min, &layout.Help})
+        if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
+    if (window.Text.empty() || textRight <= textLeft) return;
+
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT font = CreateFontIndirectW(IsTool(window) ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColor = SetTextColor(dc, color);
+    RECT text{textLeft, caption.top, textRight, caption.bottom};
+    DrawTextW(dc, window.Text.c_str(), static_cast<int>(window.Text.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}
 
 FrameLayout LayOutFrame(const Window& window) {
     FrameLayout layout;
@@ -233,9 +243,7 @@ void RepaintCaption(HWND hwnd) {
     if (!window || !window->Visible() || !HasCaption(*window)) return;
     HDC dc = GetWindowDC(hwnd);
     if (!dc) return;
-    FrameLayout layout = LayOutFrame(*window);
-    PaintBorder(dc, *window, layout);
-    PaintCaption(dc, hwnd, *window, layout, FrameActive(hwnd));
+    PaintBorderAndCaption(dc, hwnd, *window, LayOutFrame(*window), FrameActive(hwnd));
     ReleaseDC(hwnd, dc);
 }
 

@@ -24,17 +24,36 @@ std::string Golden(const std::string& name) {
 constexpr DWORD Sizable = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 constexpr DWORD Dialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
 
-TEST_F(FrameTest, ActiveAndInactiveFramesLookClassic) {
-    HWND main = Make(Sizable, WS_EX_CLIENTEDGE, RECT{100, 100, 300, 220}, u"Classic frame");
-    Settle();
-    ASSERT_EQ(GetActiveWindow(), main);
-    EXPECT_TRUE(LooksLike(main, "frame-active.png"));
+// Each look's pictures: classic ones without a prefix, the visual style's with "styled-".
+struct Look {
+    bool Styled;
+    const char* Prefix;
+};
+constexpr Look Looks[] = {{false, ""}, {true, "styled-"}};
 
-    HWND dialog = Make(Dialog, WS_EX_DLGMODALFRAME, RECT{400, 100, 560, 200}, u"Dialog");
-    Settle();
-    ASSERT_EQ(GetActiveWindow(), dialog);
-    EXPECT_TRUE(LooksLike(main, "frame-inactive.png"));
-    EXPECT_TRUE(LooksLike(dialog, "frame-dialog.png"));
+TEST_F(FrameTest, ActiveInactiveDialogAndToolFramesInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        std::string prefix = look.Prefix;
+        HWND main = Make(Sizable, WS_EX_CLIENTEDGE, RECT{100, 100, 300, 220}, u"Classic frame");
+        Settle();
+        ASSERT_EQ(GetActiveWindow(), main);
+        EXPECT_TRUE(LooksLike(main, prefix + "frame-active.png"));
+
+        HWND dialog = Make(Dialog, WS_EX_DLGMODALFRAME, RECT{400, 100, 560, 200}, u"Dialog");
+        Settle();
+        ASSERT_EQ(GetActiveWindow(), dialog);
+        EXPECT_TRUE(LooksLike(main, prefix + "frame-inactive.png"));
+        EXPECT_TRUE(LooksLike(dialog, prefix + "frame-dialog.png"));
+
+        HWND tool = Make(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, WS_EX_TOOLWINDOW,
+                         RECT{100, 300, 260, 380}, u"Tool");
+        Settle();
+        EXPECT_TRUE(LooksLike(tool, prefix + "frame-tool.png"));
+        for (HWND hwnd : {tool, dialog, main}) DestroyWindow(hwnd);
+        Settle();
+    }
 }
 
 TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
@@ -62,20 +81,68 @@ TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
         {"static edge", WS_POPUP | WS_VISIBLE, WS_EX_STATICEDGE, GetSystemMetrics(SM_CXBORDER)},
         {"client edge", WS_POPUP | WS_VISIBLE, WS_EX_CLIENTEDGE, GetSystemMetrics(SM_CXEDGE)},
     };
-    for (const Case& c : cases) {
-        HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 260, 250});
-        Settle();
-        wintest::Picture picture = wintest::Screenshot(hwnd);
-        ASSERT_FALSE(picture.Empty()) << c.what;
-        int y = picture.Height / 2;
-        EXPECT_NE(picture.At(c.border - 1, y), Magenta) << c.what;
-        EXPECT_EQ(picture.At(c.border, y), Magenta) << c.what;
-        EXPECT_NE(picture.At(picture.Width - c.border, y), Magenta) << c.what;
-        EXPECT_EQ(picture.At(picture.Width - c.border - 1, y), Magenta) << c.what;
-        if ((c.style & WS_BORDER) && !(c.style & WS_THICKFRAME)) {
-            EXPECT_EQ(picture.At(0, y), 0u) << c.what;
+    for (const Look& look : Looks) {
+        wintest::ScopedVisualStyles styles(look.Styled);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(look.Prefix) + c.what);
+            HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 260, 250});
+            Settle();
+            wintest::Picture picture = wintest::Screenshot(hwnd);
+            ASSERT_FALSE(picture.Empty());
+            int y = picture.Height / 2;
+            EXPECT_NE(picture.At(c.border - 1, y), Magenta);
+            EXPECT_EQ(picture.At(c.border, y), Magenta);
+            EXPECT_NE(picture.At(picture.Width - c.border, y), Magenta);
+            EXPECT_EQ(picture.At(picture.Width - c.border - 1, y), Magenta);
+            if ((c.style & WS_BORDER) && !(c.style & WS_THICKFRAME) && !look.Styled) {
+                EXPECT_EQ(picture.At(0, y), 0u);
+            }
+            DestroyWindow(hwnd);
         }
-        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, CaptionsEndWhereTheClientAreaBeginsInEachLook) {
+    // Drawn frame and WM_NCCALCSIZE agree: the last row above the client area is the frame's, the first is the
+    // client's, along the whole width, for big and small captions and both frames.
+    constexpr uint32_t Magenta = 0xFF00FF;
+    SetHook([](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
+        if (message != WM_ERASEBKGND) return false;
+        RECT client;
+        GetClientRect(hwnd, &client);
+        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        answer = 1;
+        return true;
+    });
+    struct Case {
+        const char* what;
+        DWORD style, exStyle;
+    } cases[] = {
+        {"sizable", Sizable, 0},
+        {"dialog", Dialog, WS_EX_DLGMODALFRAME},
+        {"tool window", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, WS_EX_TOOLWINDOW},
+    };
+    for (const Look& look : Looks) {
+        wintest::ScopedVisualStyles styles(look.Styled);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(look.Prefix) + c.what);
+            HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 330, 280});
+            Settle();
+            RECT window = WindowRectOf(hwnd), client;
+            GetClientRect(hwnd, &client);
+            POINT origin{0, 0};
+            ClientToScreen(hwnd, &origin);
+            int top = origin.y - window.top, left = origin.x - window.left;
+            wintest::Picture picture = wintest::Screenshot(hwnd);
+            ASSERT_FALSE(picture.Empty());
+            for (int x = left; x < left + client.right; x += 7) {
+                EXPECT_NE(picture.At(x, top - 1), Magenta) << x;
+                EXPECT_EQ(picture.At(x, top), Magenta) << x;
+            }
+            DestroyWindow(hwnd);
+        }
     }
 }
 

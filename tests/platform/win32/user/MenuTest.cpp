@@ -549,6 +549,22 @@ TEST_F(MenuTest, PopupPixels) {
                               picture.Height, picture.Pixels.data()));
 }
 
+TEST_F(MenuTest, PopupInTheVisualStyle) {
+    wintest::ScopedVisualStyles styles(true);
+    HWND owner = MakeOwner();
+    HMENU menu = Sample();
+    wintest::Picture picture;
+    FIdle = [&](HWND popup) {
+        picture = wintest::Screenshot(popup);
+        wintest::KeyPress(VK_ESCAPE);
+    };
+    Keys({VK_DOWN, VK_DOWN});
+    TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/styled-menu-popup.png",
+                              picture.Width, picture.Height, picture.Pixels.data()));
+}
+
 TEST_F(MenuTest, PlacementFollowsAlignmentAndAvoidsTheExcludedRectangle) {
     HWND owner = MakeOwner();
     HMENU menu = Sample();
