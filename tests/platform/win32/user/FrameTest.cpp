@@ -5,6 +5,7 @@
 #include <Png.h>
 #include <testing/Testing.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -54,6 +55,37 @@ TEST_F(FrameTest, ActiveInactiveDialogAndToolFramesInEachLook) {
         for (HWND hwnd : {tool, dialog, main}) DestroyWindow(hwnd);
         Settle();
     }
+}
+
+TEST_F(FrameTest, SwitchingTheLookTellsEveryWindowAndRepaintsIt) {
+    wintest::ScopedVisualStyles classic(false);
+    HWND main = Make(Sizable | WS_VSCROLL, 0, RECT{100, 100, 300, 220}, u"Main");
+    HWND hidden = Make(WS_OVERLAPPEDWINDOW, 0, RECT{120, 120, 300, 220}, u"Hidden");
+    HWND child = CreateWindowExW(0, u"FrameTestWindow", u"", WS_CHILD | WS_VISIBLE | WS_HSCROLL, 10, 10, 80, 40, main,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    Settle();
+    wintest::Picture before = wintest::Screenshot(main);
+    ASSERT_FALSE(before.Empty());
+
+    wintest::SetVisualStylesActive(true);
+    std::vector<HWND> told;
+    for (const FrameEvent& event : Events(WM_THEMECHANGED)) told.push_back(event.Window);
+    std::vector<HWND> everyone{main, hidden, child};
+    std::sort(told.begin(), told.end());
+    std::sort(everyone.begin(), everyone.end());
+    EXPECT_EQ(told, everyone) << "each window hears it once, the hidden one and the child too";
+    ClearEvents();
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(Events(WM_NCPAINT).size(), 2u) << "the visible window and its child repaint their frames";
+    wintest::Picture styled = wintest::Screenshot(main);
+    ASSERT_FALSE(styled.Empty());
+    EXPECT_NE(styled.Pixels, before.Pixels) << "the frame and both bars changed with no call to repaint them";
+
+    wintest::SetVisualStylesActive(false);
+    wintest::PumpUntilIdle();
+    wintest::Picture back = wintest::Screenshot(main);
+    EXPECT_EQ(back.Pixels, before.Pixels) << "switching back gives the classic pixels again";
 }
 
 TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {

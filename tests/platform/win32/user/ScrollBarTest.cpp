@@ -436,7 +436,6 @@ TEST_F(ScrollBarControlTest, PictureOfControlsInEachLook) {
         EnableScrollBar(disabled, SB_CTL, ESB_DISABLE_BOTH);
         HWND tiny = MakeControl(FParent, SBS_HORZ, 10, 70, 30, 17);  // arrows share a bar too short for them
         SetScrollInfo(tiny, SB_CTL, &info, TRUE);
-        RedrawWindow(FParent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         wintest::PumpUntilIdle();
         wintest::Picture picture = wintest::Screenshot(FParent);
         ASSERT_FALSE(picture.Empty());
