@@ -6,7 +6,10 @@
 
 #include "user/ScrollBar.h"
 
+#include <array>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace win32::user {
 namespace {
@@ -48,6 +51,67 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
                mix(GetBValue(from), GetBValue(to)));
 }
 
+// One row of a caption's gradient as 32-bit DIB pixels, made again only when the caption's width or colours change
+// (one for active captions, one for inactive ones, as activation flips between the two).
+class GradientRow {
+public:
+    const std::vector<uint32_t>& Get(COLORREF left, COLORREF right, int width) {
+        if (width == static_cast<int>(FPixels.size()) && left == FLeft && right == FRight) return FPixels;
+        FLeft = left;
+        FRight = right;
+        FPixels.resize(static_cast<size_t>(width));
+        for (int x = 0; x < width; ++x) {
+            COLORREF color = Blend(left, right, x, width - 1);
+            FPixels[static_cast<size_t>(x)] = static_cast<uint32_t>(GetRValue(color)) << 16 |
+                                              static_cast<uint32_t>(GetGValue(color)) << 8 | GetBValue(color);
+        }
+        return FPixels;
+    }
+
+private:
+    COLORREF FLeft = CLR_INVALID, FRight = CLR_INVALID;
+    std::vector<uint32_t> FPixels;
+};
+
+std::array<GradientRow, 2>& GradientRows() {
+    static std::array<GradientRow, 2> rows;
+    return rows;
+}
+
+// The row stretched down the caption's height in one blit.
+void PaintGradient(HDC dc, const RECT& caption, const std::vector<uint32_t>& row) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(row.size());
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, caption.left, caption.top, caption.right - caption.left, caption.bottom - caption.top, 0, 0,
+                  static_cast<int>(row.size()), 1, row.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The caption fonts, made again only when the non-client metrics name other ones. They live as long as the
+// process: a handle stays valid for every window that draws a caption.
+HFONT CaptionFont(bool small) {
+    struct Cached {
+        LOGFONTW Wanted{};
+        HFONT Font = nullptr;
+    };
+    static Cached fonts[2];
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const LOGFONTW& wanted = small ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
+    Cached& cached = fonts[small ? 1 : 0];
+    if (!cached.Font || std::memcmp(&cached.Wanted, &wanted, sizeof(wanted)) != 0) {
+        if (cached.Font) DeleteObject(cached.Font);
+        cached.Font = CreateFontIndirectW(&wanted);
+        cached.Wanted = wanted;
+    }
+    return cached.Font;
+}
+
 void PaintButton(HDC dc, RECT rect, UINT kind, bool pushed, bool inactive) {
     if (EmptyRect(rect)) return;
     DrawFrameControl(dc, &rect, DFC_CAPTION, kind | (pushed ? DFCS_PUSHED : 0) | (inactive ? DFCS_INACTIVE : 0));
@@ -63,9 +127,7 @@ void PaintCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& la
     COLORREF right = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
     int width = caption.right - caption.left;
     if (gradient && width > 1) {
-        for (int x = 0; x < width; ++x)
-            FillColor(dc, RECT{caption.left + x, caption.top, caption.left + x + 1, caption.bottom},
-                      Blend(left, right, x, width - 1));
+        PaintGradient(dc, caption, GradientRows()[active ? 1 : 0].Get(left, right, width));
     } else {
         FillColor(dc, caption, left);
     }
@@ -142,11 +204,7 @@ void PaintCaptionTitle(HDC dc, HWND hwnd, const Window& window, const FrameLayou
         if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
     if (window.Text.empty() || textRight <= textLeft) return;
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    HFONT font = CreateFontIndirectW(IsTool(window) ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    HGDIOBJ oldFont = SelectObject(dc, CaptionFont(IsTool(window)));
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColor = SetTextColor(dc, color);
     RECT text{textLeft, caption.top, textRight, caption.bottom};
@@ -155,7 +213,6 @@ void PaintCaptionTitle(HDC dc, HWND hwnd, const Window& window, const FrameLayou
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
-    DeleteObject(font);
 }
 
 FrameLayout LayOutFrame(const Window& window) {
