@@ -25,6 +25,20 @@ std::string Golden(const std::string& name) {
 constexpr DWORD Sizable = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 constexpr DWORD Dialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
 
+constexpr uint32_t Magenta = 0xFF00FF;
+
+// Client areas erased in magenta, so that the first pixel inside the frame tells where the frame ends.
+bool MagentaClient(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
+    if (message != WM_ERASEBKGND) return false;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+    DeleteObject(brush);
+    answer = 1;
+    return true;
+}
+
 // Each look's pictures: classic ones without a prefix, the visual style's with "styled-".
 struct Look {
     bool Styled;
@@ -90,17 +104,7 @@ TEST_F(FrameTest, SwitchingTheLookTellsEveryWindowAndRepaintsIt) {
 
 TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
     // The first column inside each border is the client's colour; the border's own colours end just before it.
-    constexpr uint32_t Magenta = 0xFF00FF;
-    SetHook([](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
-        if (message != WM_ERASEBKGND) return false;
-        RECT client;
-        GetClientRect(hwnd, &client);
-        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        DeleteObject(brush);
-        answer = 1;
-        return true;
-    });
+    SetHook(MagentaClient);
     struct Case {
         const char* what;
         DWORD style, exStyle;
@@ -137,17 +141,7 @@ TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
 TEST_F(FrameTest, CaptionsEndWhereTheClientAreaBeginsInEachLook) {
     // Drawn frame and WM_NCCALCSIZE agree: the last row above the client area is the frame's, the first is the
     // client's, along the whole width, for big and small captions and both frames.
-    constexpr uint32_t Magenta = 0xFF00FF;
-    SetHook([](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
-        if (message != WM_ERASEBKGND) return false;
-        RECT client;
-        GetClientRect(hwnd, &client);
-        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        DeleteObject(brush);
-        answer = 1;
-        return true;
-    });
+    SetHook(MagentaClient);
     struct Case {
         const char* what;
         DWORD style, exStyle;

@@ -57,6 +57,8 @@ POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rec
 
 class MenuTest : public ::testing::Test {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     void SetUp() override {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;

@@ -44,6 +44,8 @@ struct Key {
 
 class MessageBoxFixture : public ::testing::Test {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     HWND Owner = nullptr;
 
     void SetUp() override {
