@@ -2,6 +2,7 @@
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
 #include "user/ClassicFrame.h"
 #include "geometry/Rects.h"
+#include "theme/SystemStyle.h"
 #include "user/Menu.h"
 
 #include "user/ScrollBar.h"
@@ -16,6 +17,8 @@ namespace {
 
 // The last WM_NCACTIVATE state per window.
 std::map<HWND, bool> activeStates;
+// The caption button under the pointer, per window that has one.
+std::map<HWND, int> hotButtons;
 
 bool HasCaption(const Window& window) { return (window.Style & WS_CAPTION) == WS_CAPTION; }
 bool IsTool(const Window& window) { return (window.ExStyle & WS_EX_TOOLWINDOW) != 0; }
@@ -283,7 +286,31 @@ bool FrameActive(HWND hwnd) {
     return found != activeStates.end() ? found->second : GetActiveWindow() == hwnd;
 }
 
-void ForgetFrame(HWND hwnd) { activeStates.erase(hwnd); }
+void ForgetFrame(HWND hwnd) {
+    activeStates.erase(hwnd);
+    hotButtons.erase(hwnd);
+}
+
+int HotCaptionButton(HWND hwnd) {
+    auto found = hotButtons.find(hwnd);
+    return found != hotButtons.end() ? found->second : HTNOWHERE;
+}
+
+void FrameMouseMove(HWND hwnd, int hit) {
+    bool button = hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON || hit == HTHELP;
+    int hot = button && theme::SystemStyle(hwnd, u"Window", true) ? hit : HTNOWHERE;
+    if (hot == HotCaptionButton(hwnd)) return;
+    if (hot == HTNOWHERE)
+        hotButtons.erase(hwnd);
+    else
+        hotButtons[hwnd] = hot;
+    if (hot != HTNOWHERE) {
+        // WM_NCMOUSELEAVE takes the hot look away when the pointer leaves the frame.
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, hwnd, 0};
+        TrackMouseEvent(&track);
+    }
+    RepaintCaption(hwnd);
+}
 
 void PaintFrame(HWND hwnd, HRGN region) {
     Window* window = FromHandle(hwnd);

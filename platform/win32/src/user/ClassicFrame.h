@@ -44,6 +44,12 @@ bool FrameActive(HWND hwnd);
 void RepaintCaption(HWND hwnd);
 void ForgetFrame(HWND hwnd);
 
+// WM_NCMOUSEMOVE with its hit code, and WM_NCMOUSELEAVE as HTNOWHERE: the caption button under the pointer is
+// drawn hot in the visual style (classic buttons have no hot look).
+void FrameMouseMove(HWND hwnd, int hit);
+// The caption button drawn hot (HTNOWHERE: none), for the painter.
+int HotCaptionButton(HWND hwnd);
+
 // WM_NCLBUTTONDOWN and WM_NCLBUTTONDBLCLK with their hit code and screen point.
 void FrameButtonDown(HWND hwnd, int hit, POINT screen);
 void FrameDoubleClick(HWND hwnd, int hit, POINT screen);

@@ -24,8 +24,8 @@ FrameParts PartsFor(const Window& window) {
 }
 
 // Caption buttons have four looks, and the same four again on an inactive window.
-int ButtonState(bool pushed, bool disabled, bool active) {
-    int look = disabled ? CBS_DISABLED : pushed ? CBS_PUSHED : CBS_NORMAL;
+int ButtonState(bool pushed, bool hot, bool disabled, bool active) {
+    int look = disabled ? CBS_DISABLED : pushed ? CBS_PUSHED : hot ? CBS_HOT : CBS_NORMAL;
     return active ? look : look + CBS_DISABLED;
 }
 
@@ -53,7 +53,7 @@ bool PaintStyledFrame(HDC dc, HWND hwnd, const Window& window, const FrameLayout
 
     PaintCaptionTitle(dc, hwnd, window, layout, style->Colors(parts.Caption, active ? CS_ACTIVE : CS_INACTIVE).text);
 
-    int pushed = PushedCaptionButton(hwnd);
+    int pushed = PushedCaptionButton(hwnd), hot = HotCaptionButton(hwnd);
     bool zoomed = (window.Style & WS_MAXIMIZE) != 0, iconic = (window.Style & WS_MINIMIZE) != 0;
     struct Button {
         const RECT& Rect;
@@ -67,7 +67,8 @@ bool PaintStyledFrame(HDC dc, HWND hwnd, const Window& window, const FrameLayout
     };
     for (const Button& button : buttons) {
         if (EmptyRect(button.Rect)) continue;
-        theme::DrawSystemPart(dc, *style, button.Part, ButtonState(pushed == button.Hit, button.Disabled, active),
+        theme::DrawSystemPart(dc, *style, button.Part,
+                              ButtonState(pushed == button.Hit, hot == button.Hit, button.Disabled, active),
                               button.Rect);
     }
     return true;

@@ -71,6 +71,40 @@ TEST_F(FrameTest, ActiveInactiveDialogAndToolFramesInEachLook) {
     }
 }
 
+TEST_F(FrameTest, ACaptionButtonLightsUnderThePointerInTheVisualStyleOnly) {
+    int frame = GetSystemMetrics(SM_CXFRAME), button = GetSystemMetrics(SM_CXSIZE) - 2;
+    // The close button's middle and a point of the caption, in window coordinates of a 200-pixel-wide window.
+    POINT close{200 - frame - 2 - button / 2, frame + GetSystemMetrics(SM_CYCAPTION) / 2};
+    POINT caption{100, close.y};
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        HWND hwnd = Make(Sizable, 0, RECT{100, 100, 300, 220}, u"");
+        auto pointAt = [&](POINT at) {
+            wintest::MouseMove(100 + at.x, 100 + at.y);
+            Settle();
+            return wintest::Screenshot(hwnd);
+        };
+        wintest::Picture normal = pointAt(POINT{100, 80});
+        wintest::Picture hot = pointAt(close);
+        ASSERT_FALSE(normal.Empty());
+        ASSERT_FALSE(hot.Empty());
+        EXPECT_EQ(hot.Pixels != normal.Pixels, look.Styled);
+        // What lights up is the button that hit testing finds there, and nothing beside it.
+        int outside = 0;
+        for (int y = 0; y < hot.Height; ++y)
+            for (int x = 0; x < hot.Width; ++x)
+                if (hot.At(x, y) != normal.At(x, y) &&
+                    SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)) != HTCLOSE)
+                    ++outside;
+        EXPECT_EQ(outside, 0);
+        EXPECT_EQ(pointAt(caption).Pixels, normal.Pixels) << "the caption beside the button is not hot";
+        pointAt(close);
+        EXPECT_EQ(pointAt(POINT{100, 80}).Pixels, normal.Pixels) << "leaving the frame for the client";
+        DestroyWindow(hwnd);
+    }
+}
+
 TEST_F(FrameTest, SwitchingTheLookTellsEveryWindowAndRepaintsIt) {
     wintest::ScopedVisualStyles classic(false);
     HWND main = Make(Sizable | WS_VSCROLL, 0, RECT{100, 100, 300, 220}, u"Main");
