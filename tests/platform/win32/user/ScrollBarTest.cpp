@@ -445,6 +445,40 @@ TEST_F(ScrollBarControlTest, PictureOfControlsInEachLook) {
     }
 }
 
+TEST_F(ScrollBarControlTest, PressedArrowAndDraggedThumbInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        wintest::PumpUntilIdle();
+        wintest::Picture arrow, thumb;
+        // Each picture is taken from a timer while the bar tracks the held button.
+        POINT right = At(195, 8), grip = At(107, 8);
+        wintest::MouseMove(right.x, right.y);
+        wintest::MouseDown();
+        Steps() = {[&] {
+            arrow = wintest::Screenshot(FBar);
+            wintest::MouseUp();
+        }};
+        SetTimer(nullptr, 0, 20, RunNextStep);
+        wintest::PumpUntilIdle();
+        wintest::MouseMove(grip.x, grip.y);
+        wintest::MouseDown();
+        Steps() = {[=] { wintest::MouseMove(grip.x + 30, grip.y); },
+                   [&] {
+                       thumb = wintest::Screenshot(FBar);
+                       wintest::MouseUp();
+                   }};
+        SetTimer(nullptr, 0, 20, RunNextStep);
+        wintest::PumpUntilIdle();
+        ASSERT_FALSE(arrow.Empty());
+        ASSERT_FALSE(thumb.Empty());
+        EXPECT_TRUE(
+            MatchesGolden(Golden(look, "scrollbar-pressed-arrow.png"), arrow.Width, arrow.Height, arrow.Pixels.data()));
+        EXPECT_TRUE(
+            MatchesGolden(Golden(look, "scrollbar-dragged-thumb.png"), thumb.Width, thumb.Height, thumb.Pixels.data()));
+    }
+}
+
 // The window's own bars, through the default frame's hit testing and WM_NCLBUTTONDOWN. Off until the default
 // window procedure hands WM_NCPAINT and WM_NCLBUTTONDOWN to the scroll bar functions.
 TEST_F(ScrollBarTest, ClicksOnAWindowsOwnBars) {
