@@ -1,6 +1,7 @@
 // The program: the main window on the desktop (or headless without a display), run until it closes.
 // --screenshot PATH: once the window has shown for a moment, saves a picture of it as PNG and ends without
 // closing it (so nothing is saved to Config.ini).
+// --classic: the classic look instead of the desktop's visual style.
 #include "Unit1.h"
 
 #include <skin/ControlsUnit.h>
@@ -9,6 +10,7 @@
 
 #include <backend/SdlInstall.h>
 #include <imaging/PngFile.h>
+#include <win32/modules.h>
 
 #include <cstdio>
 #include <cstring>
@@ -49,14 +51,22 @@ bool SaveWindowPicture(HWND hwnd, const std::string& path) {
 
 int main(int argc, char** argv) {
     std::string screenshot;
+    bool classic = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
+        } else if (std::strcmp(argv[i], "--classic") == 0) {
+            classic = true;
         } else {
-            std::fprintf(stderr, "usage: overlay-config [--screenshot PATH]\n");
+            std::fprintf(stderr,
+                         "usage: overlay-config [--classic] [--screenshot PATH]\n"
+                         "  --classic          the classic look instead of the desktop's visual style\n"
+                         "  --screenshot PATH  save a picture of the main window as PNG and end\n");
             return 2;
         }
     }
+    // Before the first window, so that every window is drawn in one look from the start.
+    if (classic) win32::loader::SetVisualStylesActive(false);
     if (!backend::InstallSdlDriverIfDisplay()) std::fprintf(stderr, "overlay-config: no display, running headless\n");
     // The skinning library's units come up before the first window (the theme manager's utility window among them)
     // and go after the last.

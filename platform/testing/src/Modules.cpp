@@ -14,4 +14,10 @@ bool SetExportAvailable(const char* moduleName, const char* procName, bool avail
 
 void SetVisualStylesActive(bool active) { win32::loader::SetVisualStylesActive(active); }
 
+ScopedVisualStyles::ScopedVisualStyles(bool active) : FWas(win32::loader::VisualStylesActive()) {
+    win32::loader::SetVisualStylesActive(active);
+}
+
+ScopedVisualStyles::~ScopedVisualStyles() { win32::loader::SetVisualStylesActive(FWas); }
+
 }  // namespace wintest

@@ -2,6 +2,7 @@
 // channels, the check boxes that groups 1 and 2 mirror from group 0, the text length limits and the clock label.
 #include "ProgramFixture.h"
 
+#include <Png.h>
 #include <skin/ThemeManager.h>
 
 #include <regex>
@@ -13,6 +14,43 @@ const char* const FullWidth[] = {"０", "１", "２", "３", "４", "５", "６"
 }  // namespace
 
 using MainWindowTest = ProgramFixture;
+
+namespace {
+
+// The main window as shown, with the clock label's rectangle blanked: its text follows the time of day.
+wintest::Picture MainWindowPicture() {
+    wintest::Picture picture = wintest::Screenshot(Form1->Handle());
+    if (picture.Empty()) return picture;
+    RECT window;
+    GetWindowRect(Form1->Handle(), &window);
+    TLabel* clock = Form1->lbDateTime;
+    POINT origin = clock->ClientToScreen(POINT{0, 0});
+    for (int y = origin.y - window.top; y < origin.y - window.top + clock->Height(); ++y)
+        for (int x = origin.x - window.left; x < origin.x - window.left + clock->Width(); ++x)
+            if (x >= 0 && y >= 0 && x < picture.Width && y < picture.Height)
+                picture.Pixels[static_cast<size_t>(y) * picture.Width + x] = 0xFF00FF;
+    return picture;
+}
+
+::testing::AssertionResult LooksLike(const wintest::Picture& picture, const std::string& name) {
+    if (picture.Empty()) return ::testing::AssertionFailure() << "no picture";
+    return MatchesGolden(std::string(TEST_SOURCE_DIR) + "/app/windows/data/" + name, picture.Width, picture.Height,
+                         picture.Pixels.data());
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TheMainWindowInEachLookAndSwitchedAtRunTime) {
+    wintest::ScopedVisualStyles classic(false);
+    StartProgram();
+    EXPECT_TRUE(LooksLike(MainWindowPicture(), "main-window-classic.png"));
+    wintest::SetVisualStylesActive(true);
+    Pump();
+    EXPECT_TRUE(LooksLike(MainWindowPicture(), "main-window-styled.png"));
+    wintest::SetVisualStylesActive(false);
+    Pump();
+    EXPECT_TRUE(LooksLike(MainWindowPicture(), "main-window-classic.png")) << "back to classic at run time";
+}
 
 TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDefaults) {
     StartProgram();

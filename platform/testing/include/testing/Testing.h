@@ -91,7 +91,19 @@ void SetKeepOpenedDocuments(bool keep);
 // InitializePlatformShims). Each returns false for a name that is no built-in module or export.
 bool SetModuleAvailable(const char* moduleName, bool available);
 bool SetExportAvailable(const char* moduleName, const char* procName, bool available);
-// What IsThemeActive and IsAppThemed answer (off at start); a change sends WM_THEMECHANGED to the windows.
+// What IsThemeActive and IsAppThemed answer (on at start); a change sends WM_THEMECHANGED to the windows.
 void SetVisualStylesActive(bool active);
+
+// Visual styles on or off for a scope, and back as they were after it, failed assertions included.
+class ScopedVisualStyles {
+public:
+    explicit ScopedVisualStyles(bool active);
+    ~ScopedVisualStyles();
+    ScopedVisualStyles(const ScopedVisualStyles&) = delete;
+    ScopedVisualStyles& operator=(const ScopedVisualStyles&) = delete;
+
+private:
+    bool FWas;
+};
 
 }  // namespace wintest

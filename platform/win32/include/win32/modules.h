@@ -1,5 +1,5 @@
 // Our own additions to the module loader: bitmap resources compiled into the program, and the switches that
-// platform/testing uses to take optional system modules away or turn visual styles on.
+// platform/testing uses to take optional system modules away, and the visual-style switch.
 #pragma once
 
 #include <win32/windows.h>
@@ -23,7 +23,7 @@ bool SetModuleAvailable(LPCSTR moduleName, bool available);
 bool ModuleAvailable(LPCSTR moduleName);
 // Whether GetProcAddress finds one export of a built-in module.
 bool SetExportAvailable(LPCSTR moduleName, LPCSTR procName, bool available);
-// The visual-style state that IsThemeActive and IsAppThemed answer (off at start). Changing it sends
+// The visual-style state that IsThemeActive and IsAppThemed answer (on at start). Changing it sends
 // WM_THEMECHANGED to the windows, as the desktop does.
 void SetVisualStylesActive(bool active);
 bool VisualStylesActive();

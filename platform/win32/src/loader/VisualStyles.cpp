@@ -1,4 +1,5 @@
-// uxtheme's state queries: visual styles are off until the program or a test turns them on.
+// uxtheme's state queries: visual styles are on, as on a current desktop, until the program (--classic) or a test
+// turns them off.
 #include "user/Broadcast.h"
 
 #include <win32/modules.h>
@@ -8,7 +9,7 @@
 namespace {
 
 std::atomic<bool>& StylesActive() {
-    static std::atomic<bool> active{false};
+    static std::atomic<bool> active{true};
     return active;
 }
 

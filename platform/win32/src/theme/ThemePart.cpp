@@ -2,6 +2,7 @@
 // through its drawable region (clip region, visible region and surface bounds), like every GDI primitive; other
 // surfaces through a 32-bit copy.
 #include "theme/ThemePart.h"
+#include "theme/SystemStyle.h"
 
 #include "gdi/DeviceContext.h"
 #include "geometry/Rects.h"
@@ -10,12 +11,21 @@
 
 namespace win32::theme {
 
-HRESULT ResolvePart(HTHEME theme, int part, int state, ResolvedPart& resolved) {
-    if (!LookupThemeHandle(theme, resolved.Theme)) return E_HANDLE;
-    if (!resolved.Theme.Style->Metrics(part, resolved.Metrics)) return E_PROP_ID_UNSUPPORTED;
+namespace {
+
+// False for a part the class does not define.
+bool ResolveInClass(int part, int state, ResolvedPart& resolved) {
+    if (!resolved.Theme.Style->Metrics(part, resolved.Metrics)) return false;
     resolved.Part = part;
     resolved.State = state >= 1 && state <= resolved.Metrics.states ? state : 1;
-    return S_OK;
+    return true;
+}
+
+}  // namespace
+
+HRESULT ResolvePart(HTHEME theme, int part, int state, ResolvedPart& resolved) {
+    if (!LookupThemeHandle(theme, resolved.Theme)) return E_HANDLE;
+    return ResolveInClass(part, state, resolved) ? S_OK : E_PROP_ID_UNSUPPORTED;
 }
 
 RECT PartRect(const PartMetrics& metrics, const RECT& rect) {
@@ -83,6 +93,12 @@ HRESULT PaintPart(HDC hdc, const ResolvedPart& part, const RECT& rect, const REC
     ThemeCanvas canvas(*surface, drawable.Rects());
     part.Theme.Style->Draw(canvas, part.Part, part.State, target);
     return S_OK;
+}
+
+void DrawSystemPart(HDC hdc, const ClassStyle& style, int part, int state, const RECT& rect) {
+    ResolvedPart resolved;
+    resolved.Theme.Style = &style;
+    if (ResolveInClass(part, state, resolved)) PaintPart(hdc, resolved, rect, nullptr);
 }
 
 }  // namespace win32::theme

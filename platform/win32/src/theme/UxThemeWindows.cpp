@@ -1,6 +1,7 @@
 // uxtheme's handles and per-window settings: opening a class list for a window, SetWindowTheme's class override,
 // dialog textures, the program's theming flags and the current style's name. Per-window settings live in window
 // properties, so they go with the window.
+#include "theme/SystemStyle.h"
 #include "theme/ThemeHandles.h"
 
 #include <win32/modules.h>
@@ -92,6 +93,16 @@ HTHEME OpenThemeData(HWND hwnd, LPCWSTR pszClassList) {
     HTHEME theme = OpenThemeHandle(*style, hwnd);
     if (hwnd && IsWindow(hwnd)) SetPropA(hwnd, ThemeProp, theme);
     return theme;
+}
+
+const ClassStyle* win32::theme::SystemStyle(HWND hwnd, std::u16string_view className, bool nonClient) {
+    if (!win32::loader::VisualStylesActive()) return nullptr;
+    if (!(AppProperties() & (nonClient ? STAP_ALLOW_NONCLIENT : STAP_ALLOW_CONTROLS))) return nullptr;
+    if (hwnd) {
+        auto* list = static_cast<const std::u16string*>(GetPropA(hwnd, ClassListProp));
+        if (list && list->empty()) return nullptr;
+    }
+    return FindClassStyle(className);
 }
 
 HRESULT CloseThemeData(HTHEME hTheme) {

@@ -35,7 +35,16 @@ void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam, bool unicode, 
 
 void NotifySysColorChange() { BroadcastMessage(WM_SYSCOLORCHANGE, 0, 0, true, false); }
 
-void NotifyThemeChange() { BroadcastMessage(WM_THEMECHANGED, 0, 0, true, true); }
+void NotifyThemeChange() {
+    BroadcastMessage(WM_THEMECHANGED, 0, 0, true, true);
+    // Every window's look changed: frames, bars and clients are drawn again, as the desktop does after a switch.
+    std::vector<HWND> tops;
+    Collect(Desktop(), false, tops);
+    for (HWND hwnd : tops) {
+        if (IsWindow(hwnd))
+            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
 
 void NotifyDisplayChange() {
     SIZE screen = backend::CurrentDriver().ScreenSize();

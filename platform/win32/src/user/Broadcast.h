@@ -11,7 +11,7 @@ void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam, bool unicode, 
 
 // The notices the system sends when its settings change.
 void NotifySysColorChange();                             // WM_SYSCOLORCHANGE to top-level windows
-void NotifyThemeChange();                                // WM_THEMECHANGED to every window
+void NotifyThemeChange();                                // WM_THEMECHANGED to every window, then all repainted
 void NotifyDisplayChange();                              // WM_DISPLAYCHANGE: 32 bits per pixel, the screen size
 void NotifySettingChange(UINT action, LPCWSTR section);  // WM_SETTINGCHANGE (action, section name or null)
 

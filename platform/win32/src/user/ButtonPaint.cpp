@@ -1,9 +1,13 @@
-// The classic look of every kind of button: DrawFrameControl faces, the default button's black frame, the flat
-// pressed default button, check and radio marks beside the caption, the etched group frame, embossed disabled text
-// and the focus rectangle.
+// Every kind of button in the look of each paint. Classic: DrawFrameControl faces, the default button's black
+// frame, the flat pressed default button, check and radio marks beside the caption, the etched group frame,
+// embossed disabled text and the focus rectangle. In the visual style: the Button class's parts with the same
+// placement of mark, caption and focus rectangle.
 #include "user/Button.h"
 
+#include "theme/SystemStyle.h"
 #include "user/Window.h"
+
+#include <win32/vssym32.h>
 
 #include <algorithm>
 #include <string>
@@ -91,7 +95,33 @@ void PaintPushButton(HDC hdc, const Look& look) {
     }
 }
 
-void PaintCheckMark(HWND hwnd, HDC hdc, const Look& look) {
+void PaintStyledPushButton(HWND hwnd, HDC hdc, const Look& look, const theme::ClassStyle& style) {
+    FillRect(hdc, &look.Client, ParentBrush(hwnd, hdc));
+    int state = !look.Enabled                                    ? PBS_DISABLED
+                : (look.State & BST_PUSHED)                      ? PBS_PRESSED
+                : (look.Style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? PBS_DEFAULTED
+                                                                 : PBS_NORMAL;
+    theme::DrawSystemPart(hdc, style, BP_PUSHBUTTON, state, look.Client);
+    theme::PartMetrics metrics;
+    style.Metrics(BP_PUSHBUTTON, metrics);
+    const MARGINS& margins = metrics.content;
+    RECT content{look.Client.left + margins.cxLeftWidth, look.Client.top + margins.cyTopHeight,
+                 look.Client.right - margins.cxRightWidth, look.Client.bottom - margins.cyBottomHeight};
+    RECT text = content;
+    UINT flags = PlaceLabel(hdc, look, text, DT_CENTER);
+    SetTextColor(hdc, style.Colors(BP_PUSHBUTTON, state).text);
+    DrawTextW(hdc, look.Text.c_str(), static_cast<int>(look.Text.size()), &text, flags);
+    if (look.State & BST_FOCUS) DrawFocusRect(hdc, &content);
+}
+
+// The mark's state: runs of four (normal, hot, pressed, disabled), unchecked then checked.
+int MarkState(const Look& look) {
+    int checked = (look.State & BST_CHECKED) ? 1 : 0;
+    int press = !look.Enabled ? 3 : (look.State & BST_PUSHED) ? 2 : 0;
+    return 1 + checked * 4 + press;
+}
+
+void PaintCheckMark(HWND hwnd, HDC hdc, const Look& look, const theme::ClassStyle* style) {
     FillRect(hdc, &look.Client, ParentBrush(hwnd, hdc));
     COLORREF color = GetTextColor(hdc);
     const RECT& client = look.Client;
@@ -107,13 +137,23 @@ void PaintCheckMark(HWND hwnd, HDC hdc, const Look& look) {
     if (look.State & BST_PUSHED) state |= DFCS_PUSHED;
     if (!look.Enabled) state |= DFCS_INACTIVE;
     RECT frame = mark;
-    DrawFrameControl(hdc, &frame, DFC_BUTTON, state);
+    if (style)
+        theme::DrawSystemPart(hdc, *style, state & DFCS_BUTTONRADIO ? BP_RADIOBUTTON : BP_CHECKBOX, MarkState(look),
+                              frame);
+    else
+        DrawFrameControl(hdc, &frame, DFC_BUTTON, state);
 
     RECT text = textLeft ? RECT{client.left, client.top, mark.left - MarkGap, client.bottom}
                          : RECT{mark.right + MarkGap, client.top, client.right, client.bottom};
     RECT placed = text;
     UINT flags = PlaceLabel(hdc, look, placed, DT_LEFT);
-    if (!look.Text.empty()) DrawLabel(hdc, look.Text, placed, flags, look.Enabled, color);
+    if (!look.Text.empty()) {
+        // The style's disabled text is flat, in the colour its group boxes use.
+        if (style && !look.Enabled)
+            DrawLabel(hdc, look.Text, placed, flags, true, style->Colors(BP_GROUPBOX, GBS_DISABLED).text);
+        else
+            DrawLabel(hdc, look.Text, placed, flags, look.Enabled, color);
+    }
     if (!(look.State & BST_FOCUS)) return;
 
     // The focus rectangle hugs the caption, or the mark when there is none.
@@ -167,11 +207,17 @@ void Paint(HWND hwnd, HDC hdc) {
     HGDIOBJ oldFont = SelectObject(hdc, font ? font : GetStockObject(SYSTEM_FONT));
     int oldMode = SetBkMode(hdc, TRANSPARENT);
     COLORREF oldColor = GetTextColor(hdc);
+    const theme::ClassStyle* style = theme::SystemStyle(hwnd, u"Button", false);
     switch (look.Style & BS_TYPEMASK) {
     case BS_PUSHBUTTON:
-    case BS_DEFPUSHBUTTON: PaintPushButton(hdc, look); break;
+    case BS_DEFPUSHBUTTON:
+        if (style)
+            PaintStyledPushButton(hwnd, hdc, look, *style);
+        else
+            PaintPushButton(hdc, look);
+        break;
     case BS_GROUPBOX: PaintGroupBox(hwnd, hdc, look); break;
-    default: PaintCheckMark(hwnd, hdc, look); break;
+    default: PaintCheckMark(hwnd, hdc, look, style); break;
     }
     SetTextColor(hdc, oldColor);
     SetBkMode(hdc, oldMode);

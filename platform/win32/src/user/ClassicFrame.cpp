@@ -2,17 +2,23 @@
 // active state, and what clicks on the frame and WM_SYSCOMMAND start.
 #include "user/ClassicFrame.h"
 #include "geometry/Rects.h"
+#include "theme/SystemStyle.h"
 #include "user/Menu.h"
 
 #include "user/ScrollBar.h"
 
+#include <array>
+#include <cstring>
 #include <map>
+#include <vector>
 
 namespace win32::user {
 namespace {
 
 // The last WM_NCACTIVATE state per window.
 std::map<HWND, bool> activeStates;
+// The caption button under the pointer, per window that has one.
+std::map<HWND, int> hotButtons;
 
 bool HasCaption(const Window& window) { return (window.Style & WS_CAPTION) == WS_CAPTION; }
 bool IsTool(const Window& window) { return (window.ExStyle & WS_EX_TOOLWINDOW) != 0; }
@@ -48,17 +54,66 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
                mix(GetBValue(from), GetBValue(to)));
 }
 
-HICON SmallIcon(HWND hwnd, const Window& window) {
-    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
-    if (!icon && window.Class) icon = window.Class->SmallIcon;
-    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
-    if (!icon && window.Class) icon = window.Class->Icon;
-    // A modal dialog frame shows no icon unless it was given one.
-    if (!icon && !(window.ExStyle & WS_EX_DLGMODALFRAME)) icon = LoadIconA(nullptr, IDI_APPLICATION);
-    return icon;
+// One row of a caption's gradient as 32-bit DIB pixels, made again only when the caption's width or colours change
+// (one for active captions, one for inactive ones, as activation flips between the two).
+class GradientRow {
+public:
+    const std::vector<uint32_t>& Get(COLORREF left, COLORREF right, int width) {
+        if (width == static_cast<int>(FPixels.size()) && left == FLeft && right == FRight) return FPixels;
+        FLeft = left;
+        FRight = right;
+        FPixels.resize(static_cast<size_t>(width));
+        for (int x = 0; x < width; ++x) {
+            COLORREF color = Blend(left, right, x, width - 1);
+            FPixels[static_cast<size_t>(x)] = static_cast<uint32_t>(GetRValue(color)) << 16 |
+                                              static_cast<uint32_t>(GetGValue(color)) << 8 | GetBValue(color);
+        }
+        return FPixels;
+    }
+
+private:
+    COLORREF FLeft = CLR_INVALID, FRight = CLR_INVALID;
+    std::vector<uint32_t> FPixels;
+};
+
+std::array<GradientRow, 2>& GradientRows() {
+    static std::array<GradientRow, 2> rows;
+    return rows;
 }
 
-bool CloseDisabled(const Window& window) { return window.Class && (window.Class->Style & CS_NOCLOSE); }
+// The row stretched down the caption's height in one blit.
+void PaintGradient(HDC dc, const RECT& caption, const std::vector<uint32_t>& row) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(row.size());
+    info.bmiHeader.biHeight = -1;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    StretchDIBits(dc, caption.left, caption.top, caption.right - caption.left, caption.bottom - caption.top, 0, 0,
+                  static_cast<int>(row.size()), 1, row.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The caption fonts, made again only when the non-client metrics name other ones. They live as long as the
+// process: a handle stays valid for every window that draws a caption.
+HFONT CaptionFont(bool small) {
+    struct Cached {
+        LOGFONTW Wanted{};
+        HFONT Font = nullptr;
+    };
+    static Cached fonts[2];
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const LOGFONTW& wanted = small ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
+    Cached& cached = fonts[small ? 1 : 0];
+    if (!cached.Font || std::memcmp(&cached.Wanted, &wanted, sizeof(wanted)) != 0) {
+        if (cached.Font) DeleteObject(cached.Font);
+        cached.Font = CreateFontIndirectW(&wanted);
+        cached.Wanted = wanted;
+    }
+    return cached.Font;
+}
 
 void PaintButton(HDC dc, RECT rect, UINT kind, bool pushed, bool inactive) {
     if (EmptyRect(rect)) return;
@@ -75,42 +130,13 @@ void PaintCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& la
     COLORREF right = GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION);
     int width = caption.right - caption.left;
     if (gradient && width > 1) {
-        for (int x = 0; x < width; ++x)
-            FillColor(dc, RECT{caption.left + x, caption.top, caption.left + x + 1, caption.bottom},
-                      Blend(left, right, x, width - 1));
+        PaintGradient(dc, caption, GradientRows()[active ? 1 : 0].Get(left, right, width));
     } else {
         FillColor(dc, caption, left);
     }
     FillColor(dc, RECT{caption.left, caption.bottom, caption.right, caption.bottom + 1}, GetSysColor(COLOR_3DFACE));
 
-    int textLeft = caption.left + 2;
-    if (!EmptyRect(layout.Icon)) {
-        if (HICON icon = SmallIcon(hwnd, window)) {
-            DrawIconEx(dc, layout.Icon.left, layout.Icon.top, icon, layout.Icon.right - layout.Icon.left,
-                       layout.Icon.bottom - layout.Icon.top, 0, nullptr, DI_NORMAL);
-            textLeft = layout.Icon.right + 2;
-        }
-    }
-    int textRight = caption.right - 2;
-    for (const RECT* button : {&layout.Close, &layout.Max, &layout.Min, &layout.Help})
-        if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
-
-    if (!window.Text.empty() && textRight > textLeft) {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-        HFONT font = CreateFontIndirectW(IsTool(window) ? &metrics.lfSmCaptionFont : &metrics.lfCaptionFont);
-        HGDIOBJ oldFont = SelectObject(dc, font);
-        int oldMode = SetBkMode(dc, TRANSPARENT);
-        COLORREF oldColor = SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-        RECT text{textLeft, caption.top, textRight, caption.bottom};
-        DrawTextW(dc, window.Text.c_str(), static_cast<int>(window.Text.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SetTextColor(dc, oldColor);
-        SetBkMode(dc, oldMode);
-        SelectObject(dc, oldFont);
-        DeleteObject(font);
-    }
+    PaintCaptionTitle(dc, hwnd, window, layout, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
 
     int pushed = PushedCaptionButton(hwnd);
     bool zoomed = (window.Style & WS_MAXIMIZE) != 0, iconic = (window.Style & WS_MINIMIZE) != 0;
@@ -135,10 +161,16 @@ void PaintBorder(HDC dc, const Window& window, const FrameLayout& layout) {
     if (window.Style & WS_BORDER) FillRing(dc, outer, layout.Inner, GetSysColor(COLOR_WINDOWFRAME));
 }
 
-void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
-    FrameLayout layout = LayOutFrame(window);
+// The border and the caption in the look of this paint.
+void PaintBorderAndCaption(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, bool active) {
+    if (PaintStyledFrame(dc, hwnd, window, layout, active)) return;
     PaintBorder(dc, window, layout);
     if (!EmptyRect(layout.Caption)) PaintCaption(dc, hwnd, window, layout, active);
+}
+
+void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
+    FrameLayout layout = LayOutFrame(window);
+    PaintBorderAndCaption(dc, hwnd, window, layout, active);
     if (!EmptyRect(layout.ClientEdge)) {
         RECT edge = layout.ClientEdge;
         DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
@@ -147,6 +179,44 @@ void PaintWholeFrame(HDC dc, HWND hwnd, const Window& window, bool active) {
 }
 
 }  // namespace
+
+HICON CaptionIcon(HWND hwnd, const Window& window) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon && window.Class) icon = window.Class->SmallIcon;
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+    if (!icon && window.Class) icon = window.Class->Icon;
+    // A modal dialog frame shows no icon unless it was given one.
+    if (!icon && !(window.ExStyle & WS_EX_DLGMODALFRAME)) icon = LoadIconA(nullptr, IDI_APPLICATION);
+    return icon;
+}
+
+bool CloseDisabled(const Window& window) { return window.Class && (window.Class->Style & CS_NOCLOSE); }
+
+void PaintCaptionTitle(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, COLORREF color) {
+    const RECT& caption = layout.Caption;
+    int textLeft = caption.left + 2;
+    if (!EmptyRect(layout.Icon)) {
+        if (HICON icon = CaptionIcon(hwnd, window)) {
+            DrawIconEx(dc, layout.Icon.left, layout.Icon.top, icon, layout.Icon.right - layout.Icon.left,
+                       layout.Icon.bottom - layout.Icon.top, 0, nullptr, DI_NORMAL);
+            textLeft = layout.Icon.right + 2;
+        }
+    }
+    int textRight = caption.right - 2;
+    for (const RECT* button : {&layout.Close, &layout.Max, &layout.Min, &layout.Help})
+        if (!EmptyRect(*button) && button->left - 2 < textRight) textRight = button->left - 2;
+    if (window.Text.empty() || textRight <= textLeft) return;
+
+    HGDIOBJ oldFont = SelectObject(dc, CaptionFont(IsTool(window)));
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColor = SetTextColor(dc, color);
+    RECT text{textLeft, caption.top, textRight, caption.bottom};
+    DrawTextW(dc, window.Text.c_str(), static_cast<int>(window.Text.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+    SelectObject(dc, oldFont);
+}
 
 FrameLayout LayOutFrame(const Window& window) {
     FrameLayout layout;
@@ -216,7 +286,31 @@ bool FrameActive(HWND hwnd) {
     return found != activeStates.end() ? found->second : GetActiveWindow() == hwnd;
 }
 
-void ForgetFrame(HWND hwnd) { activeStates.erase(hwnd); }
+void ForgetFrame(HWND hwnd) {
+    activeStates.erase(hwnd);
+    hotButtons.erase(hwnd);
+}
+
+int HotCaptionButton(HWND hwnd) {
+    auto found = hotButtons.find(hwnd);
+    return found != hotButtons.end() ? found->second : HTNOWHERE;
+}
+
+void FrameMouseMove(HWND hwnd, int hit) {
+    bool button = hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON || hit == HTHELP;
+    int hot = button && theme::SystemStyle(hwnd, u"Window", true) ? hit : HTNOWHERE;
+    if (hot == HotCaptionButton(hwnd)) return;
+    if (hot == HTNOWHERE)
+        hotButtons.erase(hwnd);
+    else
+        hotButtons[hwnd] = hot;
+    if (hot != HTNOWHERE) {
+        // WM_NCMOUSELEAVE takes the hot look away when the pointer leaves the frame.
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, hwnd, 0};
+        TrackMouseEvent(&track);
+    }
+    RepaintCaption(hwnd);
+}
 
 void PaintFrame(HWND hwnd, HRGN region) {
     Window* window = FromHandle(hwnd);
@@ -233,9 +327,7 @@ void RepaintCaption(HWND hwnd) {
     if (!window || !window->Visible() || !HasCaption(*window)) return;
     HDC dc = GetWindowDC(hwnd);
     if (!dc) return;
-    FrameLayout layout = LayOutFrame(*window);
-    PaintBorder(dc, *window, layout);
-    PaintCaption(dc, hwnd, *window, layout, FrameActive(hwnd));
+    PaintBorderAndCaption(dc, hwnd, *window, LayOutFrame(*window), FrameActive(hwnd));
     ReleaseDC(hwnd, dc);
 }
 

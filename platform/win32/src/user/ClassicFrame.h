@@ -1,5 +1,6 @@
-// The classic non-client frame that DefWindowProc draws and runs: where its parts lie, painting them, the
-// caption's active state, clicks on the frame, and the move, size and caption-button loops (FrameTrack.cpp).
+// DefWindowProc's non-client frame: where its parts lie, painting them in the look of each paint (classic here, the
+// visual style in StyledFrame.cpp), the caption's active state, clicks on the frame, and the move, size and
+// caption-button loops (FrameTrack.cpp).
 #pragma once
 
 #include "user/Window.h"
@@ -18,6 +19,17 @@ struct FrameLayout {
 };
 FrameLayout LayOutFrame(const Window& window);
 
+// What both looks of the caption share: the system menu's icon, the close button's disabled state, and the icon
+// and the title drawn in the caption bar in the given colour.
+HICON CaptionIcon(HWND hwnd, const Window& window);
+bool CloseDisabled(const Window& window);
+void PaintCaptionTitle(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, COLORREF color);
+
+// StyledFrame.cpp: a captioned window's border, caption and caption buttons in the visual style, over the same
+// layout as the classic frame (so hit testing and the client rectangle are the same in both looks). False when
+// the frame is classic at this paint.
+bool PaintStyledFrame(HDC dc, HWND hwnd, const Window& window, const FrameLayout& layout, bool active);
+
 // The caption button (HTCLOSE, HTMAXBUTTON, HTMINBUTTON, HTHELP) or HTSYSMENU under a point in window
 // coordinates, or HTCAPTION elsewhere in the caption; HTNOWHERE outside it.
 int CaptionHitTest(const Window& window, POINT inWindow);
@@ -31,6 +43,12 @@ bool FrameActive(HWND hwnd);
 // Draws the caption (and the border around it) again now, for a new state or a pushed button.
 void RepaintCaption(HWND hwnd);
 void ForgetFrame(HWND hwnd);
+
+// WM_NCMOUSEMOVE with its hit code, and WM_NCMOUSELEAVE as HTNOWHERE: the caption button under the pointer is
+// drawn hot in the visual style (classic buttons have no hot look).
+void FrameMouseMove(HWND hwnd, int hit);
+// The caption button drawn hot (HTNOWHERE: none), for the painter.
+int HotCaptionButton(HWND hwnd);
 
 // WM_NCLBUTTONDOWN and WM_NCLBUTTONDBLCLK with their hit code and screen point.
 void FrameButtonDown(HWND hwnd, int hit, POINT screen);

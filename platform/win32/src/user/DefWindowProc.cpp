@@ -194,6 +194,8 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
     case WM_NCLBUTTONDOWN:
         FrameButtonDown(hwnd, static_cast<int>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
+    case WM_NCMOUSEMOVE: FrameMouseMove(hwnd, static_cast<int>(wParam)); return 0;
+    case WM_NCMOUSELEAVE: FrameMouseMove(hwnd, HTNOWHERE); return 0;
     case WM_NCLBUTTONDBLCLK:
         FrameDoubleClick(hwnd, static_cast<int>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;

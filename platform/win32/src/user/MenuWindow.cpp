@@ -1,7 +1,11 @@
-// Popup menus on screen: TrackPopupMenu's windows (owned popups that never take activation), their classic
-// drawing, and the menu loop that reads the mouse (captured) and the keyboard until an item is chosen or the
+// Popup menus on screen: TrackPopupMenu's windows (owned popups that never take activation), their drawing in
+// either look, and the menu loop that reads the mouse (captured) and the keyboard until an item is chosen or the
 // menu is cancelled.
 #include "user/Menu.h"
+
+#include "theme/SystemStyle.h"
+
+#include <win32/vssym32.h>
 
 #include <algorithm>
 #include <vector>
@@ -115,6 +119,46 @@ void DrawGlyph(HDC dc, const RECT& box, UINT glyph, COLORREF color) {
     DeleteDC(memory);
 }
 
+// The items in the visual style: the Menu class's background, border, highlight, separators and glyphs in the
+// classic layout's places.
+void PaintStyled(HDC dc, const Level& level, const Menu& menu, const RECT& client, const theme::ClassStyle& style) {
+    theme::DrawSystemPart(dc, style, MENU_POPUPBACKGROUND, 1, client);
+    theme::DrawSystemPart(dc, style, MENU_POPUPBORDERS, 1, client);
+    HFONT plain = MenuFont(false), bold = MenuFont(true);
+    HGDIOBJ oldFont = SelectObject(dc, plain);
+    SetBkMode(dc, TRANSPARENT);
+    for (size_t i = 0; i < menu.Items.size(); ++i) {
+        const MenuItem& item = menu.Items[i];
+        const RECT& rect = level.ItemRects[i];
+        if (item.Separator()) {
+            theme::DrawSystemPart(dc, style, MENU_POPUPSEPARATOR, 1, rect);
+            continue;
+        }
+        bool selected = static_cast<int>(i) == level.Selected;
+        int state = item.Grayed() ? (selected ? MPI_DISABLEDHOT : MPI_DISABLED) : (selected ? MPI_HOT : MPI_NORMAL);
+        theme::DrawSystemPart(dc, style, MENU_POPUPITEM, state, rect);
+        SelectObject(dc, (item.State & MFS_DEFAULT) ? bold : plain);
+        SetTextColor(dc, style.Colors(MENU_POPUPITEM, state).text);
+        RECT label{rect.left + CheckColumn, rect.top, rect.right - ArrowColumn, rect.bottom};
+        std::u16string text = Label(item.Text), accelerator = Accelerator(item.Text);
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        if (!accelerator.empty())
+            DrawTextW(dc, accelerator.c_str(), static_cast<int>(accelerator.size()), &label,
+                      DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        if (item.State & MFS_CHECKED) {
+            int glyph = (item.Type & MFT_RADIOCHECK) ? MC_BULLETNORMAL : MC_CHECKMARKNORMAL;
+            theme::DrawSystemPart(dc, style, MENU_POPUPCHECK, item.Grayed() ? glyph + 1 : glyph,
+                                  RECT{rect.left, rect.top, rect.left + CheckColumn, rect.bottom});
+        }
+        if (item.SubMenu)
+            theme::DrawSystemPart(dc, style, MENU_POPUPSUBMENU, item.Grayed() ? MSM_DISABLED : MSM_NORMAL,
+                                  RECT{rect.right - ArrowColumn, rect.top, rect.right, rect.bottom});
+    }
+    SelectObject(dc, oldFont);
+    DeleteObject(plain);
+    DeleteObject(bold);
+}
+
 void Paint(HWND hwnd, HDC dc) {
     Level* level = Active ? Active->LevelOf(hwnd) : nullptr;
     if (!level) return;
@@ -122,6 +166,10 @@ void Paint(HWND hwnd, HDC dc) {
     if (!menu) return;
     RECT client;
     GetClientRect(hwnd, &client);
+    if (const theme::ClassStyle* style = theme::SystemStyle(hwnd, u"Menu", false)) {
+        PaintStyled(dc, *level, *menu, client, *style);
+        return;
+    }
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
     RECT edge = client;
     DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);

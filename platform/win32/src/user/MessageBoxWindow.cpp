@@ -2,7 +2,10 @@
 // controls, and the answers their clicks, Esc and the close button give.
 #include "user/MessageBoxWindow.h"
 
+#include "theme/SystemStyle.h"
 #include "user/DialogManager.h"
+
+#include <win32/vssym32.h>
 
 #include <algorithm>
 
@@ -190,7 +193,8 @@ void MessageBoxWindow::Paint() {
     if (FIcon) DrawIconEx(dc, FIconPos.x, FIconPos.y, FIcon, IconSize, IconSize, 0, nullptr, DI_NORMAL);
     HGDIOBJ oldFont = SelectObject(dc, FFont);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    const theme::ClassStyle* style = theme::SystemStyle(FHandle, u"Window", false);
+    SetTextColor(dc, style ? style->Colors(WP_DIALOG, 1).text : GetSysColor(COLOR_WINDOWTEXT));
     RECT text = FTextRect;
     DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text,
               DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | ((FType & MB_RIGHT) ? DT_RIGHT : DT_LEFT));
@@ -243,6 +247,15 @@ LRESULT MessageBoxWindow::BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 LRESULT MessageBoxWindow::HandleBox(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_ERASEBKGND:
+        // In the visual style the box is a dialog of the Window class; classic boxes take their class brush.
+        if (const theme::ClassStyle* style = theme::SystemStyle(FHandle, u"Window", false)) {
+            RECT client;
+            GetClientRect(FHandle, &client);
+            theme::DrawSystemPart(reinterpret_cast<HDC>(wParam), *style, WP_DIALOG, 1, client);
+            return 1;
+        }
+        break;
     case WM_PAINT: Paint(); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(FFont);
     case WM_COMMAND:

@@ -3,7 +3,10 @@
 #include "user/ScrollBar.h"
 
 #include "kernel/LastError.h"
+#include "theme/SystemStyle.h"
 #include "user/ScrollBarState.h"
+
+#include <win32/vssym32.h>
 
 #include <algorithm>
 #include <climits>
@@ -89,7 +92,10 @@ void PaintScrollBars(HWND hwnd, HDC windowDc) {
     bool isVertical;
     if (Locate(hwnd, SB_HORZ, horizontal, isVertical) && Locate(hwnd, SB_VERT, vertical, isVertical)) {
         RECT corner{vertical.left, horizontal.top, vertical.right, horizontal.bottom};
-        FillRect(windowDc, &corner, GetSysColorBrush(COLOR_3DFACE));
+        if (const win32::theme::ClassStyle* style = BarStyle(hwnd, SB_VERT))
+            win32::theme::DrawSystemPart(windowDc, *style, SBP_LOWERTRACKVERT, SCRBS_NORMAL, corner);
+        else
+            FillRect(windowDc, &corner, GetSysColorBrush(COLOR_3DFACE));
     }
 }
 

@@ -1,9 +1,13 @@
-// Scroll bar values per window, how a bar divides into arrows, page areas and thumb, and its classic drawing.
+// Scroll bar values per window, how a bar divides into arrows, page areas and thumb, and its drawing in either
+// look.
 #include "user/ScrollBarState.h"
 #include "user/Window.h"
 
 #include "gdi/DeviceContext.h"
 #include "gdi/classic/ClassicPainter.h"
+#include "theme/SystemStyle.h"
+
+#include <win32/vssym32.h>
 
 #include <algorithm>
 #include <map>
@@ -157,7 +161,49 @@ int PositionAt(const Layout& layout, const BarState& state, int thumbStart) {
     return state.Min + Scale(offset, state.MaxPos() - state.Min, free);
 }
 
+namespace {
+
+// The bar in the visual style: the ScrollBar class's arrows, tracks and thumb over the same division.
+void DrawStyled(const theme::ClassStyle& style, HDC hdc, const Layout& layout, const BarState& state, bool enabled) {
+    int length = layout.Length();
+    auto look = [&](Part part, bool disabled) {
+        return disabled ? SCRBS_DISABLED : state.Pressed == part ? SCRBS_PRESSED : SCRBS_NORMAL;
+    };
+    // Arrow states come in fours per direction: up, down, left, right.
+    auto arrow = [&](Part part, int direction, UINT disabledBit) {
+        RECT rect = part == PartArrowTop ? layout.Span(0, layout.Arrow) : layout.Span(length - layout.Arrow, length);
+        int stateId = direction * 4 + look(part, !enabled || (state.DisabledArrows & disabledBit));
+        theme::DrawSystemPart(hdc, style, SBP_ARROWBTN, stateId, rect);
+    };
+    arrow(PartArrowTop, layout.Vertical ? 0 : 2, ESB_DISABLE_LTUP);
+    arrow(PartArrowBottom, layout.Vertical ? 1 : 3, ESB_DISABLE_RTDN);
+
+    auto track = [&](int from, int to, Part part, int partId) {
+        if (to > from) theme::DrawSystemPart(hdc, style, partId, look(part, !enabled), layout.Span(from, to));
+    };
+    int lower = layout.Vertical ? SBP_LOWERTRACKVERT : SBP_LOWERTRACKHORZ;
+    int upper = layout.Vertical ? SBP_UPPERTRACKVERT : SBP_UPPERTRACKHORZ;
+    int trackStart = layout.Arrow, trackEnd = length - layout.Arrow;
+    if (!layout.ThumbSize) {
+        track(trackStart, trackEnd, PartNone, lower);
+        return;
+    }
+    track(trackStart, layout.ThumbStart, PartPageTop, lower);
+    track(layout.ThumbStart + layout.ThumbSize, trackEnd, PartPageBottom, upper);
+    RECT thumb = layout.Span(layout.ThumbStart, layout.ThumbStart + layout.ThumbSize);
+    int thumbState = state.Tracking ? SCRBS_PRESSED : look(PartThumb, false);
+    theme::DrawSystemPart(hdc, style, layout.Vertical ? SBP_THUMBBTNVERT : SBP_THUMBBTNHORZ, thumbState, thumb);
+}
+
+}  // namespace
+
+const theme::ClassStyle* BarStyle(HWND hwnd, int bar) { return theme::SystemStyle(hwnd, u"ScrollBar", bar != SB_CTL); }
+
 void Draw(HWND hwnd, int bar, HDC hdc, const Layout& layout, const BarState& state) {
+    if (const theme::ClassStyle* style = BarStyle(hwnd, bar)) {
+        DrawStyled(*style, hdc, layout, state, BarEnabled(hwnd, bar, state));
+        return;
+    }
     auto dc = gdi::LookupDC(hdc);
     if (!dc) return;
     gdi::classic::ClassicPainter painter(*dc);

@@ -4,6 +4,10 @@
 
 #include <win32/windows.h>
 
+namespace win32::theme {
+class ClassStyle;
+}
+
 namespace win32::user::scrollbar {
 
 enum Part { PartNone, PartArrowTop, PartPageTop, PartThumb, PartPageBottom, PartArrowBottom };
@@ -57,7 +61,10 @@ int PositionAt(const Layout& layout, const BarState& state, int thumbStart);
 // Whether the bar takes input and draws its arrows and thumb: a control follows its window's enabled state.
 bool BarEnabled(HWND hwnd, int bar, const BarState& state);
 
+// The bar in the look of this paint: the visual style's ScrollBar class when active, classic otherwise.
 void Draw(HWND hwnd, int bar, HDC hdc, const Layout& layout, const BarState& state);
+// The class a bar draws with at this paint, or null for classic.
+const theme::ClassStyle* BarStyle(HWND hwnd, int bar);
 // Draws the bar now, through a window DC (window's bars) or a client DC (control), when it is shown.
 void Redraw(HWND hwnd, int bar);
 

@@ -39,6 +39,7 @@ wintest::Picture Beside(const wintest::Picture& left, const wintest::Picture& ri
 }
 
 TEST(ComboBoxLook, ClassicFieldsAndOpenList) {
+    wintest::ScopedVisualStyles classic(false);
     TForm form(nullptr);
     form.SetBounds(50, 50, 200, 200);
     // The program's windows use this font; the default one has no Chinese characters.

@@ -13,6 +13,8 @@
 
 class StdCtrlsTest : public ::testing::Test {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     void SetUp() override {
         Form = std::make_unique<TForm>(nullptr);
         Form->SetBounds(60, 60, 360, 260);

@@ -16,7 +16,7 @@ protected:
         wintest::SetModuleAvailable("user32.dll", true);
         wintest::SetExportAvailable("user32.dll", "GetScrollBarInfo", true);
         while (GetModuleHandleA("uxtheme.dll")) FreeLibrary(GetModuleHandleA("uxtheme.dll"));
-        wintest::SetVisualStylesActive(false);
+        wintest::SetVisualStylesActive(true);
     }
 };
 
@@ -139,16 +139,16 @@ TEST_F(Modules, VisualStylesSwitchAnswersAndNotifies) {
     HWND window =
         CreateWindowExA(0, "LoaderThemeListener", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsThemeActive()) << "on at start, as on a current desktop";
+    EXPECT_TRUE(IsAppThemed());
+    themeChanges = 0;
+    wintest::SetVisualStylesActive(false);
     EXPECT_FALSE(IsThemeActive());
     EXPECT_FALSE(IsAppThemed());
-    themeChanges = 0;
-    wintest::SetVisualStylesActive(true);
-    EXPECT_TRUE(IsThemeActive());
-    EXPECT_TRUE(IsAppThemed());
     EXPECT_EQ(themeChanges, 1) << "a hidden top-level window hears it too";
-    wintest::SetVisualStylesActive(true);
-    EXPECT_EQ(themeChanges, 1) << "no change, no message";
     wintest::SetVisualStylesActive(false);
+    EXPECT_EQ(themeChanges, 1) << "no change, no message";
+    wintest::SetVisualStylesActive(true);
     EXPECT_EQ(themeChanges, 2);
     DestroyWindow(window);
 }

@@ -16,11 +16,10 @@
 
 class ThemeTest : public ::testing::Test {
 protected:
-    void SetUp() override { wintest::SetVisualStylesActive(true); }
     void TearDown() override {
         for (HTHEME theme : FOpened) CloseThemeData(theme);
-        wintest::SetVisualStylesActive(false);
     }
+    wintest::ScopedVisualStyles FStyles{true};
 
     // A handle for the class list, closed at the end of the test.
     HTHEME Open(const char16_t* classList, HWND window = nullptr) {

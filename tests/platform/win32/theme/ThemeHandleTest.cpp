@@ -5,7 +5,7 @@
 namespace {
 
 TEST(ThemeSwitchTest, OpenThemeDataIsNullWhileVisualStylesAreOff) {
-    wintest::SetVisualStylesActive(false);
+    wintest::ScopedVisualStyles off(false);
     SetLastError(0);
     EXPECT_EQ(OpenThemeData(nullptr, u"Button"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(E_PROP_ID_UNSUPPORTED));

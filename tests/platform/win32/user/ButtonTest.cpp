@@ -25,6 +25,8 @@ uint32_t Rgb(int index) {
 // Buttons on a window of the logging class that records the WM_COMMAND notifications it gets.
 class ButtonFixture : public WindowFixture {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     HWND Parent = nullptr;
     std::vector<Command> Commands;
 

@@ -2,6 +2,7 @@
 // messages the frame sends them (and the rectangles of WM_MOVING / WM_SIZING), and clean input around each test.
 #pragma once
 
+#include <testing/Testing.h>
 #include <win32/windows.h>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,10 @@ struct FrameEvent {
 };
 
 class FrameFixture : public ::testing::Test {
+protected:
+    // Frames start classic; tests of the visual style switch it on for their scope.
+    wintest::ScopedVisualStyles FClassic{false};
+
 public:
     // A window's own answer before DefWindowProc (return true when answered).
     using Hook = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT&)>;

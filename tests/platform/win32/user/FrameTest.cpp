@@ -5,6 +5,7 @@
 #include <Png.h>
 #include <testing/Testing.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -24,32 +25,120 @@ std::string Golden(const std::string& name) {
 constexpr DWORD Sizable = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
 constexpr DWORD Dialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
 
-TEST_F(FrameTest, ActiveAndInactiveFramesLookClassic) {
-    HWND main = Make(Sizable, WS_EX_CLIENTEDGE, RECT{100, 100, 300, 220}, u"Classic frame");
-    Settle();
-    ASSERT_EQ(GetActiveWindow(), main);
-    EXPECT_TRUE(LooksLike(main, "frame-active.png"));
+constexpr uint32_t Magenta = 0xFF00FF;
 
-    HWND dialog = Make(Dialog, WS_EX_DLGMODALFRAME, RECT{400, 100, 560, 200}, u"Dialog");
+// Client areas erased in magenta, so that the first pixel inside the frame tells where the frame ends.
+bool MagentaClient(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
+    if (message != WM_ERASEBKGND) return false;
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+    DeleteObject(brush);
+    answer = 1;
+    return true;
+}
+
+// Each look's pictures: classic ones without a prefix, the visual style's with "styled-".
+struct Look {
+    bool Styled;
+    const char* Prefix;
+};
+constexpr Look Looks[] = {{false, ""}, {true, "styled-"}};
+
+TEST_F(FrameTest, ActiveInactiveDialogAndToolFramesInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        std::string prefix = look.Prefix;
+        HWND main = Make(Sizable, WS_EX_CLIENTEDGE, RECT{100, 100, 300, 220}, u"Classic frame");
+        Settle();
+        ASSERT_EQ(GetActiveWindow(), main);
+        EXPECT_TRUE(LooksLike(main, prefix + "frame-active.png"));
+
+        HWND dialog = Make(Dialog, WS_EX_DLGMODALFRAME, RECT{400, 100, 560, 200}, u"Dialog");
+        Settle();
+        ASSERT_EQ(GetActiveWindow(), dialog);
+        EXPECT_TRUE(LooksLike(main, prefix + "frame-inactive.png"));
+        EXPECT_TRUE(LooksLike(dialog, prefix + "frame-dialog.png"));
+
+        HWND tool = Make(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, WS_EX_TOOLWINDOW,
+                         RECT{100, 300, 260, 380}, u"Tool");
+        Settle();
+        EXPECT_TRUE(LooksLike(tool, prefix + "frame-tool.png"));
+        for (HWND hwnd : {tool, dialog, main}) DestroyWindow(hwnd);
+        Settle();
+    }
+}
+
+TEST_F(FrameTest, ACaptionButtonLightsUnderThePointerInTheVisualStyleOnly) {
+    int frame = GetSystemMetrics(SM_CXFRAME), button = GetSystemMetrics(SM_CXSIZE) - 2;
+    // The close button's middle and a point of the caption, in window coordinates of a 200-pixel-wide window.
+    POINT close{200 - frame - 2 - button / 2, frame + GetSystemMetrics(SM_CYCAPTION) / 2};
+    POINT caption{100, close.y};
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        HWND hwnd = Make(Sizable, 0, RECT{100, 100, 300, 220}, u"");
+        auto pointAt = [&](POINT at) {
+            wintest::MouseMove(100 + at.x, 100 + at.y);
+            Settle();
+            return wintest::Screenshot(hwnd);
+        };
+        wintest::Picture normal = pointAt(POINT{100, 80});
+        wintest::Picture hot = pointAt(close);
+        ASSERT_FALSE(normal.Empty());
+        ASSERT_FALSE(hot.Empty());
+        EXPECT_EQ(hot.Pixels != normal.Pixels, look.Styled);
+        // What lights up is the button that hit testing finds there, and nothing beside it.
+        int outside = 0;
+        for (int y = 0; y < hot.Height; ++y)
+            for (int x = 0; x < hot.Width; ++x)
+                if (hot.At(x, y) != normal.At(x, y) &&
+                    SendMessageW(hwnd, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)) != HTCLOSE)
+                    ++outside;
+        EXPECT_EQ(outside, 0);
+        EXPECT_EQ(pointAt(caption).Pixels, normal.Pixels) << "the caption beside the button is not hot";
+        pointAt(close);
+        EXPECT_EQ(pointAt(POINT{100, 80}).Pixels, normal.Pixels) << "leaving the frame for the client";
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, SwitchingTheLookTellsEveryWindowAndRepaintsIt) {
+    wintest::ScopedVisualStyles classic(false);
+    HWND main = Make(Sizable | WS_VSCROLL, 0, RECT{100, 100, 300, 220}, u"Main");
+    HWND hidden = Make(WS_OVERLAPPEDWINDOW, 0, RECT{120, 120, 300, 220}, u"Hidden");
+    HWND child = CreateWindowExW(0, u"FrameTestWindow", u"", WS_CHILD | WS_VISIBLE | WS_HSCROLL, 10, 10, 80, 40, main,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
     Settle();
-    ASSERT_EQ(GetActiveWindow(), dialog);
-    EXPECT_TRUE(LooksLike(main, "frame-inactive.png"));
-    EXPECT_TRUE(LooksLike(dialog, "frame-dialog.png"));
+    wintest::Picture before = wintest::Screenshot(main);
+    ASSERT_FALSE(before.Empty());
+
+    wintest::SetVisualStylesActive(true);
+    std::vector<HWND> told;
+    for (const FrameEvent& event : Events(WM_THEMECHANGED)) told.push_back(event.Window);
+    std::vector<HWND> everyone{main, hidden, child};
+    std::sort(told.begin(), told.end());
+    std::sort(everyone.begin(), everyone.end());
+    EXPECT_EQ(told, everyone) << "each window hears it once, the hidden one and the child too";
+    ClearEvents();
+    wintest::PumpUntilIdle();
+    EXPECT_EQ(Events(WM_NCPAINT).size(), 2u) << "the visible window and its child repaint their frames";
+    wintest::Picture styled = wintest::Screenshot(main);
+    ASSERT_FALSE(styled.Empty());
+    EXPECT_NE(styled.Pixels, before.Pixels) << "the frame and both bars changed with no call to repaint them";
+
+    wintest::SetVisualStylesActive(false);
+    wintest::PumpUntilIdle();
+    wintest::Picture back = wintest::Screenshot(main);
+    EXPECT_EQ(back.Pixels, before.Pixels) << "switching back gives the classic pixels again";
 }
 
 TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
     // The first column inside each border is the client's colour; the border's own colours end just before it.
-    constexpr uint32_t Magenta = 0xFF00FF;
-    SetHook([](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& answer) {
-        if (message != WM_ERASEBKGND) return false;
-        RECT client;
-        GetClientRect(hwnd, &client);
-        HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
-        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
-        DeleteObject(brush);
-        answer = 1;
-        return true;
-    });
+    SetHook(MagentaClient);
     struct Case {
         const char* what;
         DWORD style, exStyle;
@@ -62,20 +151,58 @@ TEST_F(FrameTest, BordersOfEachStyleHaveTheirMetricWidth) {
         {"static edge", WS_POPUP | WS_VISIBLE, WS_EX_STATICEDGE, GetSystemMetrics(SM_CXBORDER)},
         {"client edge", WS_POPUP | WS_VISIBLE, WS_EX_CLIENTEDGE, GetSystemMetrics(SM_CXEDGE)},
     };
-    for (const Case& c : cases) {
-        HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 260, 250});
-        Settle();
-        wintest::Picture picture = wintest::Screenshot(hwnd);
-        ASSERT_FALSE(picture.Empty()) << c.what;
-        int y = picture.Height / 2;
-        EXPECT_NE(picture.At(c.border - 1, y), Magenta) << c.what;
-        EXPECT_EQ(picture.At(c.border, y), Magenta) << c.what;
-        EXPECT_NE(picture.At(picture.Width - c.border, y), Magenta) << c.what;
-        EXPECT_EQ(picture.At(picture.Width - c.border - 1, y), Magenta) << c.what;
-        if ((c.style & WS_BORDER) && !(c.style & WS_THICKFRAME)) {
-            EXPECT_EQ(picture.At(0, y), 0u) << c.what;
+    for (const Look& look : Looks) {
+        wintest::ScopedVisualStyles styles(look.Styled);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(look.Prefix) + c.what);
+            HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 260, 250});
+            Settle();
+            wintest::Picture picture = wintest::Screenshot(hwnd);
+            ASSERT_FALSE(picture.Empty());
+            int y = picture.Height / 2;
+            EXPECT_NE(picture.At(c.border - 1, y), Magenta);
+            EXPECT_EQ(picture.At(c.border, y), Magenta);
+            EXPECT_NE(picture.At(picture.Width - c.border, y), Magenta);
+            EXPECT_EQ(picture.At(picture.Width - c.border - 1, y), Magenta);
+            if ((c.style & WS_BORDER) && !(c.style & WS_THICKFRAME) && !look.Styled) {
+                EXPECT_EQ(picture.At(0, y), 0u);
+            }
+            DestroyWindow(hwnd);
         }
-        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(FrameTest, CaptionsEndWhereTheClientAreaBeginsInEachLook) {
+    // Drawn frame and WM_NCCALCSIZE agree: the last row above the client area is the frame's, the first is the
+    // client's, along the whole width, for big and small captions and both frames.
+    SetHook(MagentaClient);
+    struct Case {
+        const char* what;
+        DWORD style, exStyle;
+    } cases[] = {
+        {"sizable", Sizable, 0},
+        {"dialog", Dialog, WS_EX_DLGMODALFRAME},
+        {"tool window", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, WS_EX_TOOLWINDOW},
+    };
+    for (const Look& look : Looks) {
+        wintest::ScopedVisualStyles styles(look.Styled);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(look.Prefix) + c.what);
+            HWND hwnd = Make(c.style, c.exStyle, RECT{200, 200, 330, 280});
+            Settle();
+            RECT window = WindowRectOf(hwnd), client;
+            GetClientRect(hwnd, &client);
+            POINT origin{0, 0};
+            ClientToScreen(hwnd, &origin);
+            int top = origin.y - window.top, left = origin.x - window.left;
+            wintest::Picture picture = wintest::Screenshot(hwnd);
+            ASSERT_FALSE(picture.Empty());
+            for (int x = left; x < left + client.right; x += 7) {
+                EXPECT_NE(picture.At(x, top - 1), Magenta) << x;
+                EXPECT_EQ(picture.At(x, top), Magenta) << x;
+            }
+            DestroyWindow(hwnd);
+        }
     }
 }
 

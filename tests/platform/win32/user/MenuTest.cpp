@@ -57,6 +57,8 @@ POINT Centre(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rec
 
 class MenuTest : public ::testing::Test {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     void SetUp() override {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -547,6 +549,22 @@ TEST_F(MenuTest, PopupPixels) {
     EXPECT_EQ(picture.At(items[0].left - origin.x + 1, items[0].top - origin.y + 1), rgb(GetSysColor(COLOR_MENU)));
     EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/menu-popup.png", picture.Width,
                               picture.Height, picture.Pixels.data()));
+}
+
+TEST_F(MenuTest, PopupInTheVisualStyle) {
+    wintest::ScopedVisualStyles styles(true);
+    HWND owner = MakeOwner();
+    HMENU menu = Sample();
+    wintest::Picture picture;
+    FIdle = [&](HWND popup) {
+        picture = wintest::Screenshot(popup);
+        wintest::KeyPress(VK_ESCAPE);
+    };
+    Keys({VK_DOWN, VK_DOWN});
+    TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, owner, nullptr);
+    ASSERT_FALSE(picture.Empty());
+    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/styled-menu-popup.png",
+                              picture.Width, picture.Height, picture.Pixels.data()));
 }
 
 TEST_F(MenuTest, PlacementFollowsAlignmentAndAvoidsTheExcludedRectangle) {

@@ -44,6 +44,8 @@ struct Key {
 
 class MessageBoxFixture : public ::testing::Test {
 protected:
+    // Pictures and colours here are the classic look's.
+    wintest::ScopedVisualStyles FClassic{false};
     HWND Owner = nullptr;
 
     void SetUp() override {
@@ -498,6 +500,19 @@ TEST_F(MessageBoxFixture, AnOkCancelQuestionBoxLooksClassic) {
     EXPECT_TRUE(testsupport::MatchesGolden(
         std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/messagebox-okcancel-question.png", client.Width,
         client.Height, client.Pixels.data()));
+}
+
+TEST_F(MessageBoxFixture, AnOkCancelQuestionBoxInTheVisualStyle) {
+    // The whole box: its frame and caption, background, text and buttons all in the style.
+    wintest::ScopedVisualStyles styles(true);
+    wintest::Picture box;
+    Answer({{VK_ESCAPE, NoModifiers}}, [&](HWND hwnd) { box = wintest::Screenshot(hwnd); });
+    EXPECT_EQ(IDCANCEL, MessageBoxW(Owner, u"是否保存对通道 1 的修改？\n\tSave the changes?", u"确认",
+                                    MB_OKCANCEL | MB_ICONQUESTION));
+    ASSERT_FALSE(box.Empty());
+    EXPECT_TRUE(testsupport::MatchesGolden(
+        std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/styled-messagebox-okcancel-question.png", box.Width,
+        box.Height, box.Pixels.data()));
 }
 
 TEST_F(MessageBoxFixture, CtrlCCopiesTheBoxAsText) {

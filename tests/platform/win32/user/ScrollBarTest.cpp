@@ -412,20 +412,71 @@ TEST_F(ScrollBarControlTest, AlignmentStylesKeepOneEdgeAndTheStandardThickness) 
     EXPECT_FALSE(IsWindowVisible(bar));
 }
 
-TEST_F(ScrollBarControlTest, ClassicPictureOfControls) {
-    // Beside the horizontal bar: a vertical one with a long thumb, a disabled one and one too short for a track.
-    HWND vertical = MakeControl(FParent, SBS_VERT, 220, 10, 17, 120);
-    SCROLLINFO info = Info(SIF_ALL, 0, 10, 6, 2);
-    SetScrollInfo(vertical, SB_CTL, &info, TRUE);
-    HWND disabled = MakeControl(FParent, SBS_HORZ, 10, 40, 120, 17);
-    EnableScrollBar(disabled, SB_CTL, ESB_DISABLE_BOTH);
-    HWND tiny = MakeControl(FParent, SBS_HORZ, 10, 70, 30, 17);  // arrows share a bar too short for them
-    SetScrollInfo(tiny, SB_CTL, &info, TRUE);
-    wintest::PumpUntilIdle();
-    wintest::Picture picture = wintest::Screenshot(FParent);
-    ASSERT_FALSE(picture.Empty());
-    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/scrollbar-controls.png",
-                              picture.Width, picture.Height, picture.Pixels.data()));
+// Each look's pictures: classic ones without a prefix, the visual style's with "styled-".
+struct Look {
+    bool Styled;
+    const char* Prefix;
+};
+constexpr Look Looks[] = {{false, ""}, {true, "styled-"}};
+
+std::string Golden(const Look& look, const char* name) {
+    return std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/" + look.Prefix + name;
+}
+
+TEST_F(ScrollBarControlTest, PictureOfControlsInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        // Beside the horizontal bar: a vertical one with a long thumb, a disabled one and one too short for a
+        // track.
+        HWND vertical = MakeControl(FParent, SBS_VERT, 220, 10, 17, 120);
+        SCROLLINFO info = Info(SIF_ALL, 0, 10, 6, 2);
+        SetScrollInfo(vertical, SB_CTL, &info, TRUE);
+        HWND disabled = MakeControl(FParent, SBS_HORZ, 10, 40, 120, 17);
+        EnableScrollBar(disabled, SB_CTL, ESB_DISABLE_BOTH);
+        HWND tiny = MakeControl(FParent, SBS_HORZ, 10, 70, 30, 17);  // arrows share a bar too short for them
+        SetScrollInfo(tiny, SB_CTL, &info, TRUE);
+        wintest::PumpUntilIdle();
+        wintest::Picture picture = wintest::Screenshot(FParent);
+        ASSERT_FALSE(picture.Empty());
+        EXPECT_TRUE(MatchesGolden(Golden(look, "scrollbar-controls.png"), picture.Width, picture.Height,
+                                  picture.Pixels.data()));
+        for (HWND control : {vertical, disabled, tiny}) DestroyWindow(control);
+    }
+}
+
+TEST_F(ScrollBarControlTest, PressedArrowAndDraggedThumbInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        wintest::PumpUntilIdle();
+        wintest::Picture arrow, thumb;
+        // Each picture is taken from a timer while the bar tracks the held button.
+        POINT right = At(195, 8), grip = At(107, 8);
+        wintest::MouseMove(right.x, right.y);
+        wintest::MouseDown();
+        Steps() = {[&] {
+            arrow = wintest::Screenshot(FBar);
+            wintest::MouseUp();
+        }};
+        SetTimer(nullptr, 0, 20, RunNextStep);
+        wintest::PumpUntilIdle();
+        wintest::MouseMove(grip.x, grip.y);
+        wintest::MouseDown();
+        Steps() = {[=] { wintest::MouseMove(grip.x + 30, grip.y); },
+                   [&] {
+                       thumb = wintest::Screenshot(FBar);
+                       wintest::MouseUp();
+                   }};
+        SetTimer(nullptr, 0, 20, RunNextStep);
+        wintest::PumpUntilIdle();
+        ASSERT_FALSE(arrow.Empty());
+        ASSERT_FALSE(thumb.Empty());
+        EXPECT_TRUE(
+            MatchesGolden(Golden(look, "scrollbar-pressed-arrow.png"), arrow.Width, arrow.Height, arrow.Pixels.data()));
+        EXPECT_TRUE(
+            MatchesGolden(Golden(look, "scrollbar-dragged-thumb.png"), thumb.Width, thumb.Height, thumb.Pixels.data()));
+    }
 }
 
 // The window's own bars, through the default frame's hit testing and WM_NCLBUTTONDOWN. Off until the default
@@ -447,19 +498,24 @@ TEST_F(ScrollBarTest, ClicksOnAWindowsOwnBars) {
     EXPECT_EQ(Received(), expected);
 }
 
-TEST_F(ScrollBarTest, ClassicPictureOfBothBars) {
-    HWND hwnd = Make(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 40, 40, 160, 120);
-    SCROLLINFO info = Info(SIF_ALL, 0, 99, 25, 30);
-    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
-    info = Info(SIF_ALL, 0, 9, 0, 9);
-    SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
-    EnableScrollBar(hwnd, SB_HORZ, ESB_DISABLE_RIGHT);
-    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    wintest::PumpUntilIdle();
-    wintest::Picture picture = wintest::Screenshot(hwnd);
-    ASSERT_FALSE(picture.Empty());
-    EXPECT_TRUE(MatchesGolden(std::string(TEST_SOURCE_DIR) + "/platform/win32/user/data/scrollbar-both.png",
-                              picture.Width, picture.Height, picture.Pixels.data()));
+TEST_F(ScrollBarTest, PictureOfBothBarsInEachLook) {
+    for (const Look& look : Looks) {
+        SCOPED_TRACE(look.Prefix);
+        wintest::ScopedVisualStyles styles(look.Styled);
+        HWND hwnd = Make(WS_POPUP | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 40, 40, 160, 120);
+        SCROLLINFO info = Info(SIF_ALL, 0, 99, 25, 30);
+        SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+        info = Info(SIF_ALL, 0, 9, 0, 9);
+        SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
+        EnableScrollBar(hwnd, SB_HORZ, ESB_DISABLE_RIGHT);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        wintest::PumpUntilIdle();
+        wintest::Picture picture = wintest::Screenshot(hwnd);
+        ASSERT_FALSE(picture.Empty());
+        EXPECT_TRUE(
+            MatchesGolden(Golden(look, "scrollbar-both.png"), picture.Width, picture.Height, picture.Pixels.data()));
+        DestroyWindow(hwnd);
+    }
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
         wintest::SetModuleAvailable("uxtheme.dll", true);
         wintest::SetModuleAvailable("msimg32.dll", false);
         wintest::SetExportAvailable("user32.dll", "GetScrollBarInfo", true);
-        wintest::SetVisualStylesActive(false);
+        wintest::SetVisualStylesActive(true);
     }
     static bool UxThemeLoaded() { return GetModuleHandleA("uxtheme.dll") != nullptr; }
 };
@@ -43,7 +43,7 @@ TEST_F(PlatformShims, StartUpFactsOfThePlatform) {
     EXPECT_NE(skapi::SetLayeredWindowAttributes, nullptr);
     EXPECT_NE(skapi::UpdateLayeredWindow, nullptr);
     EXPECT_TRUE(UxThemeAvailable());
-    EXPECT_FALSE(VisualStylesActive());
+    EXPECT_TRUE(VisualStylesActive()) << "on at start, as on a current desktop";
     EXPECT_FALSE(TransparentBltAvailable());
     EXPECT_EQ(skapi::TransparentBlt, nullptr);
     EXPECT_FALSE(MultiMonitorAvailable());
@@ -103,16 +103,16 @@ TEST_F(PlatformShims, WithoutUxThemeVisualStylesStayOff) {
 }
 
 TEST_F(PlatformShims, VisualStylesFollowTheSwitch) {
-    EXPECT_FALSE(UpdateVisualStylesActive());
-    wintest::SetVisualStylesActive(true);
-    EXPECT_FALSE(VisualStylesActive()) << "the fact changes only when asked again, on WM_THEMECHANGED";
     EXPECT_TRUE(UpdateVisualStylesActive());
-    EXPECT_TRUE(VisualStylesActive());
+    wintest::SetVisualStylesActive(false);
+    EXPECT_TRUE(VisualStylesActive()) << "the fact changes only when asked again, on WM_THEMECHANGED";
+    EXPECT_FALSE(UpdateVisualStylesActive());
+    EXPECT_FALSE(VisualStylesActive());
+    wintest::SetVisualStylesActive(true);
+    EXPECT_TRUE(UpdateVisualStylesActive());
     // The drawing entry points are bound with the state queries.
     EXPECT_NE(skapi::IsAppThemed, nullptr);
     EXPECT_NE(skapi::DrawThemeBackground, nullptr);
-    wintest::SetVisualStylesActive(false);
-    EXPECT_FALSE(UpdateVisualStylesActive());
 }
 
 TEST_F(PlatformShims, FreeingMoreOftenThanLoadingStopsAtZero) {

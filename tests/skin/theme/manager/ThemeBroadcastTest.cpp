@@ -277,6 +277,9 @@ TEST_F(ThemeBroadcast, SystemColourChangesReachEveryListenerWithCode5) {
 }
 
 TEST_F(ThemeBroadcast, DisplayAndVisualStyleChangesBroadcastCode5) {
+    wintest::ScopedVisualStyles classic(false);
+    Listener.Received.clear();
+    Control.Received.clear();
     SendMessageA(HWND_BROADCAST, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));
     EXPECT_EQ(Listener.Received, (Codes{{5, 0}}));
 
