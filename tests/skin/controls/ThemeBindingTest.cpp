@@ -1,9 +1,10 @@
 // The theme binding, on the check box: the manager's broadcast codes repaint (and apply a new theme's bounds),
-// ApplyThemeBounds with a theme that prescribes bounds, ThemeObject and ThemeLink changes, the link's message,
-// and a link removed from the form.
+// the engine component's tint, ApplyThemeBounds with a theme that prescribes bounds, ThemeObject and ThemeLink
+// changes, the link's message, and a link removed from the form.
 #include "ControlsFixture.h"
 
 #include <skin/SkCheckBox.h>
+#include <skin/SkinCore.h>
 #include <skin/ThemeBinding.h>
 #include <skin/ThemeManager.h>
 
@@ -66,6 +67,17 @@ TEST_F(ThemeBinding, BroadcastCodesRepaintExceptTheBracketsOfAChange) {
         ASSERT_FALSE(Invalid());
         ThemeManager()->Broadcast(c.Code, 0);
         EXPECT_EQ(Invalid(), c.Repaints) << "code " << c.Code;
+    }
+}
+
+TEST_F(ThemeBinding, TheEngineComponentsTintRepaintsTheBox) {
+    TSkSkinCore core(nullptr);
+    ThemeManager()->SetCurrentTheme(std::make_unique<BoundsTheme>(std::map<std::string, RECT>{}));
+    for (auto tint : {+[](TSkSkinCore& c) { c.SetDeltaHue(30); }, +[](TSkSkinCore& c) { c.SetDeltaBrightness(-20); }}) {
+        Pump();
+        ASSERT_FALSE(Invalid());
+        tint(core);
+        EXPECT_TRUE(Invalid());
     }
 }
 
