@@ -154,6 +154,20 @@ void ShowForOwner(HWND hwnd, Window& window, WPARAM show, LPARAM reason) {
     }
 }
 
+// An overlapped or sizable window keeps a size within what WM_GETMINMAXINFO allows (a minimized one has no
+// lower bound).
+void KeepTrackSize(HWND hwnd, Window& window, WINDOWPOS* pos) {
+    if (!pos || (pos->flags & SWP_NOSIZE)) return;
+    if (!(window.Style & WS_THICKFRAME) && (window.Style & (WS_POPUP | WS_CHILD))) return;
+    MINMAXINFO info = QueryMinMaxInfo(window);
+    if (!FromHandleQuiet(hwnd)) return;
+    pos->cx = std::min<int>(pos->cx, info.ptMaxTrackSize.x);
+    pos->cy = std::min<int>(pos->cy, info.ptMaxTrackSize.y);
+    if (window.Style & WS_MINIMIZE) return;
+    pos->cx = std::max<int>(pos->cx, info.ptMinTrackSize.x);
+    pos->cy = std::max<int>(pos->cy, info.ptMinTrackSize.y);
+}
+
 LRESULT EraseBackground(HWND hwnd, Window& window, HDC hdc) {
     HBRUSH brush = window.Class ? window.Class->Background : nullptr;
     if (!brush || !hdc) return 0;
@@ -234,6 +248,7 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         InvalidateCaption(*window);
         return TRUE;
     case WM_SHOWWINDOW: ShowForOwner(hwnd, *window, wParam, lParam); return 0;
+    case WM_WINDOWPOSCHANGING: KeepTrackSize(hwnd, *window, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!pos) return 0;

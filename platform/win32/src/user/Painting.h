@@ -23,11 +23,6 @@ void RefreshWindowDCs();
 // Call from DestroyWindow before the window object goes: releases its own DCs and a LockWindowUpdate on it.
 void ForgetWindowPainting(HWND hwnd);
 
-// The part of a resized window that must be repainted because of its class styles: the whole client area when
-// CS_HREDRAW and the width changed or CS_VREDRAW and the height changed (with erasing). SetWindowPos calls it
-// after WM_WINDOWPOSCHANGED unless SWP_NOREDRAW; rectangles are the old ones, relative to the parent.
-void InvalidateForClassRedraw(HWND hwnd, const RECT& oldWindowRect, const RECT& oldClientRect);
-
 // Records that pixels of a top-level surface changed (surface coordinates).
 void MarkSurfaceDirty(Window& root, const RECT& surfaceRect);
 // What DCs taken with GetDC or GetWindowDC and not yet released may have drawn counts as changed: a window that
