@@ -6,13 +6,8 @@
 
 #include "user/ScrollBar.h"
 
-#include <map>
-
 namespace win32::user {
 namespace {
-
-// The last WM_NCACTIVATE state per window.
-std::map<HWND, bool> activeStates;
 
 bool HasCaption(const Window& window) { return (window.Style & WS_CAPTION) == WS_CAPTION; }
 bool IsTool(const Window& window) { return (window.ExStyle & WS_EX_TOOLWINDOW) != 0; }
@@ -212,11 +207,9 @@ int CaptionHitTest(const Window& window, POINT pt) {
 }
 
 bool FrameActive(HWND hwnd) {
-    auto found = activeStates.find(hwnd);
-    return found != activeStates.end() ? found->second : GetActiveWindow() == hwnd;
+    Window* window = FromHandleQuiet(hwnd);
+    return window && window->FrameActive ? *window->FrameActive : GetActiveWindow() == hwnd;
 }
-
-void ForgetFrame(HWND hwnd) { activeStates.erase(hwnd); }
 
 void PaintFrame(HWND hwnd, HRGN region) {
     Window* window = FromHandle(hwnd);
@@ -240,7 +233,7 @@ void RepaintCaption(HWND hwnd) {
 }
 
 LRESULT ActivateFrame(HWND hwnd, bool active) {
-    activeStates[hwnd] = active;
+    if (Window* window = FromHandleQuiet(hwnd)) window->FrameActive = active;
     RepaintCaption(hwnd);
     return TRUE;
 }

@@ -30,7 +30,6 @@ LRESULT ActivateFrame(HWND hwnd, bool active);
 bool FrameActive(HWND hwnd);
 // Draws the caption (and the border around it) again now, for a new state or a pushed button.
 void RepaintCaption(HWND hwnd);
-void ForgetFrame(HWND hwnd);
 
 // WM_NCLBUTTONDOWN and WM_NCLBUTTONDBLCLK with their hit code and screen point.
 void FrameButtonDown(HWND hwnd, int hit, POINT screen);

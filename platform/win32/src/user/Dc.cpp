@@ -29,7 +29,6 @@ struct DcRecord {
 
 struct DcTable {
     std::map<HDC, DcRecord> Records;
-    std::map<HWND, HDC> OwnByWindow;
     std::map<const WindowClass*, HDC> OwnByClass;
 };
 
@@ -124,9 +123,9 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
     bool own = (classStyle & (CS_OWNDC | CS_CLASSDC)) && !(dcxFlags & (DCX_CACHE | DCX_WINDOW));
     HDC hdc = nullptr;
     if (own) {
-        auto found = (classStyle & CS_OWNDC) ? table.OwnByWindow.find(window.Handle) : table.OwnByWindow.end();
-        if (found != table.OwnByWindow.end()) hdc = found->second;
-        if (!(classStyle & CS_OWNDC)) {
+        if (classStyle & CS_OWNDC) {
+            hdc = window.OwnDC;
+        } else {
             auto byClass = table.OwnByClass.find(window.Class.get());
             if (byClass != table.OwnByClass.end()) hdc = byClass->second;
         }
@@ -138,7 +137,7 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
         record.Dc = dc;
         record.Own = own;
         table.Records.emplace(hdc, std::move(record));
-        if (own && (classStyle & CS_OWNDC)) table.OwnByWindow[window.Handle] = hdc;
+        if (own && (classStyle & CS_OWNDC)) window.OwnDC = hdc;
         if (own && !(classStyle & CS_OWNDC)) table.OwnByClass[window.Class.get()] = hdc;
     }
     DcRecord& record = table.Records[hdc];
@@ -158,11 +157,11 @@ void RefreshWindowDCs() {
 
 void ForgetWindowPainting(HWND hwnd) {
     DcTable& table = Table();
-    auto own = table.OwnByWindow.find(hwnd);
-    if (own != table.OwnByWindow.end()) {
-        table.Records.erase(own->second);
-        gdi::ObjectTable::Remove(own->second);
-        table.OwnByWindow.erase(own);
+    Window* window = FromHandleQuiet(hwnd);
+    if (window && window->OwnDC) {
+        table.Records.erase(window->OwnDC);
+        gdi::ObjectTable::Remove(window->OwnDC);
+        window->OwnDC = nullptr;
     }
     for (auto& entry : table.Records) {
         if (entry.second.Window == hwnd) entry.second.Dc->AttachSurface(nullptr, POINT{0, 0}, gdi::Region());

@@ -5,6 +5,8 @@
 #include "user/WindowPos.h"
 #include "user/WndProcCall.h"
 
+#include <backend/Driver.h>
+
 #include <cstring>
 #include <vector>
 
@@ -87,6 +89,11 @@ LONG_PTR SetStyle(HWND hwnd, int index, LONG_PTR value) {
         // Only SetWindowPos moves a window into or out of the topmost band.
         next = (next & ~WS_EX_TOPMOST) | (old & WS_EX_TOPMOST);
         window->ExStyle = next;
+        // A window that stops being layered starts afresh when it is made layered again.
+        if (!(next & WS_EX_LAYERED) && window->Layered) {
+            window->Layered.reset();
+            backend::CurrentDriver().WindowLayered(hwnd, nullptr);
+        }
     }
     style.styleOld = old;
     style.styleNew = next;
