@@ -24,7 +24,8 @@ struct DcRecord {
     DWORD Flags = 0;
     std::vector<ClipStep> Clips;
     std::shared_ptr<gdi::DeviceContext> Dc;
-    bool Own = false;  // CS_OWNDC / CS_CLASSDC: stays with the window (or class) across ReleaseDC
+    bool Own = false;              // CS_OWNDC / CS_CLASSDC: stays with the window (or class) across ReleaseDC
+    unsigned long Generation = 0;  // the visible-region generation it was attached at
 };
 
 struct DcTable {
@@ -56,6 +57,7 @@ bool UnderLock(const Window& window) {
 }
 
 void Attach(DcRecord& record) {
+    record.Generation = State().VisibleGeneration;
     if (record.Window == Desktop().Handle) {
         std::shared_ptr<gdi::BitmapObject> surface = ScreenSurface();
         record.Dc->AttachSurface(surface, POINT{0, 0},
@@ -69,16 +71,22 @@ void Attach(DcRecord& record) {
     }
     Window* root = window->Root();
     POINT surfaceOrigin = SurfaceScreenOrigin(*window);
-    gdi::Region visible = VisibleRegion(*window, record.Flags);
+    RECT rect = (record.Flags & DCX_WINDOW) ? window->ScreenWindowRect() : window->ScreenClientRect();
+    POINT origin{rect.left - surfaceOrigin.x, rect.top - surfaceOrigin.y};
+    const gdi::Region& cached = VisibleRegion(*window, record.Flags);
+    bool locked = !(record.Flags & DCX_LOCKWINDOWUPDATE) && UnderLock(*window);
+    if (record.Clips.empty() && !locked) {
+        record.Dc->AttachSurface(root->Surface, origin, cached);
+        return;
+    }
+    gdi::Region visible = cached;
     for (const ClipStep& step : record.Clips) {
         gdi::Region region = step.Region;
         region.Offset(-surfaceOrigin.x, -surfaceOrigin.y);
         visible = gdi::Region::Combine(visible, region, step.Mode);
     }
-    if (!(record.Flags & DCX_LOCKWINDOWUPDATE) && UnderLock(*window)) visible = gdi::Region();
-    RECT rect = (record.Flags & DCX_WINDOW) ? window->ScreenWindowRect() : window->ScreenClientRect();
-    record.Dc->AttachSurface(root->Surface, POINT{rect.left - surfaceOrigin.x, rect.top - surfaceOrigin.y},
-                             std::move(visible));
+    if (locked) visible = gdi::Region();
+    record.Dc->AttachSurface(root->Surface, origin, visible);
 }
 
 // The update region of the window's client area on the screen.
@@ -152,7 +160,9 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
 }
 
 void RefreshWindowDCs() {
-    for (auto& entry : Table().Records) Attach(entry.second);
+    unsigned long generation = State().VisibleGeneration;
+    for (auto& entry : Table().Records)
+        if (entry.second.Generation != generation) Attach(entry.second);
 }
 
 void ForgetWindowPainting(HWND hwnd) {

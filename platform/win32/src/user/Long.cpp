@@ -95,6 +95,7 @@ LONG_PTR SetStyle(HWND hwnd, int index, LONG_PTR value) {
             backend::CurrentDriver().WindowLayered(hwnd, nullptr);
         }
     }
+    ForgetVisibleRegions(*window);
     style.styleOld = old;
     style.styleNew = next;
     if (index == GWL_STYLE && ((old ^ next) & WS_VISIBLE)) {

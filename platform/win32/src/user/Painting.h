@@ -13,8 +13,14 @@ bool NextPaintMessage(MSG& msg, HWND filter);
 
 // Where a DC over the window may draw, in its top-level surface's coordinates. Honours DCX_WINDOW,
 // DCX_CLIPCHILDREN, DCX_CLIPSIBLINGS and DCX_PARENTCLIP, the ancestors' client areas and window regions, and
-// the siblings of ancestors that have WS_CLIPSIBLINGS. Empty while the window or an ancestor is hidden.
-gdi::Region VisibleRegion(Window& window, DWORD dcxFlags);
+// the siblings of ancestors that have WS_CLIPSIBLINGS. Empty while the window or an ancestor is hidden. Kept in
+// the window until ForgetVisibleRegions.
+const gdi::Region& VisibleRegion(Window& window, DWORD dcxFlags);
+
+// Call when the window moved, was resized, shown, hidden, restacked, linked into or out of the tree, or got a
+// new window region, surface or clip style: the visible regions that can depend on it (its parent's and every
+// descendant of that parent; a top-level window's own tree; for the desktop, all) are computed afresh.
+void ForgetVisibleRegions(Window& changed);
 
 // Call after a window moved, was resized, shown, hidden, restacked or got a new window region (even with
 // SWP_NOREDRAW): DCs that are held across messages follow the window's current place and clip.

@@ -103,6 +103,16 @@ public:
     std::optional<LayeredState> Layered;               // since SetLayeredWindowAttributes or UpdateLayeredWindow
     std::optional<scrollbar::BarState> ScrollBars[3];  // SB_HORZ, SB_VERT and SB_CTL, made on first use
 
+    // The visible regions window DCs asked for, by the DCX_ flags that shape them; valid until the window, an
+    // ancestor or a sibling changes place, size, visibility, z-order, window region or clip styles.
+    struct CachedVisibleRegion {
+        bool Valid = false;
+        DWORD Flags = 0;
+        gdi::Region Region;
+    };
+    CachedVisibleRegion VisibleRegions[4];
+    unsigned NextVisibleRegion = 0;  // the entry a new flag combination replaces
+
     bool Visible() const { return (Style & WS_VISIBLE) != 0; }
     bool Child() const { return (Style & WS_CHILD) != 0; }
     bool TopLevel() const;
@@ -134,6 +144,8 @@ struct UserState {
     BYTE KeyState[256] = {};  // bit 0x80 down, bit 0x01 toggled, as GetKeyboardState reports
     HCURSOR Cursor = nullptr;
     int CursorShowCount = 0;
+    // Counts the changes that make cached visible regions stale: a DC attached at the current count is up to date.
+    unsigned long VisibleGeneration = 1;
 };
 UserState& State();
 

@@ -68,6 +68,7 @@ bool Restack(Window& window, HWND after, bool moveOwned) {
         }
     }
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(index), &window);
+    ForgetVisibleRegions(window);
 
     if (topLevel) {
         // An owned window never goes below its owner...
@@ -243,6 +244,7 @@ void LinkWindow(Window& window, Window& parent) {
         size_t index = Topmost(&window) ? 0 : TopmostCount(children);
         children.insert(children.begin() + static_cast<std::ptrdiff_t>(index), &window);
     }
+    ForgetVisibleRegions(window);
 }
 
 void ReportZOrder() {
@@ -254,6 +256,7 @@ void ReportZOrder() {
 
 void UnlinkWindow(Window& window) {
     if (!window.Parent) return;
+    ForgetVisibleRegions(window);
     auto& children = window.Parent->Children;
     children.erase(std::remove(children.begin(), children.end(), &window), children.end());
     window.Parent = nullptr;
@@ -359,8 +362,10 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         if (restacked) ReportZOrder();
     }
     if ((pos.flags & NoPositionChange) != NoPositionChange || (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) ||
-        (pos.flags & SWP_FRAMECHANGED))
+        (pos.flags & SWP_FRAMECHANGED)) {
+        ForgetVisibleRegions(*window);
         RefreshWindowDCs();
+    }
     RequestRepaint(*window, pos.flags, oldWindow, oldClient, wasVisible, restacked);
 
     if (!(pos.flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW))) {
