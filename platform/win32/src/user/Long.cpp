@@ -183,6 +183,7 @@ WNDPROC win32::user::ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode) 
 LONG_PTR GetWindowLongPtrW(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), true); }
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), false); }
 LONG GetWindowLongA(HWND hWnd, int nIndex) { return static_cast<LONG>(GetValue(hWnd, nIndex, sizeof(LONG), false)); }
+LONG GetWindowLongW(HWND hWnd, int nIndex) { return static_cast<LONG>(GetValue(hWnd, nIndex, sizeof(LONG), true)); }
 
 LONG_PTR SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     return SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG_PTR), true);
@@ -192,6 +193,9 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
 }
 LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
     return static_cast<LONG>(SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG), false));
+}
+LONG SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong) {
+    return static_cast<LONG>(SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG), true));
 }
 
 LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
