@@ -4,16 +4,27 @@
 
 #include <cstring>
 
-BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
-    if (!lpVersionInformation) {
+namespace {
+
+// Both functions take a record of one of the two sizes of their character set.
+template <class Info, class InfoEx>
+bool ValidRecord(const Info* info) {
+    if (!info) {
         SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
+        return false;
     }
-    DWORD size = lpVersionInformation->dwOSVersionInfoSize;
-    if (size != sizeof(OSVERSIONINFOA) && size != sizeof(OSVERSIONINFOEXA)) {
+    if (info->dwOSVersionInfoSize != sizeof(Info) && info->dwOSVersionInfoSize != sizeof(InfoEx)) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
+    if (!ValidRecord<OSVERSIONINFOA, OSVERSIONINFOEXA>(lpVersionInformation)) return FALSE;
+    DWORD size = lpVersionInformation->dwOSVersionInfoSize;
     OSVERSIONINFOEXA info{};
     info.dwOSVersionInfoSize = size;
     info.dwMajorVersion = 5;
@@ -28,15 +39,8 @@ BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation) {
 }
 
 BOOL GetVersionExW(LPOSVERSIONINFOW lpVersionInformation) {
-    if (!lpVersionInformation) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!ValidRecord<OSVERSIONINFOW, OSVERSIONINFOEXW>(lpVersionInformation)) return FALSE;
     DWORD size = lpVersionInformation->dwOSVersionInfoSize;
-    if (size != sizeof(OSVERSIONINFOW) && size != sizeof(OSVERSIONINFOEXW)) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return FALSE;
-    }
     OSVERSIONINFOEXA narrow{};
     narrow.dwOSVersionInfoSize = sizeof narrow;
     GetVersionExA(reinterpret_cast<LPOSVERSIONINFOA>(&narrow));
