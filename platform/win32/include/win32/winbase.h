@@ -192,6 +192,7 @@ BOOL PurgeComm(HANDLE hFile, DWORD dwFlags);
 // The device a COM name stands for, or (lpDeviceName NULL) the COM names whose device is present; each as
 // NUL-terminated strings ending in a second NUL. Answers the characters stored, 0 on failure.
 DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax);
+DWORD QueryDosDeviceW(LPCWSTR lpDeviceName, LPWSTR lpTargetPath, DWORD ucchMax);
 
 // Profile (INI) files. Text is code page 936 bytes, passed through unchanged.
 DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
@@ -255,12 +256,16 @@ typedef HRSRC__* HRSRC;
 #define LOAD_WITH_ALTERED_SEARCH_PATH 0x00000008
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName);
+HMODULE LoadLibraryW(LPCWSTR lpLibFileName);
 HMODULE LoadLibraryExA(LPCSTR lpLibFileName, HANDLE hFile, DWORD dwFlags);
+HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags);
 HMODULE GetModuleHandleA(LPCSTR lpModuleName);
+HMODULE GetModuleHandleW(LPCWSTR lpModuleName);
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 BOOL FreeLibrary(HMODULE hLibModule);
 
 HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HRSRC FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
 HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID LockResource(HGLOBAL hResData);
 DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
@@ -295,11 +300,37 @@ typedef struct _OSVERSIONINFOEXA {
     BYTE wReserved;
 } OSVERSIONINFOEXA, *POSVERSIONINFOEXA, *LPOSVERSIONINFOEXA;
 
+typedef struct _OSVERSIONINFOW {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    WCHAR szCSDVersion[128];
+} OSVERSIONINFOW, *POSVERSIONINFOW, *LPOSVERSIONINFOW;
+
+typedef struct _OSVERSIONINFOEXW {
+    DWORD dwOSVersionInfoSize;
+    DWORD dwMajorVersion;
+    DWORD dwMinorVersion;
+    DWORD dwBuildNumber;
+    DWORD dwPlatformId;
+    WCHAR szCSDVersion[128];
+    WORD wServicePackMajor;
+    WORD wServicePackMinor;
+    WORD wSuiteMask;
+    BYTE wProductType;
+    BYTE wReserved;
+} OSVERSIONINFOEXW, *POSVERSIONINFOEXW, *LPOSVERSIONINFOEXW;
+
 static_assert(sizeof(OSVERSIONINFOA) == 148, "OSVERSIONINFOA keeps its Windows size");
 static_assert(sizeof(OSVERSIONINFOEXA) == 156, "OSVERSIONINFOEXA keeps its Windows size");
+static_assert(sizeof(OSVERSIONINFOW) == 276, "OSVERSIONINFOW keeps its Windows size");
+static_assert(sizeof(OSVERSIONINFOEXW) == 284, "OSVERSIONINFOEXW keeps its Windows size");
 
 // Fills either record; dwOSVersionInfoSize must be the size of one of them.
 BOOL GetVersionExA(LPOSVERSIONINFOA lpVersionInformation);
+BOOL GetVersionExW(LPOSVERSIONINFOW lpVersionInformation);
 
 // ---- Critical sections ----
 struct _RTL_CRITICAL_SECTION_DEBUG;

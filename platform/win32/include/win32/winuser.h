@@ -215,7 +215,9 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
 
 #define OBM_CHECKBOXES 32759
 HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
+HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName);
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 
 // ---- Windows, classes and messages ----
 
@@ -1165,17 +1167,23 @@ HWND GetTopWindow(HWND hWnd);
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+HWND FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName);
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex);
 LONG_PTR GetWindowLongPtrW(HWND hWnd, int nIndex);
 LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 LONG_PTR SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 LONG GetWindowLongA(HWND hWnd, int nIndex);
+LONG GetWindowLongW(HWND hWnd, int nIndex);
 LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong);
+LONG SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong);
 LRESULT CallWindowProcA(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL SetPropA(HWND hWnd, LPCSTR lpString, HANDLE hData);
+BOOL SetPropW(HWND hWnd, LPCWSTR lpString, HANDLE hData);
 HANDLE GetPropA(HWND hWnd, LPCSTR lpString);
+HANDLE GetPropW(HWND hWnd, LPCWSTR lpString);
 HANDLE RemovePropA(HWND hWnd, LPCSTR lpString);
+HANDLE RemovePropW(HWND hWnd, LPCWSTR lpString);
 int GetWindowTextA(HWND hWnd, LPSTR lpString, int nMaxCount);
 int GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
 int GetWindowTextLengthA(HWND hWnd);
@@ -1195,6 +1203,7 @@ LRESULT SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int nExitCode);
 BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
@@ -1212,6 +1221,7 @@ DWORD GetMessagePos(void);
 LONG GetMessageTime(void);
 BOOL IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 UINT RegisterWindowMessageA(LPCSTR lpString);
+UINT RegisterWindowMessageW(LPCWSTR lpString);
 
 // Focus, activation, capture and the keyboard.
 HWND SetFocus(HWND hWnd);
@@ -1278,7 +1288,9 @@ HANDLE GetClipboardData(UINT uFormat);
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetClipboardOwner(void);
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+HCURSOR LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+HICON LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName);
 HCURSOR SetCursor(HCURSOR hCursor);
 HCURSOR GetCursor(void);
 int ShowCursor(BOOL bShow);

@@ -30,10 +30,10 @@ DeviceContext::~DeviceContext() = default;
 
 BitmapObject* DeviceContext::Surface() const { return FMemory ? FState.Bitmap.get() : FWindowSurface.get(); }
 
-void DeviceContext::AttachSurface(std::shared_ptr<BitmapObject> surface, POINT origin, Region visible) {
+void DeviceContext::AttachSurface(std::shared_ptr<BitmapObject> surface, POINT origin, const Region& visible) {
     FWindowSurface = std::move(surface);
     FOrigin = origin;
-    FVisible = std::move(visible);
+    FVisible = visible;  // assigned, so that a DC attached again keeps its storage
     ClipChanged();
 }
 

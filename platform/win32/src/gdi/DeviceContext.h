@@ -86,7 +86,7 @@ public:
     BitmapObject* Surface() const;
     // Window DCs: the top-level surface, where device (0, 0) lies on it, and the visible part in surface
     // coordinates. The window manager calls it again whenever the window moves or its visible region changes.
-    void AttachSurface(std::shared_ptr<BitmapObject> surface, POINT origin, Region visible);
+    void AttachSurface(std::shared_ptr<BitmapObject> surface, POINT origin, const Region& visible);
     POINT Origin() const { return FOrigin; }
 
     // Logical to device coordinates (window and viewport origins) and to surface coordinates (plus Origin()).

@@ -7,38 +7,15 @@
 #include <backend/Driver.h>
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
 using win32::user::Window;
 
-// How a window became layered: the two ways exclude each other until WS_EX_LAYERED is taken off and put back.
-struct LayeredState {
-    bool ByAttributes = false;
-    bool ByUpdate = false;
-    COLORREF Key = 0;
-    BYTE Alpha = 255;
-    DWORD Flags = 0;  // LWA_* as given to SetLayeredWindowAttributes
-};
+using win32::user::LayeredState;
 
-std::map<HWND, LayeredState>& States() {
-    static std::map<HWND, LayeredState> states;
-    return states;
-}
-
-// The window's state; a window that lost WS_EX_LAYERED (or is gone) starts afresh, and the driver hears so.
+// The window's layered state, made on first use.
 LayeredState* StateOf(HWND hwnd, Window*& window) {
-    auto& states = States();
-    for (auto it = states.begin(); it != states.end();) {
-        Window* known = win32::user::FromHandleQuiet(it->first);
-        if (known && (known->ExStyle & WS_EX_LAYERED)) {
-            ++it;
-            continue;
-        }
-        if (known) backend::CurrentDriver().WindowLayered(it->first, nullptr);
-        it = states.erase(it);
-    }
     window = win32::user::FromHandle(hwnd);
     if (!window) return nullptr;
     // Layered child windows came only with later systems than the one this platform presents.
@@ -46,7 +23,8 @@ LayeredState* StateOf(HWND hwnd, Window*& window) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return &states[hwnd];
+    if (!window->Layered) window->Layered.emplace();
+    return &*window->Layered;
 }
 
 uint32_t PixelOf(COLORREF color) { return ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF); }

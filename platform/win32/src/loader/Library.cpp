@@ -1,5 +1,6 @@
 // LoadLibraryA/ExA, GetModuleHandleA, GetProcAddress and FreeLibrary over the module table.
 #include "loader/ModuleTable.h"
+#include "user/AnsiConvert.h"
 
 #include <win32/modules.h>
 
@@ -115,3 +116,11 @@ bool SetExportAvailable(LPCSTR moduleName, LPCSTR procName, bool available) {
 }
 
 }  // namespace win32::loader
+
+HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE hFile, DWORD dwFlags) {
+    return LoadLibraryExA(win32::user::AnsiName(lpLibFileName), hFile, dwFlags);
+}
+
+HMODULE LoadLibraryW(LPCWSTR lpLibFileName) { return LoadLibraryExW(lpLibFileName, nullptr, 0); }
+
+HMODULE GetModuleHandleW(LPCWSTR lpModuleName) { return GetModuleHandleA(win32::user::AnsiName(lpModuleName)); }

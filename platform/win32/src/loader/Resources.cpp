@@ -4,6 +4,7 @@
 
 #include "loader/ModuleTable.h"
 #include "loader/PackedDib.h"
+#include "user/AnsiConvert.h"
 
 #include <win32/modules.h>
 
@@ -198,3 +199,7 @@ bool RegisterBitmapResource(LPCSTR moduleFileName, LPCSTR name, const void* byte
 }
 
 }  // namespace win32
+
+HRSRC FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType) {
+    return FindResourceA(hModule, win32::user::AnsiName(lpName), win32::user::AnsiName(lpType));
+}

@@ -2,6 +2,7 @@
 #include "ComPortName.h"
 #include "SerialPort.h"
 #include "kernel/LastError.h"
+#include "user/AnsiConvert.h"
 
 #include <win32/winbase.h>
 
@@ -167,4 +168,16 @@ DWORD QueryDosDeviceA(LPCSTR lpDeviceName, LPSTR lpTargetPath, DWORD ucchMax) {
     if (list.size() > ucchMax) return Fail(DWORD(0), ERROR_INSUFFICIENT_BUFFER);
     std::memcpy(lpTargetPath, list.data(), list.size());
     return static_cast<DWORD>(list.size());
+}
+
+DWORD QueryDosDeviceW(LPCWSTR lpDeviceName, LPWSTR lpTargetPath, DWORD ucchMax) {
+    if (!lpTargetPath) return Fail(DWORD(0), ERROR_INVALID_PARAMETER);
+    // The A answer (names each ending in a zero, and a zero after the last) converted whole; a code page 936
+    // character takes at most two bytes for its one UTF-16 unit.
+    std::string list(2 * static_cast<size_t>(ucchMax), '\0');
+    DWORD bytes = QueryDosDeviceA(win32::user::AnsiName(lpDeviceName), list.data(), static_cast<DWORD>(list.size()));
+    if (!bytes) return 0;
+    int count =
+        MultiByteToWideChar(CP_ACP, 0, list.data(), static_cast<int>(bytes), lpTargetPath, static_cast<int>(ucchMax));
+    return static_cast<DWORD>(count);
 }

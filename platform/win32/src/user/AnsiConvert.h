@@ -35,4 +35,18 @@ inline std::string WideToAnsi(const std::u16string& text) {
     return WideToAnsi(text.data(), static_cast<int>(text.size()));
 }
 
+// A name argument of a W function as its A twin takes it: null and integer resources or atoms pass unchanged,
+// text goes to code page 936. Lives as long as the call that makes it.
+class AnsiName {
+public:
+    explicit AnsiName(LPCWSTR name) : FName(name) {
+        if (name && !IsIntResource(name)) FText = WideToAnsi(name);
+    }
+    operator LPCSTR() const { return !FName || IsIntResource(FName) ? reinterpret_cast<LPCSTR>(FName) : FText.c_str(); }
+
+private:
+    LPCWSTR FName;
+    std::string FText;
+};
+
 }  // namespace win32::user

@@ -9,16 +9,10 @@
 
 #include <array>
 #include <cstring>
-#include <map>
 #include <vector>
 
 namespace win32::user {
 namespace {
-
-// The last WM_NCACTIVATE state per window.
-std::map<HWND, bool> activeStates;
-// The caption button under the pointer, per window that has one.
-std::map<HWND, int> hotButtons;
 
 bool HasCaption(const Window& window) { return (window.Style & WS_CAPTION) == WS_CAPTION; }
 bool IsTool(const Window& window) { return (window.ExStyle & WS_EX_TOOLWINDOW) != 0; }
@@ -282,28 +276,22 @@ int CaptionHitTest(const Window& window, POINT pt) {
 }
 
 bool FrameActive(HWND hwnd) {
-    auto found = activeStates.find(hwnd);
-    return found != activeStates.end() ? found->second : GetActiveWindow() == hwnd;
-}
-
-void ForgetFrame(HWND hwnd) {
-    activeStates.erase(hwnd);
-    hotButtons.erase(hwnd);
+    Window* window = FromHandleQuiet(hwnd);
+    return window && window->FrameActive ? *window->FrameActive : GetActiveWindow() == hwnd;
 }
 
 int HotCaptionButton(HWND hwnd) {
-    auto found = hotButtons.find(hwnd);
-    return found != hotButtons.end() ? found->second : HTNOWHERE;
+    Window* window = FromHandleQuiet(hwnd);
+    return window ? window->HotCaptionButton : HTNOWHERE;
 }
 
 void FrameMouseMove(HWND hwnd, int hit) {
+    Window* window = FromHandleQuiet(hwnd);
+    if (!window) return;
     bool button = hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON || hit == HTHELP;
     int hot = button && theme::SystemStyle(hwnd, u"Window", true) ? hit : HTNOWHERE;
-    if (hot == HotCaptionButton(hwnd)) return;
-    if (hot == HTNOWHERE)
-        hotButtons.erase(hwnd);
-    else
-        hotButtons[hwnd] = hot;
+    if (hot == window->HotCaptionButton) return;
+    window->HotCaptionButton = hot;
     if (hot != HTNOWHERE) {
         // WM_NCMOUSELEAVE takes the hot look away when the pointer leaves the frame.
         TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE | TME_NONCLIENT, hwnd, 0};
@@ -332,7 +320,7 @@ void RepaintCaption(HWND hwnd) {
 }
 
 LRESULT ActivateFrame(HWND hwnd, bool active) {
-    activeStates[hwnd] = active;
+    if (Window* window = FromHandleQuiet(hwnd)) window->FrameActive = active;
     RepaintCaption(hwnd);
     return TRUE;
 }

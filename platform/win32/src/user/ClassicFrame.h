@@ -42,7 +42,6 @@ LRESULT ActivateFrame(HWND hwnd, bool active);
 bool FrameActive(HWND hwnd);
 // Draws the caption (and the border around it) again now, for a new state or a pushed button.
 void RepaintCaption(HWND hwnd);
-void ForgetFrame(HWND hwnd);
 
 // WM_NCMOUSEMOVE with its hit code, and WM_NCMOUSELEAVE as HTNOWHERE: the caption button under the pointer is
 // drawn hot in the visual style (classic buttons have no hot look).

@@ -184,6 +184,7 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
     cy = std::max(cy, 0);
     RECT rect{cs.x, cs.y, cs.x + cx, cs.y + cy};
     window.WindowRect = window.ClientRect = rect;
+    ForgetVisibleRegions(window);
 
     if (!Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs), unicode)) return fail();
     Window* current = FromHandleQuiet(hwnd);
@@ -207,6 +208,7 @@ HWND CreateWindowCommon(CREATESTRUCTW& cs, const char16_t* className, bool unico
             current->Surface = std::make_shared<win32::gdi::BitmapObject>(width, height, 32, true, false);
         backend::CurrentDriver().WindowMoved(hwnd, current->ScreenWindowRect());
     }
+    ForgetVisibleRegions(*current);
 
     if (Send(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs), unicode) == -1) return fail();
     if (!(current = FromHandleQuiet(hwnd))) return nullptr;

@@ -1,6 +1,7 @@
 // The standard cursors and icons (LoadCursorA/LoadIconA with a null instance) as shared objects made once, and
 // the cursor state: SetCursor, GetCursor, ShowCursor, which tell the display driver what to show.
 #include "Window.h"
+#include "user/AnsiConvert.h"
 
 #include "gdi/classic/IconObject.h"
 
@@ -229,7 +230,15 @@ int DriverShape() {
 
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) { return Load(hInstance, lpCursorName, false); }
 
+HCURSOR LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName) {
+    return Load(hInstance, win32::user::AnsiName(lpCursorName), false);
+}
+
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) { return Load(hInstance, lpIconName, true); }
+
+HICON LoadIconW(HINSTANCE hInstance, LPCWSTR lpIconName) {
+    return Load(hInstance, win32::user::AnsiName(lpIconName), true);
+}
 
 HCURSOR SetCursor(HCURSOR hCursor) {
     if (hCursor && !IconObject::Lookup(hCursor)) return nullptr;  // ERROR_INVALID_CURSOR_HANDLE

@@ -24,12 +24,12 @@ struct DcRecord {
     DWORD Flags = 0;
     std::vector<ClipStep> Clips;
     std::shared_ptr<gdi::DeviceContext> Dc;
-    bool Own = false;  // CS_OWNDC / CS_CLASSDC: stays with the window (or class) across ReleaseDC
+    bool Own = false;              // CS_OWNDC / CS_CLASSDC: stays with the window (or class) across ReleaseDC
+    unsigned long Generation = 0;  // the visible-region generation it was attached at
 };
 
 struct DcTable {
     std::map<HDC, DcRecord> Records;
-    std::map<HWND, HDC> OwnByWindow;
     std::map<const WindowClass*, HDC> OwnByClass;
 };
 
@@ -57,6 +57,7 @@ bool UnderLock(const Window& window) {
 }
 
 void Attach(DcRecord& record) {
+    record.Generation = State().VisibleGeneration;
     if (record.Window == Desktop().Handle) {
         std::shared_ptr<gdi::BitmapObject> surface = ScreenSurface();
         record.Dc->AttachSurface(surface, POINT{0, 0},
@@ -70,16 +71,22 @@ void Attach(DcRecord& record) {
     }
     Window* root = window->Root();
     POINT surfaceOrigin = SurfaceScreenOrigin(*window);
-    gdi::Region visible = VisibleRegion(*window, record.Flags);
+    RECT rect = (record.Flags & DCX_WINDOW) ? window->ScreenWindowRect() : window->ScreenClientRect();
+    POINT origin{rect.left - surfaceOrigin.x, rect.top - surfaceOrigin.y};
+    const gdi::Region& cached = VisibleRegion(*window, record.Flags);
+    bool locked = !(record.Flags & DCX_LOCKWINDOWUPDATE) && UnderLock(*window);
+    if (record.Clips.empty() && !locked) {
+        record.Dc->AttachSurface(root->Surface, origin, cached);
+        return;
+    }
+    gdi::Region visible = cached;
     for (const ClipStep& step : record.Clips) {
         gdi::Region region = step.Region;
         region.Offset(-surfaceOrigin.x, -surfaceOrigin.y);
         visible = gdi::Region::Combine(visible, region, step.Mode);
     }
-    if (!(record.Flags & DCX_LOCKWINDOWUPDATE) && UnderLock(*window)) visible = gdi::Region();
-    RECT rect = (record.Flags & DCX_WINDOW) ? window->ScreenWindowRect() : window->ScreenClientRect();
-    record.Dc->AttachSurface(root->Surface, POINT{rect.left - surfaceOrigin.x, rect.top - surfaceOrigin.y},
-                             std::move(visible));
+    if (locked) visible = gdi::Region();
+    record.Dc->AttachSurface(root->Surface, origin, visible);
 }
 
 // The update region of the window's client area on the screen.
@@ -124,9 +131,9 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
     bool own = (classStyle & (CS_OWNDC | CS_CLASSDC)) && !(dcxFlags & (DCX_CACHE | DCX_WINDOW));
     HDC hdc = nullptr;
     if (own) {
-        auto found = (classStyle & CS_OWNDC) ? table.OwnByWindow.find(window.Handle) : table.OwnByWindow.end();
-        if (found != table.OwnByWindow.end()) hdc = found->second;
-        if (!(classStyle & CS_OWNDC)) {
+        if (classStyle & CS_OWNDC) {
+            hdc = window.OwnDC;
+        } else {
             auto byClass = table.OwnByClass.find(window.Class.get());
             if (byClass != table.OwnByClass.end()) hdc = byClass->second;
         }
@@ -138,7 +145,7 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
         record.Dc = dc;
         record.Own = own;
         table.Records.emplace(hdc, std::move(record));
-        if (own && (classStyle & CS_OWNDC)) table.OwnByWindow[window.Handle] = hdc;
+        if (own && (classStyle & CS_OWNDC)) window.OwnDC = hdc;
         if (own && !(classStyle & CS_OWNDC)) table.OwnByClass[window.Class.get()] = hdc;
     }
     DcRecord& record = table.Records[hdc];
@@ -153,16 +160,18 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
 }
 
 void RefreshWindowDCs() {
-    for (auto& entry : Table().Records) Attach(entry.second);
+    unsigned long generation = State().VisibleGeneration;
+    for (auto& entry : Table().Records)
+        if (entry.second.Generation != generation) Attach(entry.second);
 }
 
 void ForgetWindowPainting(HWND hwnd) {
     DcTable& table = Table();
-    auto own = table.OwnByWindow.find(hwnd);
-    if (own != table.OwnByWindow.end()) {
-        table.Records.erase(own->second);
-        gdi::ObjectTable::Remove(own->second);
-        table.OwnByWindow.erase(own);
+    Window* window = FromHandleQuiet(hwnd);
+    if (window && window->OwnDC) {
+        table.Records.erase(window->OwnDC);
+        gdi::ObjectTable::Remove(window->OwnDC);
+        window->OwnDC = nullptr;
     }
     for (auto& entry : table.Records) {
         if (entry.second.Window == hwnd) entry.second.Dc->AttachSurface(nullptr, POINT{0, 0}, gdi::Region());

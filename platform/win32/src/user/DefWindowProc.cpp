@@ -8,8 +8,6 @@
 #include <backend/Driver.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 using namespace win32::user;
 
@@ -18,10 +16,6 @@ namespace {
 // Key presses that may end as a keyboard menu request when their key comes back up.
 bool altAlonePending = false;
 bool f10Pending = false;
-// Owned windows hidden because their owner was minimized: only those come back with it.
-std::set<HWND> hiddenWithOwner;
-// WM_SETICON's icons, per window: big and small.
-std::map<HWND, std::pair<HICON, HICON>> icons;
 
 constexpr UINT KfAltDown = 0x2000;                            // HIWORD(lParam) of key messages: the context bit
 constexpr UINT KfRepeat = 0x4000;                             // and the previous key state
@@ -146,12 +140,26 @@ void ShowForOwner(HWND hwnd, Window& window, WPARAM show, LPARAM reason) {
     // lParam 0: ShowWindow itself sent it, nothing to do.
     if (reason != SW_PARENTCLOSING && reason != SW_PARENTOPENING) return;
     if (!window.Owner) return;
+    // Only owned windows hidden because their owner was minimized come back with it.
     if (!show && window.Visible()) {
-        hiddenWithOwner.insert(hwnd);
         ShowWindow(hwnd, SW_HIDE);
-    } else if (show && !window.Visible() && hiddenWithOwner.erase(hwnd)) {
+    } else if (show && !window.Visible() && window.HiddenByOwner) {
         ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     }
+}
+
+// An overlapped or sizable window keeps a size within what WM_GETMINMAXINFO allows (a minimized one has no
+// lower bound).
+void KeepTrackSize(HWND hwnd, Window& window, WINDOWPOS* pos) {
+    if (!pos || (pos->flags & SWP_NOSIZE)) return;
+    if (!(window.Style & WS_THICKFRAME) && (window.Style & (WS_POPUP | WS_CHILD))) return;
+    MINMAXINFO info = QueryMinMaxInfo(window);
+    if (!FromHandleQuiet(hwnd)) return;
+    pos->cx = std::min<int>(pos->cx, info.ptMaxTrackSize.x);
+    pos->cy = std::min<int>(pos->cy, info.ptMaxTrackSize.y);
+    if (window.Style & WS_MINIMIZE) return;
+    pos->cx = std::max<int>(pos->cx, info.ptMinTrackSize.x);
+    pos->cy = std::max<int>(pos->cy, info.ptMinTrackSize.y);
 }
 
 LRESULT EraseBackground(HWND hwnd, Window& window, HDC hdc) {
@@ -199,11 +207,7 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
     case WM_NCLBUTTONDBLCLK:
         FrameDoubleClick(hwnd, static_cast<int>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
-    case WM_NCDESTROY:
-        ForgetFrame(hwnd);
-        hiddenWithOwner.erase(hwnd);
-        icons.erase(hwnd);
-        return 0;
+    case WM_NCDESTROY: return 0;
     case WM_PAINT: {
         PAINTSTRUCT paint;
         if (BeginPaint(hwnd, &paint)) EndPaint(hwnd, &paint);
@@ -236,6 +240,7 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         InvalidateCaption(*window);
         return TRUE;
     case WM_SHOWWINDOW: ShowForOwner(hwnd, *window, wParam, lParam); return 0;
+    case WM_WINDOWPOSCHANGING: KeepTrackSize(hwnd, *window, reinterpret_cast<WINDOWPOS*>(lParam)); return 0;
     case WM_WINDOWPOSCHANGED: {
         auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!pos) return 0;
@@ -312,18 +317,13 @@ LRESULT DefProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool unic
         if (GetCapture() == hwnd) ReleaseCapture();
         return 0;
     case WM_SETICON: {
-        auto& entry = icons[hwnd];
-        HICON& slot = wParam == IconBig ? entry.first : entry.second;
         if (wParam != IconBig && wParam != IconSmall && wParam != IconSmall2) return 0;
+        HICON& slot = wParam == IconBig ? window->BigIcon : window->SmallIcon;
         HICON previous = slot;
         slot = reinterpret_cast<HICON>(lParam);
         return reinterpret_cast<LRESULT>(previous);
     }
-    case WM_GETICON: {
-        auto found = icons.find(hwnd);
-        if (found == icons.end()) return 0;
-        return reinterpret_cast<LRESULT>(wParam == IconBig ? found->second.first : found->second.second);
-    }
+    case WM_GETICON: return reinterpret_cast<LRESULT>(wParam == IconBig ? window->BigIcon : window->SmallIcon);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -49,6 +49,22 @@ bool FocusInside(HWND focus, HWND top) {
     return window && RootOf(window) == top;
 }
 
+// An activated top-level window comes to the top of its band (with the windows it owns) unless nothing but
+// windows it owns or topmost windows above a non-topmost one are shown over it already.
+void RaiseForActivation(HWND hwnd) {
+    Window* window = FromHandleQuiet(hwnd);
+    if (!window || !window->TopLevel()) return;
+    bool topmost = (window->ExStyle & WS_EX_TOPMOST) != 0;
+    for (Window* above : Desktop().Children) {
+        if (above == window) return;
+        bool owned = false;
+        for (Window* owner = above->Owner; owner && !owned; owner = owner->Owner) owned = owner == window;
+        bool band = !topmost && (above->ExStyle & WS_EX_TOPMOST);
+        if (above->Visible() && !owned && !band) break;
+    }
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 bool ChangeActive(HWND hwnd, bool mouse, HWND* previousOut) {
     UserState& state = State();
     HWND previous = state.Active;
@@ -69,6 +85,7 @@ bool ChangeActive(HWND hwnd, bool mouse, HWND* previousOut) {
     }
     state.Active = hwnd;
     state.Foreground = hwnd;
+    RaiseForActivation(hwnd);
     if (!previous && hwnd) SendActivateApp(true);
     if (previous && !hwnd) SendActivateApp(false);
     if (Alive(hwnd)) {

@@ -5,6 +5,7 @@
 
 #include "user/Focus.h"
 #include "user/MouseTracking.h"
+#include "user/Painting.h"
 #include "user/Window.h"
 
 #include <cstdlib>
@@ -127,6 +128,7 @@ bool IsDesktopWindowEvent(Kind kind) {
 void DisplayChanged(const backend::InputEvent& event) {
     Window& desktop = Desktop();
     desktop.WindowRect = desktop.ClientRect = desktop.NormalRect = RECT{0, 0, event.screen.x, event.screen.y};
+    ForgetVisibleRegions(desktop);
     std::vector<HWND> topLevels;
     for (Window* top : desktop.Children) topLevels.push_back(top->Handle);
     for (HWND top : topLevels)

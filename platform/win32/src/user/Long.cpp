@@ -5,6 +5,8 @@
 #include "user/WindowPos.h"
 #include "user/WndProcCall.h"
 
+#include <backend/Driver.h>
+
 #include <cstring>
 #include <vector>
 
@@ -87,7 +89,13 @@ LONG_PTR SetStyle(HWND hwnd, int index, LONG_PTR value) {
         // Only SetWindowPos moves a window into or out of the topmost band.
         next = (next & ~WS_EX_TOPMOST) | (old & WS_EX_TOPMOST);
         window->ExStyle = next;
+        // A window that stops being layered starts afresh when it is made layered again.
+        if (!(next & WS_EX_LAYERED) && window->Layered) {
+            window->Layered.reset();
+            backend::CurrentDriver().WindowLayered(hwnd, nullptr);
+        }
     }
+    ForgetVisibleRegions(*window);
     style.styleOld = old;
     style.styleNew = next;
     if (index == GWL_STYLE && ((old ^ next) & WS_VISIBLE)) {
@@ -175,6 +183,7 @@ WNDPROC win32::user::ProcAs(WNDPROC proc, bool procUnicode, bool callerUnicode) 
 LONG_PTR GetWindowLongPtrW(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), true); }
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int nIndex) { return GetValue(hWnd, nIndex, sizeof(LONG_PTR), false); }
 LONG GetWindowLongA(HWND hWnd, int nIndex) { return static_cast<LONG>(GetValue(hWnd, nIndex, sizeof(LONG), false)); }
+LONG GetWindowLongW(HWND hWnd, int nIndex) { return static_cast<LONG>(GetValue(hWnd, nIndex, sizeof(LONG), true)); }
 
 LONG_PTR SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     return SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG_PTR), true);
@@ -184,6 +193,9 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
 }
 LONG SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
     return static_cast<LONG>(SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG), false));
+}
+LONG SetWindowLongW(HWND hWnd, int nIndex, LONG dwNewLong) {
+    return static_cast<LONG>(SetValue(hWnd, nIndex, dwNewLong, sizeof(LONG), true));
 }
 
 LRESULT CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

@@ -210,11 +210,6 @@ BOOL InsertInfo(HMENU hmenu, UINT position, BOOL byPosition, const Info* info) {
     return TRUE;
 }
 
-std::map<HWND, HMENU>& SystemMenus() {
-    static std::map<HWND, HMENU> menus;
-    return menus;
-}
-
 HMENU MakeSystemMenu(HWND hwnd) {
     HMENU menu = CreatePopupMenu();
     MenuFromHandle(menu)->SystemOwner = hwnd;
@@ -294,12 +289,8 @@ BOOL DestroyMenu(HMENU hMenu) {
     win32::kernel::ReleaseHandle(hMenu);
     for (const MenuItem& item : menu->Items)
         if (item.SubMenu) DestroyMenu(item.SubMenu);
-    for (auto it = SystemMenus().begin(); it != SystemMenus().end(); ++it) {
-        if (it->second == hMenu) {
-            SystemMenus().erase(it);
-            break;
-        }
-    }
+    if (Window* owner = FromHandleQuiet(menu->SystemOwner); owner && owner->SystemMenu == hMenu)
+        owner->SystemMenu = nullptr;
     return TRUE;
 }
 
@@ -500,28 +491,12 @@ UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags) {
 HMENU GetSystemMenu(HWND hWnd, BOOL bRevert) {
     Window* window = FromHandle(hWnd);
     if (!window) return nullptr;
-    auto& menus = SystemMenus();
-    // Menus of windows that are gone go with them.
-    for (auto it = menus.begin(); it != menus.end();) {
-        if (!FromHandleQuiet(it->first)) {
-            HMENU menu = it->second;
-            it = menus.erase(it);
-            DestroyMenu(menu);
-        } else {
-            ++it;
-        }
-    }
-    auto found = menus.find(hWnd);
     if (bRevert) {
-        if (found != menus.end()) {
-            HMENU menu = found->second;
-            menus.erase(found);
-            DestroyMenu(menu);
-        }
+        if (window->SystemMenu) DestroyMenu(window->SystemMenu);
         return nullptr;
     }
     if (!(window->Style & WS_SYSMENU)) return nullptr;
-    if (found == menus.end()) found = menus.emplace(hWnd, MakeSystemMenu(hWnd)).first;
-    UpdateSystemMenu(hWnd, found->second);
-    return found->second;
+    if (!window->SystemMenu) window->SystemMenu = MakeSystemMenu(hWnd);
+    UpdateSystemMenu(hWnd, window->SystemMenu);
+    return window->SystemMenu;
 }

@@ -2,6 +2,7 @@
 // threads, posted messages, the quit request, input, then WM_PAINT and WM_TIMER, which are made only when asked
 // for and never wait in the queue.
 #include "kernel/LastError.h"
+#include "user/AnsiConvert.h"
 #include "user/Broadcast.h"
 #include "user/Hooks.h"
 #include "user/Input.h"
@@ -331,12 +332,24 @@ BOOL PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     return PostCommon(hWnd, Msg, wParam, lParam, true);
 }
 
-BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+BOOL PostThreadCommon(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam, bool unicode) {
     if (idThread != MessageQueue::UiThreadId()) return Fail(FALSE, ErrorInvalidThreadId);
     if (CarriesPointer(Msg)) return Fail(FALSE, ErrorMessageSyncOnly);
-    if (IsCharMessage(Msg) && Msg != WM_IME_CHAR && !AnsiCharToWide(Msg, wParam, postedLead)) return TRUE;
+    if (!unicode && IsCharMessage(Msg) && Msg != WM_IME_CHAR && !AnsiCharToWide(Msg, wParam, postedLead)) return TRUE;
     MessageQueue::Instance().Post(MSG{nullptr, Msg, wParam, lParam, GetTickCount(), State().CursorPos});
     return TRUE;
+}
+
+}  // namespace
+
+BOOL PostThreadMessageA(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return PostThreadCommon(idThread, Msg, wParam, lParam, false);
+}
+
+BOOL PostThreadMessageW(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    return PostThreadCommon(idThread, Msg, wParam, lParam, true);
 }
 
 void PostQuitMessage(int nExitCode) { MessageQueue::Instance().PostQuit(nExitCode); }
@@ -438,3 +451,5 @@ UINT RegisterWindowMessageA(LPCSTR lpString) {
     registered.emplace(key, next);
     return next++;
 }
+
+UINT RegisterWindowMessageW(LPCWSTR lpString) { return RegisterWindowMessageA(AnsiName(lpString)); }

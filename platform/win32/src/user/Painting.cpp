@@ -176,18 +176,10 @@ void SendEraseOutsidePaint(Window& window) {
     ReleaseDC(hwnd, hdc);
 }
 
-void InvalidateForClassRedraw(HWND hwnd, const RECT& oldWindowRect, const RECT& oldClientRect) {
-    (void)oldWindowRect;
-    Window* window = FromHandleQuiet(hwnd);
-    if (!window || !window->Class) return;
-    UINT classStyle = window->Class->Style;
-    bool widthChanged =
-        (window->ClientRect.right - window->ClientRect.left) != (oldClientRect.right - oldClientRect.left);
-    bool heightChanged =
-        (window->ClientRect.bottom - window->ClientRect.top) != (oldClientRect.bottom - oldClientRect.top);
-    if (((classStyle & CS_HREDRAW) && widthChanged) || ((classStyle & CS_VREDRAW) && heightChanged)) {
-        RedrawWindowOn(*window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    }
+void RedrawArea(Window& window, const gdi::Region& area, UINT flags) {
+    if (!IsDrawable(window)) return;
+    RefreshWindowDCs();
+    RedrawTree(window, area, true, flags);
 }
 
 BOOL RedrawWindowOn(Window& window, const RECT* rect, HRGN region, UINT flags) {

@@ -13,8 +13,14 @@ bool NextPaintMessage(MSG& msg, HWND filter);
 
 // Where a DC over the window may draw, in its top-level surface's coordinates. Honours DCX_WINDOW,
 // DCX_CLIPCHILDREN, DCX_CLIPSIBLINGS and DCX_PARENTCLIP, the ancestors' client areas and window regions, and
-// the siblings of ancestors that have WS_CLIPSIBLINGS. Empty while the window or an ancestor is hidden.
-gdi::Region VisibleRegion(Window& window, DWORD dcxFlags);
+// the siblings of ancestors that have WS_CLIPSIBLINGS. Empty while the window or an ancestor is hidden. Kept in
+// the window until ForgetVisibleRegions.
+const gdi::Region& VisibleRegion(Window& window, DWORD dcxFlags);
+
+// Call when the window moved, was resized, shown, hidden, restacked, linked into or out of the tree, or got a
+// new window region, surface or clip style: the visible regions that can depend on it (its parent's and every
+// descendant of that parent; a top-level window's own tree; for the desktop, all) are computed afresh.
+void ForgetVisibleRegions(Window& changed);
 
 // Call after a window moved, was resized, shown, hidden, restacked or got a new window region (even with
 // SWP_NOREDRAW): DCs that are held across messages follow the window's current place and clip.
@@ -22,11 +28,6 @@ void RefreshWindowDCs();
 
 // Call from DestroyWindow before the window object goes: releases its own DCs and a LockWindowUpdate on it.
 void ForgetWindowPainting(HWND hwnd);
-
-// The part of a resized window that must be repainted because of its class styles: the whole client area when
-// CS_HREDRAW and the width changed or CS_VREDRAW and the height changed (with erasing). SetWindowPos calls it
-// after WM_WINDOWPOSCHANGED unless SWP_NOREDRAW; rectangles are the old ones, relative to the parent.
-void InvalidateForClassRedraw(HWND hwnd, const RECT& oldWindowRect, const RECT& oldClientRect);
 
 // Records that pixels of a top-level surface changed (surface coordinates).
 void MarkSurfaceDirty(Window& root, const RECT& surfaceRect);

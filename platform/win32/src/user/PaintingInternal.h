@@ -26,6 +26,9 @@ void SendEraseOutsidePaint(Window& window);
 
 // RedrawWindow on a window object; the desktop stands for every top-level window.
 BOOL RedrawWindowOn(Window& window, const RECT* rect, HRGN region, UINT flags);
+// RDW_INVALIDATE or RDW_VALIDATE of an area in the window's own coordinates (window rectangle at (0, 0)), with
+// the children the flags reach; nothing while the window or an ancestor is hidden.
+void RedrawArea(Window& window, const gdi::Region& area, UINT flags);
 
 // The DCX_ clip flags GetDC takes from the window's styles (and CS_PARENTDC).
 DWORD StyleDcxFlags(const Window& window);

@@ -5,21 +5,9 @@
 #include <backend/Driver.h>
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 namespace win32::user {
-namespace {
-
-// The surface size each window was last presented with: a surface that was replaced (the window was resized)
-// goes out whole, whatever changed in it.
-std::map<HWND, SIZE>& PresentedSizes() {
-    static std::map<HWND, SIZE> sizes;
-    return sizes;
-}
-
-}  // namespace
-
 void MarkSurfaceDirty(Window& root, const RECT& surfaceRect) {
     if (EmptyRect(surfaceRect)) return;
     RECT& dirty = root.SurfaceDirty;
@@ -34,15 +22,14 @@ void MarkSurfaceDirty(Window& root, const RECT& surfaceRect) {
 }
 
 void PresentPending() {
-    auto& sizes = PresentedSizes();
     for (Window* top : Desktop().Children) {
         if (!top->Surface) continue;
         gdi::BitmapObject& surface = *top->Surface;
         RECT bounds{0, 0, surface.Width(), surface.Height()};
-        auto known = sizes.find(top->Handle);
-        if (known == sizes.end() || known->second.cx != bounds.right || known->second.cy != bounds.bottom) {
+        // A surface that was replaced (the window was resized) goes out whole, whatever changed in it.
+        if (top->PresentedSize.cx != bounds.right || top->PresentedSize.cy != bounds.bottom) {
             top->SurfaceDirty = bounds;
-            sizes[top->Handle] = SIZE{bounds.right, bounds.bottom};
+            top->PresentedSize = SIZE{bounds.right, bounds.bottom};
         }
         RECT dirty = top->SurfaceDirty;
         dirty.left = std::max(dirty.left, LONG{0});
@@ -63,10 +50,6 @@ void PresentPending() {
             backend::CurrentDriver().Present(top->Handle, rows.data(), bounds.right, bounds.bottom, bounds.right,
                                              dirty);
         }
-    }
-    // Forget windows that are gone.
-    for (auto it = sizes.begin(); it != sizes.end();) {
-        it = FromHandleQuiet(it->first) ? std::next(it) : sizes.erase(it);
     }
 }
 

@@ -1,4 +1,4 @@
-// Window properties: SetPropA, GetPropA and RemovePropA. Names are atoms on Windows, so they compare without
+// Window properties: SetProp, GetProp and RemoveProp (A and W). Names are atoms on Windows, so they compare without
 // regard to case, and an integer atom (MAKEINTATOM) is a name of its own.
 #include "user/AnsiConvert.h"
 #include "user/Window.h"
@@ -52,3 +52,9 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR lpString) {
     window->Props.erase(found);
     return data;
 }
+
+BOOL SetPropW(HWND hWnd, LPCWSTR lpString, HANDLE hData) { return SetPropA(hWnd, AnsiName(lpString), hData); }
+
+HANDLE GetPropW(HWND hWnd, LPCWSTR lpString) { return GetPropA(hWnd, AnsiName(lpString)); }
+
+HANDLE RemovePropW(HWND hWnd, LPCWSTR lpString) { return RemovePropA(hWnd, AnsiName(lpString)); }

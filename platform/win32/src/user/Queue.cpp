@@ -34,7 +34,11 @@ MessageQueue& MessageQueue::Instance() {
     return queue;
 }
 
-bool MessageQueue::OnUiThread() { return static_cast<pid_t>(syscall(SYS_gettid)) == getpid(); }
+bool MessageQueue::OnUiThread() {
+    // Asked on every send and post: a thread's answer never changes, so each thread asks the kernel once.
+    thread_local const bool onUiThread = static_cast<pid_t>(syscall(SYS_gettid)) == getpid();
+    return onUiThread;
+}
 
 DWORD MessageQueue::UiThreadId() { return static_cast<DWORD>(getpid()); }
 

@@ -149,6 +149,7 @@ BOOL LockWindowUpdate(HWND hWndLock) {
     if (!hWndLock) {
         HWND previous = locked;
         locked = nullptr;
+        ++State().VisibleGeneration;  // held DCs under the lock draw again
         RefreshWindowDCs();
         // Whatever was drawn or meant to be drawn meanwhile was lost: the window paints again in full.
         if (Window* window = FromHandleQuiet(previous)) {
@@ -159,6 +160,7 @@ BOOL LockWindowUpdate(HWND hWndLock) {
     if (locked) return FALSE;
     if (!FromHandle(hWndLock)) return FALSE;
     locked = hWndLock;
+    ++State().VisibleGeneration;  // held DCs under the lock draw nothing from now on
     RefreshWindowDCs();
     return TRUE;
 }

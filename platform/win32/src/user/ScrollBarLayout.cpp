@@ -10,8 +10,7 @@
 #include <win32/vssym32.h>
 
 #include <algorithm>
-#include <map>
-#include <utility>
+#include <optional>
 
 namespace win32::user::scrollbar {
 namespace {
@@ -26,18 +25,11 @@ int Scale(int a, int b, int c) {
     return static_cast<int>((product + (product >= 0 ? c / 2 : -(c / 2))) / c);
 }
 
-std::map<std::pair<HWND, int>, BarState>& Bars() {
-    static std::map<std::pair<HWND, int>, BarState> bars;
-    return bars;
-}
-
-// Handles are never reused, so the bars of windows that are gone are only memory: sweep them now and then.
-void SweepDeadWindows() {
-    static size_t inserts = 0;
-    if (++inserts % 64) return;
-    auto& bars = Bars();
-    for (auto it = bars.begin(); it != bars.end();)
-        it = FromHandleQuiet(it->first.first) ? std::next(it) : bars.erase(it);
+// The window's slot for the bar (SB_HORZ, SB_VERT, SB_CTL), or null for a window that is gone.
+std::optional<BarState>* Slot(HWND hwnd, int bar) {
+    Window* window = FromHandleQuiet(hwnd);
+    if (!window || bar < SB_HORZ || bar > SB_CTL) return nullptr;
+    return &window->ScrollBars[bar];
 }
 
 bool IsScrollBarClass(const Window& window) {
@@ -62,21 +54,23 @@ bool IsScrollBarControl(HWND hwnd) {
 }
 
 BarState* Find(HWND hwnd, int bar) {
-    auto found = Bars().find({hwnd, bar});
-    return found == Bars().end() ? nullptr : &found->second;
+    std::optional<BarState>* slot = Slot(hwnd, bar);
+    return slot && *slot ? &**slot : nullptr;
 }
 
 BarState* Ensure(HWND hwnd, int bar) {
     if (BarState* state = Find(hwnd, bar)) return state;
     if (bar == SB_CTL && !IsScrollBarControl(hwnd)) return nullptr;
-    SweepDeadWindows();
-    BarState& state = Bars()[{hwnd, bar}];
+    std::optional<BarState>* slot = Slot(hwnd, bar);
+    if (!slot) return nullptr;
+    BarState& state = slot->emplace();
     if (bar != SB_CTL) state.Max = 100;
     return &state;
 }
 
 void Forget(HWND hwnd) {
-    for (int bar : {SB_HORZ, SB_VERT, SB_CTL}) Bars().erase({hwnd, bar});
+    if (Window* window = FromHandleQuiet(hwnd))
+        for (auto& slot : window->ScrollBars) slot.reset();
 }
 
 RECT Layout::Span(int from, int to) const {

@@ -1,6 +1,7 @@
 // ShowWindow with every SW_ command, minimizing, maximizing and restoring, WM_GETMINMAXINFO, window placement,
 // and handing the activation on when the active window goes away.
 #include "user/Hooks.h"
+#include "user/Painting.h"
 #include "user/WindowPos.h"
 
 #include <backend/Driver.h>
@@ -264,6 +265,7 @@ BOOL ShowWindow(HWND hWnd, int nCmdShow) {
             window->Style |= WS_VISIBLE;
         else
             window->Style &= ~WS_VISIBLE;
+        ForgetVisibleRegions(*window);
     } else {
         // SWP_STATECHANGED is how Windows tells WM_WINDOWPOSCHANGED about a new state; it is not a caller's flag.
         SetWindowPos(hWnd, HWND_TOP, newRect.left, newRect.top, newRect.right - newRect.left,

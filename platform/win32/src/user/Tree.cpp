@@ -214,6 +214,13 @@ BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam) {
 HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) {
     std::u16string className = IsIntResource(lpClassName) ? std::u16string() : AnsiToWide(lpClassName);
     std::u16string title = AnsiToWide(lpWindowName);
+    return FindWindowW(IsIntResource(lpClassName) ? reinterpret_cast<LPCWSTR>(lpClassName) : className.c_str(),
+                       lpWindowName ? title.c_str() : nullptr);
+}
+
+HWND FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName) {
+    std::u16string className = IsIntResource(lpClassName) ? std::u16string() : std::u16string(lpClassName);
+    std::u16string title = lpWindowName ? lpWindowName : u"";
     auto lower = [](std::u16string s) {
         for (auto& c : s)
             if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);

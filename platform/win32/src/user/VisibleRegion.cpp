@@ -2,6 +2,8 @@
 // DC draws through (clip children, clip siblings, ancestors' client areas, window regions).
 #include "user/PaintingInternal.h"
 
+#include <iterator>
+
 namespace win32::user {
 namespace {
 
@@ -68,15 +70,30 @@ gdi::Region CropToWindow(Window& window, const gdi::Region& area, bool frame) {
     gdi::Region cropped = gdi::Region::Combine(area, frame ? WindowBounds(window) : ClientBounds(window), RGN_AND);
     if (window.WindowRegion) cropped = gdi::Region::Combine(cropped, *window.WindowRegion, RGN_AND);
     if (window.TopLevel() || &window == &Desktop()) return cropped;
-    // Parts hidden outside an ancestor's client area can never be painted, so they never become invalid.
+    // Parts hidden outside an ancestor's client area can never be painted, so they never become invalid. That is
+    // what a window DC without clip flags reaches, kept in the window once worked out.
     RECT screen = window.ScreenWindowRect();
-    gdi::Region visible(screen);
-    ClipToAncestors(window, visible);
-    visible.Offset(-screen.left, -screen.top);
+    gdi::Region visible;
+    if (IsDrawable(window) && window.Root()->Surface) {
+        visible = VisibleRegion(window, DCX_WINDOW);
+        POINT origin = SurfaceScreenOrigin(window);
+        visible.Offset(origin.x - screen.left, origin.y - screen.top);
+    } else {
+        visible = gdi::Region(screen);
+        ClipToAncestors(window, visible);
+        visible.Offset(-screen.left, -screen.top);
+    }
     return gdi::Region::Combine(cropped, visible, RGN_AND);
 }
 
-gdi::Region VisibleRegion(Window& window, DWORD dcxFlags) {
+namespace {
+
+void ForgetTree(Window& window) {
+    for (auto& entry : window.VisibleRegions) entry.Valid = false;
+    for (Window* child : window.Children) ForgetTree(*child);
+}
+
+gdi::Region ComputeVisibleRegion(Window& window, DWORD dcxFlags) {
     if (&window == &Desktop() || !IsDrawable(window)) return gdi::Region();
     Window* root = window.Root();
     if (!root->Surface) return gdi::Region();
@@ -102,6 +119,26 @@ gdi::Region VisibleRegion(Window& window, DWORD dcxFlags) {
     RECT rootRect = root->ScreenWindowRect();
     region.Offset(-rootRect.left, -rootRect.top);
     return region.Intersect(RECT{0, 0, root->Surface->Width(), root->Surface->Height()});
+}
+
+}  // namespace
+
+const gdi::Region& VisibleRegion(Window& window, DWORD dcxFlags) {
+    constexpr DWORD shaping = DCX_WINDOW | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS | DCX_PARENTCLIP;
+    DWORD key = dcxFlags & shaping;
+    for (const auto& entry : window.VisibleRegions)
+        if (entry.Valid && entry.Flags == key) return entry.Region;
+    auto& entry = window.VisibleRegions[window.NextVisibleRegion++ % std::size(window.VisibleRegions)];
+    entry.Region = ComputeVisibleRegion(window, key);
+    entry.Flags = key;
+    entry.Valid = true;
+    return entry.Region;
+}
+
+void ForgetVisibleRegions(Window& changed) {
+    ++State().VisibleGeneration;
+    bool ownTree = &changed == &Desktop() || changed.TopLevel() || !changed.Parent;
+    ForgetTree(ownTree ? changed : *changed.Parent);
 }
 
 }  // namespace win32::user

@@ -5,6 +5,7 @@
 
 #include "gdi/BitmapObject.h"
 #include "gdi/Region.h"
+#include "user/ScrollBarState.h"
 
 #include <win32/windows.h>
 
@@ -30,6 +31,15 @@ struct WindowClass {
     HCURSOR Cursor = nullptr;
     HBRUSH Background = nullptr;
     std::vector<BYTE> Extra;
+};
+
+// How a layered window was set up: the two ways exclude each other until WS_EX_LAYERED is taken off and put back.
+struct LayeredState {
+    bool ByAttributes = false;  // SetLayeredWindowAttributes
+    bool ByUpdate = false;      // UpdateLayeredWindow
+    COLORREF Key = 0;
+    BYTE Alpha = 255;
+    DWORD Flags = 0;  // LWA_* as given to SetLayeredWindowAttributes
 };
 
 class Window {
@@ -84,6 +94,26 @@ public:
     // shown again when the owner is restored.
     bool HiddenByOwner = false;
 
+    // What the window manager's services keep for the window; all of it goes with the window object.
+    HDC OwnDC = nullptr;                               // the CS_OWNDC device context, made on first use
+    HMENU SystemMenu = nullptr;                        // GetSystemMenu's copy, made on first use
+    HICON BigIcon = nullptr, SmallIcon = nullptr;      // WM_SETICON
+    std::optional<bool> FrameActive;                   // how WM_NCACTIVATE last asked the frame to look
+    int HotCaptionButton = HTNOWHERE;                  // the caption button under the pointer, in the visual style
+    SIZE PresentedSize{0, 0};                          // the surface size the display driver was last given
+    std::optional<LayeredState> Layered;               // since SetLayeredWindowAttributes or UpdateLayeredWindow
+    std::optional<scrollbar::BarState> ScrollBars[3];  // SB_HORZ, SB_VERT and SB_CTL, made on first use
+
+    // The visible regions window DCs asked for, by the DCX_ flags that shape them; valid until the window, an
+    // ancestor or a sibling changes place, size, visibility, z-order, window region or clip styles.
+    struct CachedVisibleRegion {
+        bool Valid = false;
+        DWORD Flags = 0;
+        gdi::Region Region;
+    };
+    CachedVisibleRegion VisibleRegions[4];
+    unsigned NextVisibleRegion = 0;  // the entry a new flag combination replaces
+
     bool Visible() const { return (Style & WS_VISIBLE) != 0; }
     bool Child() const { return (Style & WS_CHILD) != 0; }
     bool TopLevel() const;
@@ -115,6 +145,8 @@ struct UserState {
     BYTE KeyState[256] = {};  // bit 0x80 down, bit 0x01 toggled, as GetKeyboardState reports
     HCURSOR Cursor = nullptr;
     int CursorShowCount = 0;
+    // Counts the changes that make cached visible regions stale: a DC attached at the current count is up to date.
+    unsigned long VisibleGeneration = 1;
 };
 UserState& State();
 

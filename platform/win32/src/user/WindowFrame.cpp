@@ -74,6 +74,7 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw) {
     } else {
         window->WindowRegion.reset();
     }
+    ForgetVisibleRegions(*window);
     UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
     if (!bRedraw) flags |= SWP_NOREDRAW;
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, flags);

@@ -2,7 +2,7 @@
 // owned windows kept above their owners, the topmost band; MoveWindow, BringWindowToTop, GetWindowRect and
 // GetClientRect.
 #include "user/WindowPos.h"
-#include "user/Painting.h"
+#include "user/PaintingInternal.h"
 
 #include <backend/Driver.h>
 
@@ -68,6 +68,7 @@ bool Restack(Window& window, HWND after, bool moveOwned) {
         }
     }
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(index), &window);
+    ForgetVisibleRegions(window);
 
     if (topLevel) {
         // An owned window never goes below its owner...
@@ -148,38 +149,86 @@ bool FixupFlags(WINDOWPOS& pos, Window& window) {
     return true;
 }
 
-void Invalidate(HWND hwnd, const win32::gdi::Region& region, UINT flags) {
-    if (region.Empty()) return;
-    const auto& rects = region.Rects();
-    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    for (const RECT& r : rects) {
-        HRGN part = CreateRectRgnIndirect(&r);
-        CombineRgn(rgn, rgn, part, RGN_OR);
-        DeleteObject(part);
-    }
-    RedrawWindow(hwnd, nullptr, rgn, flags);
-    DeleteObject(rgn);
-}
-
-// Children draw into their top-level surface and nothing keeps the pixels a child leaves behind, so what a
-// change uncovers or newly shows is repainted.
-void RequestRepaint(HWND hwnd, UINT flags, const RECT& oldWindow, bool wasVisible, bool restacked) {
-    Window* window = FromHandleQuiet(hwnd);
-    if (!window || (flags & SWP_NOREDRAW)) return;
-    bool topLevel = window->TopLevel();
+// What a change leaves invalid, as Windows finds it after keeping the pixels that stay valid. A newly shown
+// window is invalid whole. A resized one needs its frame and the client strip it gained, or its whole client area
+// when its class redraws on that change (CS_HREDRAW, CS_VREDRAW), when the client area moved inside the window or
+// with SWP_NOCOPYBITS. A child that moved or changed place in the z-order is repainted whole (children draw into
+// their top-level's surface and nothing keeps what they leave behind), and its parent repaints what the child
+// no longer covers.
+void RequestRepaint(Window& window, UINT flags, const RECT& oldWindow, const RECT& oldClient, bool wasVisible,
+                    bool restacked) {
+    namespace gdi = win32::gdi;
+    if (flags & SWP_NOREDRAW) return;
+    bool topLevel = window.TopLevel();
     bool moved = !(flags & SWP_NOMOVE);
     bool sized = !(flags & SWP_NOSIZE);
     bool framed = (flags & SWP_FRAMECHANGED) != 0;
-    bool visible = window->Visible();
     constexpr UINT all = RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN;
-    if (visible && ((flags & SWP_SHOWWINDOW) || sized || framed || (!topLevel && (moved || restacked))))
-        RedrawWindow(hwnd, nullptr, nullptr, all);
+    if (window.Visible()) {
+        SIZE oldSize{oldClient.right - oldClient.left, oldClient.bottom - oldClient.top};
+        SIZE newSize{window.ClientRect.right - window.ClientRect.left,
+                     window.ClientRect.bottom - window.ClientRect.top};
+        POINT oldOffset{oldClient.left - oldWindow.left, oldClient.top - oldWindow.top};
+        POINT newOffset = window.ClientOffset();
+        UINT classStyle = window.Class ? window.Class->Style : 0;
+        bool classRedraw = ((classStyle & CS_HREDRAW) && oldSize.cx != newSize.cx) ||
+                           ((classStyle & CS_VREDRAW) && oldSize.cy != newSize.cy);
+        bool clientKept =
+            oldOffset.x == newOffset.x && oldOffset.y == newOffset.y && !classRedraw && !(flags & SWP_NOCOPYBITS);
+        if ((flags & SWP_SHOWWINDOW) || (!topLevel && (moved || restacked))) {
+            RedrawArea(window, WindowBounds(window), all);
+        } else if (sized || framed) {
+            gdi::Region client = ClientBounds(window);
+            RedrawArea(window, gdi::Region::Combine(WindowBounds(window), client, RGN_DIFF),
+                       RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+            if (clientKept) {
+                gdi::Region kept =
+                    gdi::Region::FromRect(oldOffset.x, oldOffset.y, oldOffset.x + oldSize.cx, oldOffset.y + oldSize.cy);
+                client = gdi::Region::Combine(client, kept, RGN_DIFF);
+            }
+            RedrawArea(window, client, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+    }
     if (topLevel || !wasVisible) return;
     if (!(flags & SWP_HIDEWINDOW) && !moved && !sized && !restacked) return;
-    win32::gdi::Region uncovered(oldWindow);
-    if (visible && !restacked)
-        uncovered = win32::gdi::Region::Combine(uncovered, win32::gdi::Region(window->WindowRect), RGN_DIFF);
-    Invalidate(window->Parent->Handle, uncovered, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    gdi::Region uncovered(oldWindow);
+    if (window.Visible() && !restacked)
+        uncovered = gdi::Region::Combine(uncovered, gdi::Region(window.WindowRect), RGN_DIFF);
+    Window& parent = *window.Parent;
+    POINT parentOffset = parent.ClientOffset();
+    uncovered.Offset(parentOffset.x, parentOffset.y);
+    RedrawArea(parent, gdi::Region::Combine(uncovered, ClientBounds(parent), RGN_AND),
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// Windows erases inside SetWindowPos what the change left to erase, before WM_WINDOWPOSCHANGED: the frame
+// (WM_NCPAINT) and the background (WM_ERASEBKGND) of a newly shown window, and of the parent (a top-level window:
+// the window itself) after a hide, move or size. WM_PAINT stays for the queue. SWP_DEFERERASE leaves it all there.
+void EraseAfterChange(HWND hwnd, UINT flags, UINT requested) {
+    if (flags & (SWP_NOREDRAW | SWP_DEFERERASE)) return;
+    Window* window = FromHandleQuiet(hwnd);
+    if (!window) return;
+    bool geometry = (flags & (SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED)) !=
+                    (SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    if ((requested & SWP_HIDEWINDOW) || (!(requested & SWP_SHOWWINDOW) && geometry)) {
+        HWND parent = window->TopLevel() ? hwnd : window->Parent->Handle;
+        RedrawWindow(parent, nullptr, nullptr, RDW_ERASENOW);
+        if (!(window = FromHandleQuiet(hwnd))) return;
+        // A parent that clips its children did not reach this one.
+        if (parent != hwnd) RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASENOW);
+    } else if (requested & SWP_SHOWWINDOW) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASENOW);
+    }
+}
+
+// A resized top-level window gets a surface of the new size that keeps the old pixels where both overlap: what
+// stays valid is not painted again.
+std::shared_ptr<win32::gdi::BitmapObject> ResizedSurface(const win32::gdi::BitmapObject& old, int width, int height) {
+    auto surface = std::make_shared<win32::gdi::BitmapObject>(width, height, 32, true, false);
+    int rows = std::min(height, old.Height()), columns = std::min(width, old.Width());
+    if (old.BitsPerPixel() == 32)
+        for (int y = 0; y < rows; ++y) std::copy_n(old.Row32(y), columns, surface->Row32(y));
+    return surface;
 }
 
 }  // namespace
@@ -195,6 +244,7 @@ void LinkWindow(Window& window, Window& parent) {
         size_t index = Topmost(&window) ? 0 : TopmostCount(children);
         children.insert(children.begin() + static_cast<std::ptrdiff_t>(index), &window);
     }
+    ForgetVisibleRegions(window);
 }
 
 void ReportZOrder() {
@@ -206,6 +256,7 @@ void ReportZOrder() {
 
 void UnlinkWindow(Window& window) {
     if (!window.Parent) return;
+    ForgetVisibleRegions(window);
     auto& children = window.Parent->Children;
     children.erase(std::remove(children.begin(), children.end(), &window), children.end());
     window.Parent = nullptr;
@@ -304,17 +355,18 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         auto& driver = backend::CurrentDriver();
         int width = newWindow.right - newWindow.left, height = newWindow.bottom - newWindow.top;
         if (window->Surface && (window->Surface->Width() != width || window->Surface->Height() != height))
-            window->Surface = std::make_shared<win32::gdi::BitmapObject>(width, height, 32, true, false);
+            window->Surface = ResizedSurface(*window->Surface, width, height);
         if (!EqualRect(&oldWindow, &newWindow)) driver.WindowMoved(hWnd, newWindow);
         if (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
             driver.WindowShown(hWnd, (pos.flags & SWP_SHOWWINDOW) != 0, !(pos.flags & SWP_NOACTIVATE));
         if (restacked) ReportZOrder();
     }
     if ((pos.flags & NoPositionChange) != NoPositionChange || (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) ||
-        (pos.flags & SWP_FRAMECHANGED))
+        (pos.flags & SWP_FRAMECHANGED)) {
+        ForgetVisibleRegions(*window);
         RefreshWindowDCs();
-    RequestRepaint(hWnd, pos.flags, oldWindow, wasVisible, restacked);
-    if (!(window = FromHandleQuiet(hWnd))) return TRUE;
+    }
+    RequestRepaint(*window, pos.flags, oldWindow, oldClient, wasVisible, restacked);
 
     if (!(pos.flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW))) {
         if ((window->Style & (WS_CHILD | WS_POPUP)) == WS_CHILD)
@@ -323,6 +375,8 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
             SetForegroundWindow(hWnd);
         if (!FromHandleQuiet(hWnd)) return TRUE;
     }
+    EraseAfterChange(hWnd, pos.flags, originalFlags);
+    if (!FromHandleQuiet(hWnd)) return TRUE;
 
     if ((pos.flags & StatusFlags) != NoPositionChange) {
         // WM_WINDOWPOSCHANGED goes out even with SWP_NOSENDCHANGING, and always with the final rectangle.
@@ -331,10 +385,7 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         pos.cx = newWindow.right - newWindow.left;
         pos.cy = newWindow.bottom - newWindow.top;
         SendMessageW(hWnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
-        if (!FromHandleQuiet(hWnd)) return TRUE;
     }
-    if (!(pos.flags & SWP_NOREDRAW) && !(originalFlags & SWP_NOSIZE))
-        InvalidateForClassRedraw(hWnd, oldWindow, oldClient);
     return TRUE;
 }
 

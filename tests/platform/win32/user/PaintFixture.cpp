@@ -12,6 +12,9 @@ LRESULT PaintProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto found = behaviours.find(hwnd);
     if (found == behaviours.end()) return DefWindowProcW(hwnd, message, wParam, lParam);
     PaintFixture::Behaviour behaviour = found->second;
+    if (behaviour.LogsPlacement && (message == WM_WINDOWPOSCHANGING || message == WM_GETMINMAXINFO ||
+                                    message == WM_NCCALCSIZE || message == WM_WINDOWPOSCHANGED))
+        PaintFixture::Log().push_back({hwnd, message, wParam});
     switch (message) {
     case WM_PAINT: {
         if (!behaviour.BeginsPaint) {

@@ -55,6 +55,9 @@ public:
         COLORREF EraseColor = RGB(255, 255, 255);
         bool BeginsPaint = true;
         int FrameInset = 0;  // WM_NCCALCSIZE: a frame this wide on every side
+        // Logs WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE and WM_WINDOWPOSCHANGED too, to place the
+        // painting messages among them.
+        bool LogsPlacement = false;
     };
     static std::map<HWND, Behaviour>& Behaviours();
     static std::vector<PaintEvent>& Log();

@@ -318,6 +318,25 @@ TEST_F(ZOrderTest, TopmostBandAndOwnedWindowsAboveOwners) {
     EXPECT_EQ(Order({a, b, owned}).back(), b);
 }
 
+// Activation raises: the window made foreground or active comes to the top of its band with what it owns, and
+// a topmost window stays above it; activating the window already on top moves nothing.
+TEST_F(ZOrderTest, ActivationRaisesTheWindow) {
+    HWND a = Make(u"a", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    HWND owned = Make(u"owned", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, a);
+    HWND b = Make(u"b", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+    HWND pinned = Make(u"pinned", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, WS_EX_TOPMOST);
+    Raise(b);
+    ASSERT_EQ(Order({a, owned, b, pinned}), (std::vector<HWND>{pinned, b, owned, a}));
+    ASSERT_TRUE(SetForegroundWindow(a));
+    EXPECT_EQ(Order({a, owned, b, pinned}), (std::vector<HWND>{pinned, owned, a, b}));
+    ClearLog();
+    ASSERT_TRUE(SetForegroundWindow(owned));
+    EXPECT_EQ(Order({a, owned, b, pinned}), (std::vector<HWND>{pinned, owned, a, b}));
+    EXPECT_TRUE(LogWithout({"childactivate"}).empty());
+    ASSERT_EQ(SetActiveWindow(b), owned);
+    EXPECT_EQ(Order({a, owned, b, pinned}), (std::vector<HWND>{pinned, b, owned, a}));
+}
+
 TEST_F(ZOrderTest, ChildrenStackInCreationOrderAndMove) {
     HWND parent = Make(u"p", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
     HWND one = Make(u"1", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent);

@@ -2,6 +2,7 @@
 // for, OBM_CHECKBOXES, painted with the classic painter so it always matches DrawFrameControl.
 #include "ClassicPainter.h"
 #include "loader/Resources.h"
+#include "user/AnsiConvert.h"
 
 #include <win32/winbase.h>
 #include <win32/winuser.h>
@@ -47,4 +48,8 @@ HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName) {
         return nullptr;
     }
     return MakeCheckBoxes();
+}
+
+HBITMAP LoadBitmapW(HINSTANCE hInstance, LPCWSTR lpBitmapName) {
+    return LoadBitmapA(hInstance, win32::user::AnsiName(lpBitmapName));
 }
