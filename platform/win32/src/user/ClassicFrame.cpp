@@ -57,11 +57,8 @@ public:
         FLeft = left;
         FRight = right;
         FPixels.resize(static_cast<size_t>(width));
-        for (int x = 0; x < width; ++x) {
-            COLORREF color = Blend(left, right, x, width - 1);
-            FPixels[static_cast<size_t>(x)] = static_cast<uint32_t>(GetRValue(color)) << 16 |
-                                              static_cast<uint32_t>(GetGValue(color)) << 8 | GetBValue(color);
-        }
+        for (int x = 0; x < width; ++x)
+            FPixels[static_cast<size_t>(x)] = gdi::ColorToPixel(Blend(left, right, x, width - 1));
         return FPixels;
     }
 

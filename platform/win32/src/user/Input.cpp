@@ -31,19 +31,6 @@ UINT ButtonMessage(int button, bool down) {
     return down ? downs[button] : downs[button] + 1;
 }
 
-// The generic key a left/right key stands for in messages (and in key state, beside the sided one).
-UINT GenericKey(UINT vk) {
-    switch (vk) {
-    case VK_LSHIFT:
-    case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL:
-    case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU:
-    case VK_RMENU: return VK_MENU;
-    default: return vk;
-    }
-}
-
 void SetKey(BYTE* keys, UINT vk, bool down) {
     vk &= 0xFF;
     if (down) {
@@ -186,6 +173,18 @@ void HandleDesktopEvent(const backend::InputEvent& event) {
 }
 
 }  // namespace
+
+UINT GenericKey(UINT vk) {
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT: return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL: return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU: return VK_MENU;
+    default: return vk;
+    }
+}
 
 void NoteAsyncInput(const backend::InputEvent& event) {
     switch (event.kind) {

@@ -6,6 +6,9 @@
 
 namespace win32::user {
 
+// The generic key a left/right key stands for in messages (and in key state, beside the sided one).
+UINT GenericKey(UINT vk);
+
 // A raw event as the application will see it.
 struct RoutedInput {
     MSG Msg{};

@@ -1,4 +1,6 @@
 // MapVirtualKeyA/W over the scan codes of a standard 101-key keyboard (set 1) with the US layout's characters.
+#include "user/Input.h"
+
 #include <win32/windows.h>
 
 namespace {
@@ -99,16 +101,7 @@ UINT KeyOfScanCode(UINT code, bool sided) {
     for (UINT vk = 1; vk < 256 && !found && !extended; ++vk) {
         if (vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU && ScanCodeOf(vk).Code == low) found = vk;
     }
-    if (sided) return found;
-    switch (found) {
-    case VK_LSHIFT:
-    case VK_RSHIFT: return VK_SHIFT;
-    case VK_LCONTROL:
-    case VK_RCONTROL: return VK_CONTROL;
-    case VK_LMENU:
-    case VK_RMENU: return VK_MENU;
-    default: return found;
-    }
+    return sided ? found : win32::user::GenericKey(found);
 }
 
 }  // namespace
