@@ -98,6 +98,9 @@ TEST_F(OverlayCliTest, WriteSendsTheMainWindowsFramesForTheSameConfig) {
         ASSERT_EQ(Boxes.size(), 1u);
         EXPECT_EQ(Boxes[0].Text, "发送完成！");
         Boxes.clear();
+        // The write ends with the clock frame, which may still be on its way to the unit when the box says done.
+        for (size_t n = before + 1; unit.WaitForFrames(n, std::chrono::seconds(5)); ++n)
+            if (unit.Frames().back().kind == Kind::Clock) break;
         std::vector<std::string> window = FramesFrom(before);
         delete Form1;  // the window's close would save, and the file must stay as it was
         Form1 = nullptr;
