@@ -4,7 +4,7 @@
 
 #include "SdlKeys.h"
 #include "SdlText.h"
-#include "X11Stacking.h"
+#include "X11Windows.h"
 #include "XErrors.h"
 
 #include <backend/SdlInstall.h>
@@ -158,7 +158,11 @@ void SdlDriver::WindowShown(HWND hwnd, bool visible, bool activate) {
         SDL_HideWindow(entry->Window);
         return;
     }
-    SDL_ShowWindow(entry->Window);
+    // A window shown without activation (SW_SHOWNOACTIVATE, popups, tooltips) leaves the keyboard focus where it is.
+    if (activate && entry->Kind == SurfaceKind::Normal)
+        SDL_ShowWindow(entry->Window);
+    else
+        ShowWithoutFocusX11(entry->Window);
     if (entry->Minimized) {
         // Shown minimized: mapping the window brought it up, the desktop must iconify it again.
         entry->ExpectMinimized = true;

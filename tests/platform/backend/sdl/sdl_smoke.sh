@@ -2,7 +2,8 @@
 # Smoke test of the SDL driver on a real X server: the demo's window is where the window manager put it and the
 # screen shows what it painted; a synthetic click in its panel arrives as WM_LBUTTONDOWN at the right point; the
 # pointer moved off every window reaches the panel as WM_MOUSELEAVE, and GetCursorPos then answers the desktop's
-# pointer position; a window made later shows above the demo's until SetWindowPos sends it to the bottom; when its X
+# pointer position; a window made later and shown without activation leaves the keyboard focus on the demo and shows
+# above it until SetWindowPos sends it to the bottom, after which the pointer's leaving is still heard; when its X
 # server (a private one) is killed, the demo ends with a message and status 1 instead of crashing or hanging.
 # Usage: sdl_smoke.sh CLASSIC_DEMO XWD_PIXELS (DISPLAY must name the server; without it the test is skipped).
 set -uo pipefail
@@ -76,20 +77,28 @@ expected="WM_LBUTTONDOWN 37 21"
 waitFor 10 grep -q "^$expected\$" "$work/out" ||
   fail "clicked the panel ($panelLeft,$panelTop to $panelRight,$panelBottom) at $clickX,$clickY; expected '$expected', the demo printed: $(grep WM_LBUTTONDOWN "$work/out" | tr '\n' ' ')"
 
+waitFor 10 grep -q '^OVERLAY ' "$work/out" || fail "the first click made no overlay window"
+focus=$(xdotool getwindowfocus)
+[[ "$focus" == "$window" ]] || fail "the overlay shown with SW_SHOWNOACTIVATE took the keyboard focus (X window $focus)"
+
+# leaveCheck COUNT: the pointer enters the panel and leaves for the bare desktop; the demo must have printed COUNT
+# WM_MOUSELEAVE lines with the desktop's pointer position.
+leaveCheck() {
+  xdotool mousemove "$((panelLeft + 40))" "$((panelTop + 30))"
+  sleep 0.3
+  xdotool mousemove 1250 1000
+  waitFor 10 test "$(grep -c '^WM_MOUSELEAVE 1250 1000$' "$work/out")" -ge "$1" ||
+    fail "moved the pointer off the window; expected WM_MOUSELEAVE 1250 1000 ($1 in all), the demo printed: $(grep WM_MOUSELEAVE "$work/out" | tr '\n' ' ')"
+}
+
 echo "== the pointer leaves for the bare desktop"
-xdotool mousemove "$((panelLeft + 40))" "$((panelTop + 30))"
-sleep 0.3
-xdotool mousemove 1250 1000
-expected="WM_MOUSELEAVE 1250 1000"
-waitFor 10 grep -q "^$expected\$" "$work/out" ||
-  fail "moved the pointer off the window; expected '$expected', the demo printed: $(grep WM_MOUSELEAVE "$work/out" | tr '\n' ' ')"
+leaveCheck 1
 
 echo "== stacking"
 # shownAt X Y: the colour the screen shows there.
 shownAt() {
   xwd -root -silent >"$work/now.xwd" && "$pixels" "$work/now.xwd" "$1" "$2"
 }
-waitFor 10 grep -q '^OVERLAY ' "$work/out" || fail "the first click made no overlay window"
 read -r _ overlayX overlayY < <(grep '^OVERLAY ' "$work/out")
 waitFor 10 test "$(shownAt "$overlayX" "$overlayY")" == C03090 ||
   fail "the overlay window made last does not show above the panel at $overlayX,$overlayY: $(shownAt "$overlayX" "$overlayY")"
@@ -97,6 +106,10 @@ xdotool mousemove "$clickX" "$clickY" click 1
 waitFor 10 grep -q '^RESTACKED ' "$work/out" || fail "the second click did not restack"
 waitFor 10 test "$(shownAt "$overlayX" "$overlayY")" == 309060 ||
   fail "after SetWindowPos HWND_BOTTOM the overlay still shows at $overlayX,$overlayY: $(shownAt "$overlayX" "$overlayY")"
+focus=$(xdotool getwindowfocus)
+[[ "$focus" == "$window" ]] || fail "restacking without activation moved the keyboard focus (X window $focus)"
+echo "== the pointer leaves again after the restack"
+leaveCheck 2
 
 echo "== the X server killed under the demo"
 kill "$demoPid" 2>/dev/null; wait "$demoPid" 2>/dev/null; demoPid=
