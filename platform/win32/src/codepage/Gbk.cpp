@@ -31,6 +31,44 @@ WCHAR UserDefined(BYTE lead, BYTE trail) {
     return Gbk::NoChar;
 }
 
+// The double-byte pairs of one lead byte, NoChar where unmapped. One iconv call converts a run of pairs for the
+// cost of a few single ones; a pair the run stops at (unmapped) or a run whose output is not one BMP character per
+// pair goes through ConvertOne, so the result is the same as pair by pair.
+void ConvertRow(iconv_t cd, BYTE lead, WCHAR* row) {
+    char in[2 * 256];
+    BYTE trails[256];
+    size_t pairs = 0;
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+        if (!Gbk::IsTrailByte(static_cast<BYTE>(trail))) continue;
+        trails[pairs] = static_cast<BYTE>(trail);
+        in[2 * pairs] = static_cast<char>(lead);
+        in[2 * pairs + 1] = static_cast<char>(trail);
+        ++pairs;
+    }
+    size_t next = 0;
+    while (next < pairs) {
+        char16_t out[256];
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char* inPtr = in + 2 * next;
+        char* outPtr = reinterpret_cast<char*>(out);
+        size_t inLeft = 2 * (pairs - next);
+        size_t outLeft = sizeof out;
+        iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        size_t converted = static_cast<size_t>(inPtr - (in + 2 * next));
+        size_t units = (sizeof out - outLeft) / sizeof(char16_t);
+        bool onePerPair = converted % 2 == 0 && units == converted / 2;
+        for (size_t i = 0; onePerPair && i < units; ++i) onePerPair = out[i] < 0xD800 || out[i] > 0xDFFF;
+        if (onePerPair) {
+            for (size_t i = 0; i < units; ++i) row[trails[next + i]] = out[i];
+            next += units;
+        }
+        if (next < pairs) {
+            row[trails[next]] = ConvertOne(cd, in + 2 * next, 2);
+            ++next;
+        }
+    }
+}
+
 }  // namespace
 
 const Gbk& Gbk::Instance() {
@@ -49,14 +87,12 @@ Gbk::Gbk() : FDouble(126 * 256, NoChar), FEncode(65536, NoBytes) {
     if (cd != reinterpret_cast<iconv_t>(-1)) {
         char euro = static_cast<char>(0x80);
         FSingle[0x80] = ConvertOne(cd, &euro, 1);
-        for (int lead = 0x81; lead <= 0xFE; ++lead)
-            for (int trail = 0x40; trail <= 0xFE; ++trail) {
-                if (!IsTrailByte(static_cast<BYTE>(trail))) continue;
-                char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                WCHAR c = ConvertOne(cd, pair, 2);
-                if (c == NoChar) c = UserDefined(static_cast<BYTE>(lead), static_cast<BYTE>(trail));
-                FDouble[(lead - 0x81) * 256 + trail] = c;
-            }
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            WCHAR* row = &FDouble[(lead - 0x81) * 256];
+            ConvertRow(cd, static_cast<BYTE>(lead), row);
+            for (int trail = 0x40; trail <= 0xFE; ++trail)
+                if (row[trail] == NoChar) row[trail] = UserDefined(static_cast<BYTE>(lead), static_cast<BYTE>(trail));
+        }
         iconv_close(cd);
     }
     // The reverse table: the single-byte form wins, then the first pair in byte order.
