@@ -11,6 +11,7 @@
 #include <backend/SdlInstall.h>
 #include <imaging/PngFile.h>
 #include <win32/modules.h>
+#include <win32/startup.h>
 
 #include <cstdio>
 #include <cstring>
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
+    // Fonts and code page tables are made on a worker thread while the display opens.
+    win32::PrepareInBackground();
     // Before the first window, so that every window is drawn in one look from the start.
     if (classic) win32::loader::SetVisualStylesActive(false);
     if (!backend::InstallSdlDriverIfDisplay()) std::fprintf(stderr, "overlay-config: no display, running headless\n");

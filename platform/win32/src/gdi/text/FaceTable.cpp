@@ -136,4 +136,9 @@ FaceFile FaceTable::Fallback() {
     return fallback;
 }
 
+void FaceTable::Prepare() {
+    Fallback();
+    Match(LatinUiFamily, FW_NORMAL, false, false);
+}
+
 }  // namespace win32::gdi

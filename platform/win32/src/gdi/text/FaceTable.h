@@ -25,6 +25,9 @@ public:
     static FaceFile Resolve(const LOGFONTW& logFont);
     // The face Chinese text falls back to when the chosen face lacks a character, as Windows links fonts.
     static FaceFile Fallback();
+    // Reads fontconfig's configuration and resolves the mapped families' regular faces, which every window
+    // starts with, so that later calls find them ready. Safe on any thread.
+    static void Prepare();
 };
 
 }  // namespace win32::gdi
