@@ -19,11 +19,16 @@ SIZE ScreenSize() { return screenSize; }
 
 void SetScreenSize(SIZE size) { screenSize = size; }
 
-DeviceContext::DeviceContext(bool memory) : FMemory(memory) {
+DeviceContext::DeviceContext(bool memory) : FMemory(memory) { ResetAttributes(); }
+
+void DeviceContext::ResetAttributes() {
+    FSaved.clear();
+    FState = DcState();
     FState.Pen = Selection<PenObject>(StockAs<PenObject>(BLACK_PEN));
     FState.Brush = Selection<BrushObject>(StockAs<BrushObject>(WHITE_BRUSH));
     FState.Font = Selection<GdiObject>(StockObject(SYSTEM_FONT));
-    if (memory) FState.Bitmap = Selection<BitmapObject>(DefaultBitmap());
+    if (FMemory) FState.Bitmap = Selection<BitmapObject>(DefaultBitmap());
+    ClipChanged();
 }
 
 DeviceContext::~DeviceContext() = default;
@@ -74,14 +79,22 @@ Region DeviceContext::VisibleRegion() const {
 const Region& DeviceContext::DrawableRegion() const {
     if (FDrawableValid) return FDrawable;
     const BitmapObject* surface = Surface();
-    Region drawable = surface ? Region::FromRect(0, 0, surface->Width(), surface->Height()) : Region();
-    if (!FMemory) drawable = Region::Combine(drawable, FVisible, RGN_AND);
+    RECT bounds{0, 0, surface ? surface->Width() : 0, surface ? surface->Height() : 0};
+    const RECT& box = FVisible.Box();
+    if (!surface) {
+        FDrawable = Region();
+    } else if (FMemory) {
+        FDrawable = Region(bounds);
+    } else if (box.left >= 0 && box.top >= 0 && box.right <= bounds.right && box.bottom <= bounds.bottom) {
+        FDrawable = FVisible;  // the common case, copied into the storage the last answer had
+    } else {
+        FDrawable = FVisible.Intersect(bounds);
+    }
     if (FState.Clip) {
         Region clip = *FState.Clip;
         clip.Offset(FOrigin.x, FOrigin.y);
-        drawable = Region::Combine(drawable, clip, RGN_AND);
+        FDrawable = Region::Combine(FDrawable, clip, RGN_AND);
     }
-    FDrawable = std::move(drawable);
     FDrawableValid = true;
     return FDrawable;
 }

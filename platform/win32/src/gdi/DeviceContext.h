@@ -79,6 +79,9 @@ public:
     DWORD Type() const override { return FMemory ? OBJ_MEMDC : OBJ_DC; }
     bool Memory() const { return FMemory; }
 
+    // Back to a new DC's attributes, objects and empty save stack, as ReleaseDC leaves a cached window DC.
+    void ResetAttributes();
+
     DcState& State() { return FState; }
     const DcState& State() const { return FState; }
 

@@ -24,8 +24,8 @@ struct Band {
     size_t end;
 };
 
-std::vector<Band> BandsOf(const std::vector<RECT>& rects) {
-    std::vector<Band> bands;
+void BandsOf(const std::vector<RECT>& rects, std::vector<Band>& bands) {
+    bands.clear();
     size_t i = 0;
     while (i < rects.size()) {
         size_t j = i + 1;
@@ -33,7 +33,15 @@ std::vector<Band> BandsOf(const std::vector<RECT>& rects) {
         bands.push_back({rects[i].top, rects[i].bottom, i, j});
         i = j;
     }
-    return bands;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool Disjoint(const RECT& x, const RECT& y) {
+    return x.right <= y.left || y.right <= x.left || x.bottom <= y.top || y.bottom <= x.top;
 }
 
 bool Keep(int mode, bool inA, bool inB) {
@@ -179,11 +187,26 @@ Region Region::Combine(const Region& a, const Region& b, int mode) {
     if (mode == RGN_COPY) return a;
     Region result;
     if (mode != RGN_AND && mode != RGN_OR && mode != RGN_XOR && mode != RGN_DIFF) return result;
+    // The answers that need no sweep: an empty side, one side a rectangle holding the other, no overlap.
+    if (a.Empty() || b.Empty()) {
+        if (mode == RGN_AND || (mode == RGN_DIFF && a.Empty())) return result;
+        return a.Empty() ? b : a;
+    }
+    if (mode == RGN_AND && b.FRects.size() == 1 && Inside(a.FBox, b.FBox)) return a;
+    if (mode == RGN_AND && a.FRects.size() == 1 && Inside(b.FBox, a.FBox)) return b;
+    if (Disjoint(a.FBox, b.FBox)) {
+        if (mode == RGN_AND) return result;
+        if (mode == RGN_DIFF) return a;
+    }
 
-    std::vector<Band> bandsA = BandsOf(a.FRects);
-    std::vector<Band> bandsB = BandsOf(b.FRects);
+    // Scratch lists kept per thread, so that a combination allocates nothing but its answer.
+    thread_local std::vector<Band> bandsA;
+    thread_local std::vector<Band> bandsB;
+    thread_local std::vector<Span> spans;
+    BandsOf(a.FRects, bandsA);
+    BandsOf(b.FRects, bandsB);
+    result.FRects.reserve(a.FRects.size() + b.FRects.size());
     BandWriter writer(result.FRects);
-    std::vector<Span> spans;
     size_t ia = 0;
     size_t ib = 0;
     LONG y = kLowest;

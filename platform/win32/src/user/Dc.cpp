@@ -25,12 +25,18 @@ struct DcRecord {
     std::vector<ClipStep> Clips;
     std::shared_ptr<gdi::DeviceContext> Dc;
     bool Own = false;              // CS_OWNDC / CS_CLASSDC: stays with the window (or class) across ReleaseDC
+    bool Cached = false;           // released, waiting in the cache for the next GetDC
     unsigned long Generation = 0;  // the visible-region generation it was attached at
 };
+
+// Released common DCs are kept, as Windows keeps its DC cache, so that the GetDC and ReleaseDC of every paint
+// allocate nothing: the handle, the DC object and its record are taken again.
+constexpr size_t kCachedDCs = 8;
 
 struct DcTable {
     std::map<HDC, DcRecord> Records;
     std::map<const WindowClass*, HDC> OwnByClass;
+    std::vector<HDC> Cache;
 };
 
 DcTable& Table() {
@@ -120,13 +126,6 @@ DWORD StyleDcxFlags(const Window& window) {
 
 HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenRegion) {
     DcTable& table = Table();
-    std::vector<ClipStep> clips;
-    if (screenRegion && (dcxFlags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
-        clips.push_back({*screenRegion, (dcxFlags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF});
-    }
-    if (dcxFlags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
-        clips.push_back({ScreenUpdateRegion(window), (dcxFlags & DCX_INTERSECTUPDATE) ? RGN_AND : RGN_DIFF});
-    }
     UINT classStyle = window.Class ? window.Class->Style : 0;
     bool own = (classStyle & (CS_OWNDC | CS_CLASSDC)) && !(dcxFlags & (DCX_CACHE | DCX_WINDOW));
     HDC hdc = nullptr;
@@ -137,6 +136,11 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
             auto byClass = table.OwnByClass.find(window.Class.get());
             if (byClass != table.OwnByClass.end()) hdc = byClass->second;
         }
+    }
+    if (!hdc && !own && !table.Cache.empty()) {
+        hdc = table.Cache.back();
+        table.Cache.pop_back();
+        table.Records[hdc].Cached = false;
     }
     if (!hdc) {
         auto dc = std::make_shared<gdi::DeviceContext>(false);
@@ -151,7 +155,13 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
     DcRecord& record = table.Records[hdc];
     record.Window = window.Handle;
     record.Flags = dcxFlags;
-    record.Clips = std::move(clips);
+    record.Clips.clear();
+    if (screenRegion && (dcxFlags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
+        record.Clips.push_back({*screenRegion, (dcxFlags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF});
+    }
+    if (dcxFlags & (DCX_INTERSECTUPDATE | DCX_EXCLUDEUPDATE)) {
+        record.Clips.push_back({ScreenUpdateRegion(window), (dcxFlags & DCX_INTERSECTUPDATE) ? RGN_AND : RGN_DIFF});
+    }
     Attach(record);
     if ((dcxFlags & DCX_VALIDATE) && (dcxFlags & DCX_INTERSECTUPDATE)) {
         RedrawWindowOn(window, nullptr, nullptr, RDW_VALIDATE | RDW_NOCHILDREN);
@@ -162,7 +172,7 @@ HDC AcquireWindowDC(Window& window, DWORD dcxFlags, const gdi::Region* screenReg
 void RefreshWindowDCs() {
     unsigned long generation = State().VisibleGeneration;
     for (auto& entry : Table().Records)
-        if (entry.second.Generation != generation) Attach(entry.second);
+        if (!entry.second.Cached && entry.second.Generation != generation) Attach(entry.second);
 }
 
 void ForgetWindowPainting(HWND hwnd) {
@@ -224,13 +234,22 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
     (void)hWnd;  // Windows finds the DC by its handle alone
     DcTable& table = Table();
     auto found = table.Records.find(hDC);
-    if (found == table.Records.end()) return 0;
+    if (found == table.Records.end() || found->second.Cached) return 0;
     DcRecord& record = found->second;
     if (Window* window = FromHandleQuiet(record.Window); window && window != &Desktop()) {
         const gdi::Region& drawable = record.Dc->DrawableRegion();
         if (!drawable.Empty()) MarkSurfaceDirty(*window->Root(), drawable.Box());
     }
     if (record.Own) return 1;
+    if (record.Window != Desktop().Handle && table.Cache.size() < kCachedDCs) {
+        // What the caller left selected is let go, so that it can be deleted, and the next user starts afresh.
+        record.Dc->ResetAttributes();
+        record.Dc->AttachSurface(nullptr, POINT{0, 0}, gdi::Region());
+        record.Window = nullptr;
+        record.Cached = true;
+        table.Cache.push_back(hDC);
+        return 1;
+    }
     table.Records.erase(found);
     gdi::ObjectTable::Remove(hDC);
     return 1;
@@ -239,7 +258,7 @@ int ReleaseDC(HWND hWnd, HDC hDC) {
 void win32::user::MarkHeldDCsDirty() {
     for (const auto& [hdc, record] : Table().Records) {
         // A class or own DC stays in the table after ReleaseDC, which marked what it drew already.
-        if (record.Own) continue;
+        if (record.Own || record.Cached) continue;
         Window* window = FromHandleQuiet(record.Window);
         if (!window || window == &Desktop()) continue;
         const gdi::Region& drawable = record.Dc->DrawableRegion();
@@ -249,7 +268,7 @@ void win32::user::MarkHeldDCsDirty() {
 
 HWND WindowFromDC(HDC hDC) {
     auto found = Table().Records.find(hDC);
-    return found == Table().Records.end() ? nullptr : found->second.Window;
+    return found == Table().Records.end() ? nullptr : found->second.Window;  // null for a cached DC
 }
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {

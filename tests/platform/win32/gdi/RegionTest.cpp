@@ -118,6 +118,15 @@ TEST(RegionAlgebra, EveryPixelFollowsTheBooleanOperationAndResultsStayBanded) {
         std::vector<RECT> rectsA = RandomRects(random);
         std::vector<RECT> rectsB = RandomRects(random);
         HRGN a = UnionOf(rectsA);
+        // Every fourth round B is one rectangle holding all of A (or, swapped, A one holding B).
+        if (round % 4 == 0) {
+            RECT box{};
+            GetRgnBox(a, &box);
+            rectsB = {RECT{box.left - round % 3, box.top, box.right, box.bottom + round % 2}};
+            if (round % 8 == 0) std::swap(rectsA, rectsB);
+            DeleteObject(a);
+            a = UnionOf(rectsA);
+        }
         HRGN b = UnionOf(rectsB);
         HRGN result = CreateRectRgn(0, 0, 0, 0);
         for (int mode : modes) {

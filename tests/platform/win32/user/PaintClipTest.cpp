@@ -153,6 +153,53 @@ TEST_F(PaintClip, OwnDcIsKeptWithItsAttributes) {
     ReleaseDC(plain, dc);
 }
 
+// Released common DCs are taken again by later GetDC calls, for any window: nothing the last user set or
+// selected may carry over, and the DC must draw where its new window is.
+TEST_F(PaintClip, AReleasedDcComesBackAsANewOneForAnyWindow) {
+    HWND left = MakeTop({0, 0, 60, 40}, Red);
+    HWND right = MakeTop({100, 50, 160, 90}, Red);
+    Settle();
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        HDC used = GetDC(left);
+        HBRUSH brush = CreateSolidBrush(Blue);
+        HPEN pen = CreatePen(PS_SOLID, 3, Green);
+        SelectObject(used, brush);
+        SelectObject(used, pen);
+        SetTextColor(used, Blue);
+        SetBkMode(used, TRANSPARENT);
+        SetWindowOrgEx(used, 5, 5, nullptr);
+        SaveDC(used);
+        IntersectClipRect(used, 0, 0, 2, 2);
+        EXPECT_EQ(ReleaseDC(left, used), 1);
+        EXPECT_EQ(ReleaseDC(left, used), 0) << "released twice";
+        EXPECT_EQ(WindowFromDC(used), nullptr);
+        EXPECT_TRUE(DeleteObject(brush)) << "still selected after ReleaseDC";
+        EXPECT_TRUE(DeleteObject(pen)) << "still selected after ReleaseDC";
+
+        HDC dc = GetDC(right);
+        EXPECT_EQ(WindowFromDC(dc), right);
+        EXPECT_EQ(GetTextColor(dc), Black);
+        EXPECT_EQ(GetBkMode(dc), OPAQUE);
+        POINT origin{-1, -1};
+        GetWindowOrgEx(dc, &origin);
+        EXPECT_EQ(origin.x, 0);
+        EXPECT_EQ(origin.y, 0);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+        EXPECT_FALSE(RestoreDC(dc, -1)) << "the save stack carried over";
+        RECT box{};
+        EXPECT_EQ(GetClipBox(dc, &box), SIMPLEREGION);
+        EXPECT_EQ(box.right, 60);
+        EXPECT_EQ(box.bottom, 40);
+        SetPixel(dc, 30, 20, Green);
+        ReleaseDC(right, dc);
+        EXPECT_EQ(Pixel(right, 30, 20), Green) << "not drawn on its new window";
+        EXPECT_NE(Pixel(left, 30, 20), Green) << "drawn on its old window";
+        EXPECT_NE(Pixel(right, 25, 15), Green) << "drawn through the old window origin";
+    }
+}
+
 TEST_F(PaintClip, GetDcExRegionsAndFlags) {
     HWND top = MakeTop({200, 100, 280, 160}, Red);
     Settle();
