@@ -81,7 +81,8 @@ std::unique_ptr<SdlDriver> SdlDriver::Open() {
 SdlDriver::SdlDriver(Uint32 wakeEvent) : FWakeEvent(wakeEvent) {}
 
 SdlDriver::~SdlDriver() {
-    for (auto& [hwnd, entry] : FWindows) SDL_DestroyWindow(entry.Window);
+    for (auto& [hwnd, entry] : FWindows)
+        if (entry.Window) SDL_DestroyWindow(entry.Window);
     for (auto& [id, cursor] : FCursors) SDL_FreeCursor(cursor);
     SDL_Quit();
 }
@@ -110,32 +111,37 @@ SdlDriver::WindowEntry* SdlDriver::FindSdl(Uint32 windowId) {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
     if (!window) return nullptr;
     for (auto& [hwnd, entry] : FWindows)
-        if (entry.Window == window) return &entry;
+        if (entry.Window && entry.Window == window) return &entry;
     return nullptr;
 }
 
 void SdlDriver::WindowCreated(HWND hwnd, SurfaceKind kind, const RECT& rect) {
     WindowDestroyed(hwnd);
+    WindowEntry& entry = FWindows[hwnd];
+    entry.Kind = kind;
+    entry.Rect = rect;
+    entry.Minimized = IsMinimizedRect(rect);
+}
+
+bool SdlDriver::Realise(WindowEntry& entry) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     // Popups are override-redirect windows: the window manager neither decorates nor focuses them, so the
     // platform's logical focus stays on their owner as on Windows.
-    if (kind == SurfaceKind::Popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
-    if (kind == SurfaceKind::Tooltip) flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
-    bool minimized = IsMinimizedRect(rect);
-    int x = minimized ? 0 : rect.left, y = minimized ? 0 : rect.top;
-    SDL_Window* window = SDL_CreateWindow("", x, y, Width(rect), Height(rect), flags);
-    if (!window) return;  // the window manager goes on without a desktop window; nothing shows for it
-    WindowEntry& entry = FWindows[hwnd];
-    entry.Window = window;
-    entry.Kind = kind;
-    entry.Rect = rect;
-    entry.Minimized = minimized;
+    if (entry.Kind == SurfaceKind::Popup) flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+    if (entry.Kind == SurfaceKind::Tooltip) flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR;
+    bool parked = IsMinimizedRect(entry.Rect);
+    int x = parked ? 0 : entry.Rect.left, y = parked ? 0 : entry.Rect.top;
+    entry.Window = SDL_CreateWindow(entry.Title.c_str(), x, y, Width(entry.Rect), Height(entry.Rect), flags);
+    // Without a desktop window the window manager goes on; nothing shows for it.
+    if (!entry.Window) return false;
+    if (entry.Opacity < 1.0f) SDL_SetWindowOpacity(entry.Window, entry.Opacity);
+    return true;
 }
 
 void SdlDriver::WindowDestroyed(HWND hwnd) {
     auto it = FWindows.find(hwnd);
     if (it == FWindows.end()) return;
-    SDL_DestroyWindow(it->second.Window);
+    if (it->second.Window) SDL_DestroyWindow(it->second.Window);
     FWindows.erase(it);
 }
 
@@ -144,7 +150,7 @@ void SdlDriver::WindowMoved(HWND hwnd, const RECT& rect) {
     if (!entry) return;
     entry->Rect = rect;
     // The parking place is not a place on the desktop: WindowStateChanged iconifies the window instead.
-    if (IsMinimizedRect(rect)) return;
+    if (!entry->Window || IsMinimizedRect(rect)) return;
     int width = 0, height = 0;
     SDL_GetWindowSize(entry->Window, &width, &height);
     if (width != Width(rect) || height != Height(rect)) SDL_SetWindowSize(entry->Window, Width(rect), Height(rect));
@@ -155,9 +161,10 @@ void SdlDriver::WindowShown(HWND hwnd, bool visible, bool activate) {
     WindowEntry* entry = Find(hwnd);
     if (!entry) return;
     if (!visible) {
-        SDL_HideWindow(entry->Window);
+        if (entry->Window) SDL_HideWindow(entry->Window);
         return;
     }
+    if (!entry->Window && !Realise(*entry)) return;
     // A window shown without activation (SW_SHOWNOACTIVATE, popups, tooltips) leaves the keyboard focus where it is.
     if (activate && entry->Kind == SurfaceKind::Normal)
         SDL_ShowWindow(entry->Window);
@@ -179,6 +186,7 @@ void SdlDriver::WindowStateChanged(HWND hwnd, int showState) {
     bool minimized = showState == SW_SHOWMINIMIZED;
     if (minimized == entry->Minimized) return;  // the desktop got there first (its own minimize or restore)
     entry->Minimized = minimized;
+    if (!entry->Window) return;  // shown later in this state
     if (minimized) {
         entry->ExpectMinimized = true;
         SDL_MinimizeWindow(entry->Window);
@@ -195,17 +203,23 @@ void SdlDriver::WindowStateChanged(HWND hwnd, int showState) {
 
 // Only the window's opacity carries over: a key colour or per-pixel alpha would need a shaped window.
 void SdlDriver::WindowLayered(HWND hwnd, const LayeredStyle* style) {
-    float opacity = style && style->ConstantAlpha ? style->Alpha / 255.0f : 1.0f;
-    if (WindowEntry* entry = Find(hwnd)) SDL_SetWindowOpacity(entry->Window, opacity);
+    WindowEntry* entry = Find(hwnd);
+    if (!entry) return;
+    entry->Opacity = style && style->ConstantAlpha ? style->Alpha / 255.0f : 1.0f;
+    if (entry->Window) SDL_SetWindowOpacity(entry->Window, entry->Opacity);
 }
 
 void SdlDriver::WindowTitle(HWND hwnd, const std::u16string& title) {
-    if (WindowEntry* entry = Find(hwnd)) SDL_SetWindowTitle(entry->Window, Utf16ToUtf8(title).c_str());
+    WindowEntry* entry = Find(hwnd);
+    if (!entry) return;
+    entry->Title = Utf16ToUtf8(title);
+    if (entry->Window) SDL_SetWindowTitle(entry->Window, entry->Title.c_str());
 }
 
 void SdlDriver::Present(HWND hwnd, const uint32_t* pixels, int width, int height, int stride, const RECT& dirty) {
     WindowEntry* entry = Find(hwnd);
-    if (!entry || !pixels || width <= 0 || height <= 0 || stride < width) return;
+    // A window not yet shown has nothing on the desktop to draw on: it is presented whole when it shows.
+    if (!entry || !entry->Window || !pixels || width <= 0 || height <= 0 || stride < width) return;
     SDL_Surface* surface = SDL_GetWindowSurface(entry->Window);
     if (!surface) return;
     // Between a resize and the desktop's answer the two sizes may differ: copy what both have.
@@ -309,7 +323,7 @@ bool SdlDriver::TranslateWindowEvent(const SDL_WindowEvent& event, InputEvent& i
     HWND hwnd = nullptr;
     WindowEntry* entry = nullptr;
     for (auto& [handle, candidate] : FWindows)
-        if (SDL_GetWindowID(candidate.Window) == event.windowID) {
+        if (candidate.Window && SDL_GetWindowID(candidate.Window) == event.windowID) {
             hwnd = handle;
             entry = &candidate;
         }
@@ -400,7 +414,7 @@ bool SdlDriver::ClipboardText(std::u16string& text) {
 void SdlDriver::WindowZOrder(const std::vector<HWND>& topToBottom) {
     std::vector<SDL_Window*> stack;
     for (HWND hwnd : topToBottom)
-        if (WindowEntry* entry = Find(hwnd)) stack.push_back(entry->Window);
+        if (WindowEntry* entry = Find(hwnd); entry && entry->Window) stack.push_back(entry->Window);
     RestackX11(stack);
 }
 

@@ -10,6 +10,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <string>
 
 namespace backend::sdl {
 
@@ -52,9 +53,13 @@ public:
     // Beep does nothing: SDL has no bell, and the program sounds no other way.
 
 private:
+    // A desktop window is made when its window is first shown: windows that never show (timers' and other utility
+    // windows) cost the X server nothing. Until then the entry keeps what the window will start with.
     struct WindowEntry {
-        SDL_Window* Window = nullptr;
+        SDL_Window* Window = nullptr;  // null until first shown
         SurfaceKind Kind = SurfaceKind::Normal;
+        std::string Title;
+        float Opacity = 1.0f;
         RECT Rect{0, 0, 0, 0};
         bool Minimized = false;        // iconified on the desktop, or about to be
         bool ExpectMinimized = false;  // the desktop's answer to our own minimize is still to come
@@ -63,6 +68,8 @@ private:
 
     explicit SdlDriver(Uint32 wakeEvent);
     WindowEntry* Find(HWND hwnd);
+    // Makes the entry's desktop window, hidden, where the entry says; false when the desktop refuses.
+    bool Realise(WindowEntry& entry);
     WindowEntry* FindSdl(Uint32 windowId);
     POINT ScreenPoint(Uint32 windowId, int x, int y);
     // Turns one SDL event into input for the window manager (or handles it here).

@@ -359,6 +359,9 @@ BOOL SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy,
         if (!EqualRect(&oldWindow, &newWindow)) driver.WindowMoved(hWnd, newWindow);
         if (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))
             driver.WindowShown(hWnd, (pos.flags & SWP_SHOWWINDOW) != 0, !(pos.flags & SWP_NOACTIVATE));
+        // A window coming on the screen goes out whole: the desktop has kept nothing of it.
+        if ((pos.flags & SWP_SHOWWINDOW) && window->Surface)
+            MarkSurfaceDirty(*window, RECT{0, 0, window->Surface->Width(), window->Surface->Height()});
         if (restacked) ReportZOrder();
     }
     if ((pos.flags & NoPositionChange) != NoPositionChange || (pos.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) ||
