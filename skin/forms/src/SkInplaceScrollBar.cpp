@@ -88,9 +88,12 @@ void TSkInplaceScrollBar::TargetMessage(const TMessage& message) {
     case WM_VSCROLL:
     case WM_CTLCOLORSCROLLBAR: Synchronise(); return;
     case WM_WINDOWPOSCHANGED: {
-        // Shown or hidden: the message comes once the change is made, so the native bar reads as it now is.
+        // Moved, sized, shown, hidden, or a bar shown or hidden (the frame changes): the message comes once the
+        // change is made, so the native bar reads as it now is.
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
-        if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW))) Synchronise();
+        const UINT changes = SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED;
+        if (pos && ((pos->flags & changes) || (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)))
+            Synchronise();
         return;
     }
     default: return;
