@@ -81,7 +81,14 @@ void TSkInplaceScrollBar::Synchronise() {
 void TSkInplaceScrollBar::TargetMessage(const TMessage& message) {
     if (FFinished) return;
     switch (message.Msg) {
-    case WM_DESTROY: FFinished = true; return;
+    case WM_DESTROY:
+        // The target going for good finishes the overlay. A window made again (another parent, another border)
+        // takes its bars along: the overlay hides until the new window shows them.
+        if (!FTarget || FTarget->ComponentState().Contains(csDestroying))
+            FFinished = true;
+        else
+            SetVisible(false);
+        return;
     case WM_PAINT:
     case WM_ERASEBKGND:
     case WM_HSCROLL:

@@ -21,7 +21,7 @@ public:
     TSkScrollBar* ScrollBar() const { return FScrollBar; }
     TWinControl* Target() const { return FTarget; }
     bool Vertical() const { return FVertical; }
-    // Set once the target is gone or let go; the overlay then does nothing more.
+    // Set once the target is destroyed or let go; the overlay then does nothing more.
     bool Finished() const { return FFinished; }
     void Finish();
 
