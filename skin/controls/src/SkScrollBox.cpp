@@ -75,6 +75,13 @@ void TSkScrollBox::MouseLeave() {
     FMouseInControl = false;
 }
 
+RECT TSkScrollBox::WindowRectAtOrigin() {
+    RECT rect{};
+    GetWindowRect(Handle(), &rect);
+    OffsetRect(&rect, -rect.left, -rect.top);
+    return rect;
+}
+
 bool TSkScrollBox::ThemeDefined() { return IsScrollBoxDefined(0, FThemeObject, FThemeLink); }
 
 int TSkScrollBox::EditState() {
@@ -89,7 +96,7 @@ void TSkScrollBox::WndProc(TMessage& message) {
     case WM_ERASEBKGND: {
         if (HDC dc = reinterpret_cast<HDC>(message.WParam)) {
             // Grown by the client edge, so that the whole client area is covered whatever the border.
-            RECT rect{0, 0, Width(), Height()};
+            RECT rect = WindowRectAtOrigin();
             InflateRect(&rect, 2, 2);
             TCanvas canvas;
             canvas.SetHandle(dc);
@@ -100,7 +107,7 @@ void TSkScrollBox::WndProc(TMessage& message) {
         return;
     }
     case WM_NCPAINT: {
-        RECT rect{0, 0, Width(), Height()};
+        RECT rect = WindowRectAtOrigin();
         // Without a border the frame lies outside the window, where nothing shows it.
         if (BorderStyle() == bsNone) InflateRect(&rect, 2, 2);
         HDC dc = GetWindowDC(Handle());

@@ -45,6 +45,7 @@ protected:
 
 private:
     bool ThemeDefined();
+    RECT WindowRectAtOrigin();
     // The "Edit" state of frame and background: 4 disabled, 3 focused, 2 hot, 1 normal.
     int EditState();
 
