@@ -27,9 +27,11 @@ TSkScrollBox::TSkScrollBox(TComponent* owner) : TScrollBox(owner) {
 
 TSkScrollBox::~TSkScrollBox() {
     RemoveThemeListener(this);
-    FOverlayBars->SetTarget(nullptr);
-    delete FOverlayBars;
-    FOverlayBars = nullptr;
+    if (FOverlayBars) {
+        FOverlayBars->SetTarget(nullptr);
+        delete FOverlayBars;
+        FOverlayBars = nullptr;
+    }
 }
 
 TSkScrollBar* TSkScrollBox::CreateOverlayBar(TComponent* owner) { return new TSkScrollBar(owner); }
@@ -56,7 +58,7 @@ void TSkScrollBox::SetParent(TWinControl* parent) {
 
 void TSkScrollBox::AdjustSize() {
     inherited::AdjustSize();
-    FOverlayBars->Synchronise();
+    if (FOverlayBars) FOverlayBars->Synchronise();
 }
 
 void TSkScrollBox::Notification(TComponent* component, TOperation operation) {

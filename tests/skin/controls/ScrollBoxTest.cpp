@@ -6,6 +6,7 @@
 #include <Png.h>
 
 #include <skin/SkScrollBox.h>
+#include <skin/ThemeManager.h>
 #include <toolkit/Panel.h>
 #include <toolkit/Reader.h>
 
@@ -119,6 +120,20 @@ TEST_F(ScrollBox, OverlaysCoverTheBarsAndFollowTheWheel) {
     Pump();
     ExpectOverBar(vert, OBJID_VSCROLL);
     ExpectOverBar(horz, OBJID_HSCROLL);
+}
+
+TEST_F(ScrollBox, ThemeBroadcastRepaintsTheFrameInItsPresentState) {
+    Build(Look::VisualStyles);
+    const uint32_t normal = Window().At(0, 50);
+    MoveTo(At(Box, 4, 4));
+    EXPECT_TRUE(Box->MouseInControl());
+    EXPECT_EQ(Window().At(0, 50), normal) << "the pointer coming repaints nothing";
+    Box->Perform(SkThemeMessage, 1, 0);
+    EXPECT_EQ(Window().At(0, 50), normal) << "a change beginning repaints nothing";
+    Box->Perform(SkThemeMessage, 5, 0);
+    EXPECT_NE(Window().At(0, 50), normal) << "colours changed: the frame is painted again, hot";
+    Park();
+    EXPECT_FALSE(Box->MouseInControl());
 }
 
 TEST_F(ScrollBox, ThemeLinkGoesToBothOverlayBars) {

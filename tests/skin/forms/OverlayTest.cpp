@@ -31,6 +31,18 @@ protected:
     }
 };
 
+// SetScrollInfo with the fields mask names; redrawn.
+void SetBarInfo(HWND window, int bar, UINT mask, int min, int max, UINT page, int position) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = mask;
+    info.nMin = min;
+    info.nMax = max;
+    info.nPage = page;
+    info.nPos = position;
+    SetScrollInfo(window, bar, &info, TRUE);
+}
+
 class Overlay : public FormsTest {
 protected:
     void SetUp() override {
@@ -91,14 +103,7 @@ TEST_F(Overlay, LiesOverTheNativeBarsWithTheirState) {
 }
 
 TEST_F(Overlay, FollowsSetScrollInfoWhenTheBoxRepaints) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMin = 0;
-    info.nMax = 999;
-    info.nPage = 100;
-    info.nPos = 300;
-    SetScrollInfo(Box->Handle(), SB_VERT, &info, TRUE);
+    SetBarInfo(Box->Handle(), SB_VERT, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 999, 100, 300);
     // Whoever sets a window's scroll state repaints what it scrolls.
     InvalidateRect(Box->Handle(), nullptr, TRUE);
     Pump();
@@ -127,14 +132,7 @@ TEST_F(Overlay, FollowsShowScrollBarAndRangesThatHideTheBar) {
     auto* window = Add<TBarsWindow>(240, 20, 150, 120);
     window->Pair->SetParent(Form.get());
     HWND handle = window->Handle();
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = 49;
-    info.nPage = 10;
-    info.nPos = 20;
-    SetScrollInfo(handle, SB_VERT, &info, TRUE);
-    SetScrollInfo(handle, SB_HORZ, &info, TRUE);
+    for (int bar : {SB_VERT, SB_HORZ}) SetBarInfo(handle, bar, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 49, 10, 20);
     Pump();
     TSkInplaceScrollBar* vert = window->Pair->VertOverlay();
     TSkInplaceScrollBar* horz = window->Pair->HorzOverlay();
@@ -154,9 +152,7 @@ TEST_F(Overlay, FollowsShowScrollBarAndRangesThatHideTheBar) {
     Pump();
     EXPECT_TRUE(vert->Visible());
     // A range that no longer scrolls hides the native bar by itself.
-    info.fMask = SIF_RANGE;
-    info.nMax = 0;
-    SetScrollInfo(handle, SB_HORZ, &info, TRUE);
+    SetBarInfo(handle, SB_HORZ, SIF_RANGE, 0, 0, 0, 0);
     Pump();
     EXPECT_FALSE(horz->Visible());
     EXPECT_TRUE(vert->Visible());
@@ -233,11 +229,7 @@ TEST_F(Overlay, LetGoThePairDoesNothingMore) {
     EXPECT_TRUE(Box->Pair->Finished());
     EXPECT_TRUE(Vert->Finished());
     EXPECT_TRUE(Horz->Finished());
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_POS;
-    info.nPos = 40;
-    SetScrollInfo(Box->Handle(), SB_VERT, &info, TRUE);
+    SetBarInfo(Box->Handle(), SB_VERT, SIF_POS, 0, 0, 0, 40);
     InvalidateRect(Box->Handle(), nullptr, TRUE);
     Pump();
     EXPECT_EQ(Vert->ScrollBar()->Position(), 0) << "a finished overlay no longer follows";
