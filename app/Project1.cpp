@@ -2,6 +2,7 @@
 // --screenshot PATH: once the window has shown for a moment, saves a picture of it as PNG and ends without
 // closing it (so nothing is saved to Config.ini).
 // --classic: the classic look instead of the desktop's visual style.
+// --channels 16: starts with 16 channels, as choosing "16路" does (every start otherwise begins with 8).
 #include "Unit1.h"
 
 #include <skin/ControlsUnit.h>
@@ -53,15 +54,20 @@ bool SaveWindowPicture(HWND hwnd, const std::string& path) {
 int main(int argc, char** argv) {
     std::string screenshot;
     bool classic = false;
+    bool sixteen = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
         } else if (std::strcmp(argv[i], "--classic") == 0) {
             classic = true;
+        } else if (std::strcmp(argv[i], "--channels") == 0 && i + 1 < argc &&
+                   (std::strcmp(argv[i + 1], "8") == 0 || std::strcmp(argv[i + 1], "16") == 0)) {
+            sixteen = std::strcmp(argv[++i], "16") == 0;
         } else {
             std::fprintf(stderr,
-                         "usage: overlay-config [--classic] [--screenshot PATH]\n"
+                         "usage: overlay-config [--classic] [--channels 8|16] [--screenshot PATH]\n"
                          "  --classic          the classic look instead of the desktop's visual style\n"
+                         "  --channels 8|16    the channel count to start with (8 unless told)\n"
                          "  --screenshot PATH  save a picture of the main window as PNG and end\n");
             return 2;
         }
@@ -78,6 +84,10 @@ int main(int argc, char** argv) {
     Application->Initialize();
     Application->SetTitle("Orvane字符叠加视频分配器配置软件");
     Application->CreateForm(Form1);
+    if (sixteen) {
+        Form1->cbbChCount->SetItemIndex(1);
+        Form1->cbbChCountChange(Form1->cbbChCount);
+    }
     int status = 0;
     // Long enough for the clock label's first tick.
     TTimer shot(nullptr);

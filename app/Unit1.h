@@ -5,6 +5,7 @@
 #include "FrameSequence.h"
 
 #include <skin/SkCheckBox.h>
+#include <skin/SkScrollBox.h>
 #include <skin/SkinCore.h>
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
@@ -76,9 +77,9 @@ public:
     TTabSheet* SkTabSheet1 = nullptr;
     TTabSheet* SkTabSheet2 = nullptr;
     TTabSheet* SkTabSheet3 = nullptr;
-    TScrollBox* ScrollBox1 = nullptr;
-    TScrollBox* ScrollBox2 = nullptr;
-    TScrollBox* ScrollBox3 = nullptr;
+    TSkScrollBox* ScrollBox1 = nullptr;
+    TSkScrollBox* ScrollBox2 = nullptr;
+    TSkScrollBox* ScrollBox3 = nullptr;
     TButton* btnHelp = nullptr;
     TSkSkinCore* SkSkinCore1 = nullptr;
     TTimer* Timer1 = nullptr;

@@ -5,6 +5,7 @@
 #include "PaintTarget.h"
 
 #include <skin/CanvasUtils.h>
+#include <skin/SkScrollBar.h>
 #include <toolkit/PropertyRegistry.h>
 
 #include <algorithm>
@@ -72,7 +73,7 @@ void TSkControl::Loaded() {
     LayoutScrollBars();
 }
 
-TWinControl* TSkControl::CreateScrollBar(bool) { return nullptr; }
+TSkScrollBar* TSkControl::CreateScrollBar() { return new TSkScrollBar(this); }
 
 int TSkControl::GetScrollBarSize() { return GetSystemMetrics(SM_CYVTHUMB); }
 
@@ -82,21 +83,31 @@ void TSkControl::BuildScrollBars() {
     delete FVertBar;
     FVertBar = nullptr;
     const int size = GetScrollBarSize();
-    if (FScrollBars == vsbHorizontal || FScrollBars == vsbBoth) {
-        FHorzBar = CreateScrollBar(true);
-        if (FHorzBar) {
-            FHorzBar->SetParent(this);
-            FHorzBar->SetHeight(size);
-        }
-    }
-    if (FScrollBars == vsbVertical || FScrollBars == vsbBoth) {
-        FVertBar = CreateScrollBar(false);
-        if (FVertBar) {
-            FVertBar->SetParent(this);
-            FVertBar->SetWidth(size);
-        }
-    }
+    auto build = [this, size](bool horizontal) {
+        TSkScrollBar* bar = CreateScrollBar();
+        bar->SetBorderWidth(0);
+        bar->SetParent(this);
+        bar->SetOrientation(horizontal ? vnoHorizontal : vnoVertical);
+        if (horizontal)
+            bar->SetHeight(size);
+        else
+            bar->SetWidth(size);
+        bar->SetVisible(true);
+        bar->OnScroll = [this, horizontal](TObject*, TSkScrollCode code, int& position) {
+            BarScroll(horizontal, code, position);
+        };
+        return bar;
+    };
+    if (FScrollBars == vsbHorizontal || FScrollBars == vsbBoth) FHorzBar = build(true);
+    if (FScrollBars == vsbVertical || FScrollBars == vsbBoth) FVertBar = build(false);
     LayoutScrollBars();
+}
+
+void TSkControl::BarScroll(bool horizontal, int code, int& position) {
+    if (FUpdatingBars) return;
+    const WPARAM scrollCode = code >= SB_LINEUP && code <= SB_ENDSCROLL ? static_cast<WPARAM>(code) : 0;
+    Perform(horizontal ? WM_HSCROLL : WM_VSCROLL, scrollCode, position);
+    position = (horizontal ? FHorzBar : FVertBar)->Position();
 }
 
 void TSkControl::LayoutScrollBars() {
@@ -139,8 +150,10 @@ void TSkControl::Paint() {
     saved = SaveDC(dc);
     if (bothBars) IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
     PaintClient();
-    PaintControls(dc, nullptr);
     RestoreDC(dc, saved);
+    canvas.Refresh();
+    // The window-less children without the client's clip: the embedded bars lie outside the client rectangle.
+    PaintControls(dc, nullptr);
     canvas.Refresh();
     target.CopyOut();
 }

@@ -80,6 +80,52 @@ TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDefaults) {
         << Form1->lbDateTime->Caption();
 }
 
+TEST_F(MainWindowTest, AtSixteenChannelsInALowerWindowTheSkinnedBarScrollsTheLastRowIntoViewToBeTypedInto) {
+    StartProgram();
+    for (TSkScrollBox* box : {Form1->ScrollBox1, Form1->ScrollBox2, Form1->ScrollBox3})
+        EXPECT_FALSE(box->OverlayBars()->VertOverlay()->Visible()) << "eight rows fit";
+    ChooseChannelCount(1);
+    TSkScrollBox* box = Form1->ScrollBox1;
+    TSkInplaceScrollBar* overlay = box->OverlayBars()->VertOverlay();
+    EXPECT_FALSE(overlay->Visible()) << "at the window's first size sixteen rows fit as well";
+    // The operator makes the window lower: the rows no longer fit.
+    Form1->SetHeight(Form1->Height() - 80);
+    Pump();
+    ASSERT_TRUE(overlay->Visible()) << "the skinned bar lies over the box's own";
+    TEdit* last = Groups[0].TextEdits[15];
+    ASSERT_GT(last->Top() + last->Height(), box->ClientHeight()) << "the last row starts out of view";
+
+    // The thumb dragged to the end of its track.
+    TSkScrollBar* bar = overlay->ScrollBar();
+    const POINT grab = bar->ClientToScreen(POINT{8, bar->ThumbRect().top + 2});
+    wintest::MouseMove(grab.x, grab.y);
+    wintest::MouseDown();
+    Pump();
+    const POINT end = bar->ClientToScreen(POINT{8, bar->Height() + 40});
+    wintest::MouseMove(end.x, end.y);
+    wintest::MouseUp();
+    Pump();
+    const int bottom = box->VertScrollBar()->Range() - box->ClientHeight();
+    EXPECT_EQ(box->VertScrollBar()->Position(), bottom);
+    EXPECT_EQ(bar->Position(), bottom) << "the skinned bar shows where the box is";
+    EXPECT_GE(last->Top(), 0);
+    EXPECT_LE(last->Top() + last->Height(), box->ClientHeight()) << "the last row is in view";
+
+    Click(last);
+    Press(VK_END);
+    Type(u"末");
+    EXPECT_EQ(last->Text(), std::string("通道") + FullWidth[1] + FullWidth[6] + "末");
+
+    // The wheel brings the first row back, and the skinned thumb with it.
+    const POINT middle = box->ClientToScreen(POINT{200, 200});
+    wintest::MouseMove(middle.x, middle.y);
+    for (int notch = 0; notch < 10; ++notch) wintest::Wheel(WHEEL_DELTA);
+    Pump();
+    EXPECT_EQ(box->VertScrollBar()->Position(), 0);
+    EXPECT_EQ(bar->Position(), 0);
+    EXPECT_EQ(Groups[0].TextEdits[0]->Top(), 5);
+}
+
 TEST_F(MainWindowTest, SixteenChannelsAddRowsBelowAGapAndEightDiscardsUnsavedEdits) {
     StartProgram();
     ChooseChannelCount(1);

@@ -18,6 +18,8 @@ enum TSkBevelKind { vbkNone, vbkSingle, vbkTile, vbkSoft, vbkBorder, vbkFlat };
 // Which embedded scroll bars a control shows (not published by the base).
 enum TSkScrollBars { vsbNone, vsbHorizontal, vsbVertical, vsbBoth };
 
+class TSkScrollBar;
+
 class TSkControl : public TCustomControl {
     TOOLKIT_CLASS(TSkControl, TCustomControl)
 
@@ -36,8 +38,8 @@ public:
     // While set, the embedded bars' scroll events are not passed on.
     bool UpdatingBars() const { return FUpdatingBars; }
     void SetUpdatingBars(bool value) { FUpdatingBars = value; }
-    TWinControl* HorzBar() const { return FHorzBar; }
-    TWinControl* VertBar() const { return FVertBar; }
+    TSkScrollBar* HorzBar() const { return FHorzBar; }
+    TSkScrollBar* VertBar() const { return FVertBar; }
     // Font as it was when the current (or last) paint began.
     TFont* PaintFont() const { return FPaintFont.get(); }
 
@@ -71,8 +73,8 @@ public:
     virtual void PaintClient();
     // The rectangle inside the frame, in client coordinates.
     virtual RECT GetInnerRect();
-    // One embedded bar, owned by the control; the base makes none (the skinned scroll bar brings its own).
-    virtual TWinControl* CreateScrollBar(bool horizontal);
+    // One embedded bar, owned by the control: the base makes a plain TSkScrollBar.
+    virtual TSkScrollBar* CreateScrollBar();
     // The bars' thickness: SM_CYVTHUMB.
     virtual int GetScrollBarSize();
     // After a bevel or border property changed, before the repaint.
@@ -103,6 +105,8 @@ protected:
 private:
     void BuildScrollBars();
     void LayoutScrollBars();
+    // A bar's scroll event, handed to the control itself as WM_HSCROLL or WM_VSCROLL with the position in lParam.
+    void BarScroll(bool horizontal, int code, int& position);
     void FrameChanged();
     // The frame and the client into dc through the canvas (WM_ERASEBKGND with lParam 1).
     void PaintInto(HDC dc);
@@ -111,8 +115,8 @@ private:
     TSkPerformance FPerformance = vnpNoBuffer;
     bool FHasFocus = false;
     bool FMouseInControl = false;
-    TWinControl* FHorzBar = nullptr;
-    TWinControl* FVertBar = nullptr;
+    TSkScrollBar* FHorzBar = nullptr;
+    TSkScrollBar* FVertBar = nullptr;
     TSkScrollBars FScrollBars = vsbNone;
     bool FUpdatingBars = false;
     std::unique_ptr<TFont> FPaintFont;
