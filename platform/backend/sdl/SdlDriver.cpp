@@ -12,6 +12,7 @@
 #include <win32/winuser.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace backend {
@@ -67,7 +68,10 @@ std::unique_ptr<SdlDriver> SdlDriver::Open() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "the display %s could not be opened: %s\n", std::getenv("DISPLAY"), SDL_GetError());
+        return nullptr;
+    }
     InstallXErrorHandlers();
     Uint32 wakeEvent = SDL_RegisterEvents(1);
     if (wakeEvent == static_cast<Uint32>(-1)) {
