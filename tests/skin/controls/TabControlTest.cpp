@@ -4,10 +4,16 @@
 #include "TabControlFixture.h"
 
 #include <skin/CodePage.h>
+#include <skin/ThemeManager.h>
+#include <toolkit/Bitmap.h>
+#include <toolkit/ImageList.h>
 #include <toolkit/PropertyRegistry.h>
 #include <toolkit/Reader.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -392,4 +398,180 @@ end
     EXPECT_EQ(control->ActivePage(), control->Pages(1));
     EXPECT_TRUE(control->Pages(1)->Visible());
     EXPECT_FALSE(control->Pages(0)->Visible());
+}
+
+TEST_F(TabControlTest, RowsBeforeTheSelectedOneMoveToTheOppositeSide) {
+    for (int i = 0; i < 4; ++i) {
+        auto* sheet = new TSkTabSheet(Form.get());
+        sheet->SetCaption("More " + std::to_string(i));
+        sheet->SetTabControl(Pages);
+    }
+    Pages->SetScrollOpposite(true);
+    EXPECT_TRUE(Pages->MultiLine()) << "opposite rows are rows";
+    ShowForm();
+    const int rows = Pages->TabRowCount();
+    ASSERT_GE(rows, 2);
+    const int h = Pages->RowHeight();
+    const int last = Pages->Tabs()->Count() - 1;
+    Pages->SetTabIndex(last);
+    const int selected = Pages->RowOf(last);
+    ASSERT_GT(selected, 0);
+    // The rows from the selected one on stay on top; the rows before it sit under the page area.
+    const RECT area = Pages->PageAreaRect();
+    EXPECT_EQ(area.top, (rows - selected) * h + 2);
+    EXPECT_EQ(area.bottom, 200 - selected * h);
+    const RECT first = Pages->TabRect(0);
+    EXPECT_EQ(first.top, area.bottom - 2) << "reaching 2 pixels into the frame";
+    EXPECT_EQ(first.bottom, 200 - (selected - 1) * h) << "the row just before the selected one is nearest";
+    EXPECT_EQ(Pages->HitTestTab(first.left + 3, first.bottom - 3), 0);
+    EXPECT_EQ(Pages->TabRect(last).bottom, area.top + 2);
+}
+
+TEST_F(TabControlTest, OwnerDrawnTabsAreDrawnByOnDrawTabAlone) {
+    struct Drawn {
+        int Index;
+        RECT Rect;
+        bool Active;
+    };
+    std::vector<Drawn> drawn;
+    Pages->OnDrawTab = [&drawn, this](TSkTabControl* control, int index, const RECT& rect, bool active) {
+        EXPECT_EQ(control, Pages);
+        drawn.push_back(Drawn{index, rect, active});
+    };
+    Pages->SetOwnerDraw(true);
+    Pages->SetTabIndex(1);
+    ShowForm();
+    drawn.clear();
+    Pages->Repaint();
+    // The unselected tabs first, then the selected one after the page frame.
+    ASSERT_EQ(drawn.size(), 3u);
+    const int order[] = {0, 2, 1};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(drawn[i].Index, order[i]);
+        EXPECT_EQ(drawn[i].Rect, Pages->TabRect(order[i]));
+        EXPECT_EQ(drawn[i].Active, order[i] == 1);
+    }
+    Pages->OnDrawTab = nullptr;
+}
+
+TEST_F(TabControlTest, ImagesWidenTheTabsOfPagesThatShowOne) {
+    TCustomImageList images(nullptr, 16, 16);
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Canvas().Brush().SetColor(static_cast<TColor>(RGB(0xFF, 0, 0)));
+    red.Canvas().FillRect(RECT{0, 0, 16, 16});
+    images.Add(red, nullptr);
+    images.Add(red, nullptr);
+    ShowForm();
+    Other->SetFocus();
+    Park();
+    const int plain = Pages->MeasureTab(1);
+    Sheets[1]->SetImageIndex(0);
+    Pages->SetImages(&images);
+    EXPECT_EQ(Pages->MeasureTab(1), plain + 16);
+    EXPECT_EQ(Pages->MeasureTab(2), Pages->Font()->TextExtent(Pages->Tabs()->Strings(2)).cx + 12)
+        << "no image index, no room";
+    // The image sits 3 pixels inside the unselected tab's top-left corner.
+    const RECT tab = Pages->TabRect(1);
+    const wintest::Picture picture = Crop(Pages);
+    EXPECT_EQ(picture.At(tab.left + 3, tab.top + 3), 0xFF0000u);
+    EXPECT_EQ(picture.At(tab.left + 18, tab.top + 18), 0xFF0000u);
+    EXPECT_NE(picture.At(tab.left + 19, tab.top + 3), 0xFF0000u);
+    // An image list going away takes the images with it.
+    Pages->SetImages(nullptr);
+    EXPECT_EQ(Pages->MeasureTab(1), plain);
+}
+
+namespace {
+
+// A theme that defines the tab object and writes down what the control asks it to draw.
+class TabTheme : public TskTheme {
+public:
+    bool IsTabDefined(TskKind, const std::string&) override { return true; }
+    void TabDraw(TskKind, TCanvas&, const std::string&, const RECT& rect) override { Areas.push_back(rect); }
+    void TabDrawTab(TskKind, TCanvas&, const std::string& name, const TskPartRecord& part) override {
+        Names.push_back(name);
+        Tabs.push_back({part.Part, part.State});
+    }
+    void TabDrawButton(TskKind, TCanvas&, const std::string&, const TskPartRecord& part) override {
+        Buttons.push_back({part.Part, part.State});
+    }
+    void TabDrawText(TskKind, TCanvas&, const std::string&, const TskTextInfo& info, const TskPartRecord&) override {
+        Texts.push_back(info.Text);
+    }
+    // Bounds for every object, which a tab control does not take.
+    void GetObjectBounds(const std::string&, RECT& bounds) override { bounds = RECT{1, 1, 50, 50}; }
+    void Clear() {
+        Areas.clear();
+        Names.clear();
+        Tabs.clear();
+        Buttons.clear();
+        Texts.clear();
+    }
+    std::vector<RECT> Areas;
+    std::vector<std::string> Names;
+    std::vector<std::pair<int, int>> Tabs;  // kind, state
+    std::vector<std::pair<int, int>> Buttons;
+    std::vector<std::u16string> Texts;
+};
+
+}  // namespace
+
+TEST_F(TabControlTest, AThemeThatDefinesTabsIsToldEachTabsKindAndState) {
+    ShowForm();
+    Other->SetFocus();
+    Park();
+    Pages->SetThemeObject("pages");
+    auto owned = std::make_unique<TabTheme>();
+    TabTheme* theme = owned.get();
+    const RECT bounds = Pages->BoundsRect();
+    ThemeManager()->SetCurrentTheme(std::move(owned));
+    Pump();
+    EXPECT_EQ(Pages->BoundsRect(), bounds) << "the theme's bounds are not applied";
+    using Pairs = std::vector<std::pair<int, int>>;
+    const struct {
+        const char* Name;
+        std::function<void()> Set;
+        Pairs Tabs;  // in drawing order: unselected ones, then the selected one
+    } cases[] = {
+        {"first selected", [] {}, {{0, 0}, {2, 0}, {1, 3}}},
+        {"middle selected, last hot",
+         [this] {
+             Pages->SetTabIndex(1);
+             MoveTo(TabCentre(2));
+         },
+         {{1, 0}, {2, 1}, {0, 3}}},
+        {"selected and hot", [this] { MoveTo(TabCentre(1)); }, {{1, 0}, {2, 0}, {0, 4}}},
+        {"disabled", [this] { Pages->SetEnabled(false); }, {{1, 2}, {2, 2}, {0, 5}}},
+    };
+    for (const auto& c : cases) {
+        c.Set();
+        Pump();
+        theme->Clear();
+        Pages->Repaint();
+        EXPECT_EQ(theme->Tabs, c.Tabs) << c.Name;
+        EXPECT_EQ(theme->Names, std::vector<std::string>(3, "pages")) << c.Name;
+        ASSERT_EQ(theme->Areas.size(), 1u) << c.Name;
+        EXPECT_EQ(theme->Areas[0], Pages->PageAreaRect()) << c.Name;
+        EXPECT_EQ(theme->Texts.size(), 3u) << c.Name;
+    }
+    Pages->SetEnabled(true);
+    // Scroll buttons: left kind 1, right kind 4; the other positions' tabs are 9, 3 and 6.
+    Pages->SetWidth(150);
+    Park();
+    theme->Clear();
+    Pages->Repaint();
+    EXPECT_EQ(theme->Buttons, (Pairs{{1, 0}, {4, 0}}));
+    const struct {
+        TSkTabPosition Side;
+        int Kind;
+    } sides[] = {{vttpBottom, 9}, {vttpLeft, 3}, {vttpRight, 6}};
+    for (const auto& side : sides) {
+        Pages->SetTabPosition(side.Side);
+        theme->Clear();
+        Pages->Repaint();
+        ASSERT_FALSE(theme->Tabs.empty());
+        for (const auto& tab : theme->Tabs) EXPECT_EQ(tab.first, side.Kind) << side.Side;
+    }
+    ThemeManager()->RemoveCurrentTheme();
 }
