@@ -210,6 +210,9 @@ void TSkTabControl::RemovePage(TSkTabSheet* page) {
             FTabIndex = 0;
             ActivatePageAt(0);
         }
+    } else if (FActivePage && FActivePage->PageVisible()) {
+        // A tab before the selected one went: the selection stays on the page shown.
+        FTabIndex = VisibleIndexOfPage(FActivePage->PageIndex());
     }
     Invalidate();
 }
@@ -311,7 +314,11 @@ void TSkTabControl::SetTabPosition(TSkTabPosition value) {
     if (SideStrip() && !FMultiLine) FMultiLine = true;
     Invalidate();
     TSkTabSheet* page = ActivePage();
-    if (!page) return;
+    if (!page) {
+        LayoutRows();
+        Realign();
+        return;
+    }
     DisableAlign();
     try {
         LayoutRows();

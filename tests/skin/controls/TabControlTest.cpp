@@ -96,14 +96,19 @@ TEST_F(TabControlTest, TabsFollowThePagesThatHaveOne) {
 
 TEST_F(TabControlTest, DestroyingTheActiveSheetShowsTheFirst) {
     ShowForm();
-    Pages->SetActivePage(Sheets[1]);
-    delete Sheets[1];
-    EXPECT_EQ(Captions(Pages), (Strings{"第1组(16汉字)", "第3组"}));
-    EXPECT_EQ(Pages->ActivePage(), Sheets[0]);
-    EXPECT_EQ(Pages->TabIndex(), 0);
-    EXPECT_TRUE(Sheets[0]->Visible());
+    Pages->SetActivePage(Sheets[2]);
+    // A page before the one shown goes: the selection stays on the page shown.
     delete Sheets[0];
+    EXPECT_EQ(Captions(Pages), (Strings{"Second", "第3组"}));
+    EXPECT_EQ(Pages->TabIndex(), 1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
+    // The page shown goes: the first one shows.
     delete Sheets[2];
+    EXPECT_EQ(Captions(Pages), (Strings{"Second"}));
+    EXPECT_EQ(Pages->ActivePage(), Sheets[1]);
+    EXPECT_EQ(Pages->TabIndex(), 0);
+    EXPECT_TRUE(Sheets[1]->Visible());
+    delete Sheets[1];
     EXPECT_EQ(Pages->TabIndex(), -1);
     EXPECT_EQ(Pages->ActivePage(), nullptr);
     EXPECT_EQ(Pages->PageCount(), 0);
