@@ -36,6 +36,14 @@ protected:
         Other = Add<TFaceControl>(400, 20, 60, 20);
     }
 
+    // Sheets captioned "More 0", "More 1", ... after the three.
+    void AddSheets(int count) {
+        for (int i = 0; i < count; ++i) {
+            auto* sheet = new TSkTabSheet(Form.get());
+            sheet->SetCaption("More " + std::to_string(i));
+            sheet->SetTabControl(Pages);
+        }
+    }
     // Screen point of the middle of a tab.
     POINT TabCentre(int index) {
         const RECT tab = Pages->TabRect(index);

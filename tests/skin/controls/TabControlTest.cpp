@@ -223,11 +223,7 @@ TEST_F(TabControlTest, TheTabUnderThePointerIsHotUntilItLeaves) {
 }
 
 TEST_F(TabControlTest, ScrollButtonsRepeatWhileHeldAndStopAtTheLastTab) {
-    for (int i = 0; i < 5; ++i) {
-        auto* sheet = new TSkTabSheet(Form.get());
-        sheet->SetCaption("More " + std::to_string(i));
-        sheet->SetTabControl(Pages);
-    }
+    AddSheets(5);
     Pages->SetWidth(300);
     ShowForm();
     ASSERT_TRUE(Pages->ScrollerVisible());
@@ -283,11 +279,7 @@ TEST_F(TabControlTest, ScrollButtonsRepeatWhileHeldAndStopAtTheLastTab) {
 }
 
 TEST_F(TabControlTest, RowsWrapWithTheSelectedRowNextToThePage) {
-    for (int i = 0; i < 4; ++i) {
-        auto* sheet = new TSkTabSheet(Form.get());
-        sheet->SetCaption("More " + std::to_string(i));
-        sheet->SetTabControl(Pages);
-    }
+    AddSheets(4);
     Pages->SetMultiLine(true);
     ShowForm();
     ASSERT_GE(Pages->TabRowCount(), 2);
@@ -406,11 +398,7 @@ end
 }
 
 TEST_F(TabControlTest, RowsBeforeTheSelectedOneMoveToTheOppositeSide) {
-    for (int i = 0; i < 4; ++i) {
-        auto* sheet = new TSkTabSheet(Form.get());
-        sheet->SetCaption("More " + std::to_string(i));
-        sheet->SetTabControl(Pages);
-    }
+    AddSheets(4);
     Pages->SetScrollOpposite(true);
     EXPECT_TRUE(Pages->MultiLine()) << "opposite rows are rows";
     ShowForm();
