@@ -151,5 +151,29 @@ TEST_P(TabControlLook, TabsEightPixelsLongShowNoCaption) {
     EXPECT_NE(Crop(Pages).Pixels, nine.Pixels);
 }
 
+// Without HotTrack the tab under the pointer, and a disabled control's tabs, look like the others in the classic
+// look; the visual style has a state for each.
+TEST_P(TabControlLook, HotAndDisabledTabsShowOnlyInTheVisualStyle) {
+    const struct {
+        const char* Name;
+        std::function<void()> Apply;
+        std::function<void()> Undo;
+    } cases[] = {
+        {"hot", [this] { MoveTo(TabCentre(1)); }, [this] { Park(); }},
+        {"disabled", [this] { Pages->SetEnabled(false); }, [this] { Pages->SetEnabled(true); }},
+    };
+    for (const auto& c : cases) {
+        const wintest::Picture plain = Crop(Pages);
+        c.Apply();
+        const wintest::Picture changed = Crop(Pages);
+        c.Undo();
+        if (GetParam() == Look::Classic)
+            EXPECT_EQ(changed.Pixels, plain.Pixels) << c.Name;
+        else
+            EXPECT_NE(changed.Pixels, plain.Pixels) << c.Name;
+        EXPECT_EQ(Crop(Pages).Pixels, plain.Pixels) << c.Name << " undone";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BothLooks, TabControlLook, ::testing::Values(Look::Classic, Look::VisualStyles),
                          [](const ::testing::TestParamInfo<Look>& info) { return LookName(info.param); });
