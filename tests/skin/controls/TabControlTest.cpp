@@ -337,6 +337,13 @@ TEST_F(TabControlTest, ATabControlWithoutPagesChangesOnItsOwn) {
     tabs->Tabs()->Delete(2);
     EXPECT_EQ(tabs->TabIndex(), 1) << "clamped to the last tab";
     EXPECT_EQ(changes, std::vector<int>{2});
+    // Turning pages on frees the children it had and makes a page of each tab.
+    Add<TFaceControl>(10, 30, 40, 20, tabs)->SetName("Child");
+    tabs->SetUsePages(true);
+    EXPECT_EQ(Form->FindComponent("Child"), nullptr);
+    ASSERT_EQ(tabs->PageCount(), 2);
+    EXPECT_EQ(tabs->Pages(1)->Caption(), "B");
+    EXPECT_EQ(tabs->ControlCount(), 2);
 }
 
 namespace {
