@@ -40,7 +40,7 @@ namespace {
 // Adds nothing but makes the class known to descriptions.
 [[maybe_unused]] const auto publishedPageControl = Publish<TSkPageControl>();
 
-// Half of the gap a single-line strip leaves: the strip is the control's length less 2 × 2.
+// What the tabs' length along the strip loses to the margins at its two ends.
 constexpr int StripInset = 4;
 
 bool Intersect(const RECT& a, const RECT& b) {
@@ -513,7 +513,7 @@ int TSkTabControl::MeasureTab(int index) {
 void TSkTabControl::LayoutRows() {
     const int count = FTabs->Count();
     if (count == 0) return;
-    const int available = (SideStrip() ? CachedHeight() : CachedWidth()) - StripInset;
+    const int available = StripLength();
     int rows = 0;
     int length = MeasureTab(0);
     int start = 0;
@@ -538,6 +538,8 @@ void TSkTabControl::LayoutRows() {
     if (length > 0) close(count);
     FTabRowCount = rows;
 }
+
+int TSkTabControl::StripLength() const { return (SideStrip() ? CachedHeight() : CachedWidth()) - StripInset; }
 
 int TSkTabControl::RowOf(int index) {
     if (!FMultiLine) return 0;
@@ -678,7 +680,7 @@ bool TSkTabControl::InRightScrollButton(int x, int y) {
 int TSkTabControl::LastVisibleTab(bool fully) {
     const int count = FTabs->Count();
     if (count == 0) return -1;
-    const int available = (SideStrip() ? CachedHeight() : CachedWidth()) - StripInset;
+    const int available = StripLength();
     int length = 0;
     int last = FFirstVisibleTab - 1;
     for (int i = FFirstVisibleTab; i < count; ++i) {

@@ -152,7 +152,7 @@ public:
     // Makes Tabs and Pages agree (creating pages for new strings), then redraws the strip and realigns the pages.
     virtual void UpdateTabs();
 
-    // Geometry, in client coordinates; see the layout notes in the source.
+    // Geometry, in client coordinates of the cached size, with every margin 2.
     void LayoutRows();
     int RowOf(int index);
     // A tab's rectangle; it reaches 2 pixels into the page frame.
@@ -223,6 +223,8 @@ private:
     bool IsOppositeRow(int index);
     int OppositeThickness();
     bool SideStrip() const { return FTabPosition == vttpLeft || FTabPosition == vttpRight; }
+    // The length tabs have along the strip.
+    int StripLength() const;
     // The tab's page when UsePages, Images and an image index say it shows an image; nullptr otherwise.
     TSkTabSheet* ImagePage(int index);
     int PageOfVisibleIndex(int visibleIndex) const;
