@@ -44,7 +44,7 @@ std::u16string FileBeside(const std::u16string& directory, const std::u16string&
 }  // namespace
 
 void TForm1::ActivateSheet(int number) {
-    TTabSheet* sheets[] = {SkTabSheet1, SkTabSheet2, SkTabSheet3};
+    TSkTabSheet* sheets[] = {SkTabSheet1, SkTabSheet2, SkTabSheet3};
     PageControl1->SetActivePage(sheets[number - 1]);
 }
 

@@ -6,6 +6,8 @@
 
 #include <skin/SkCheckBox.h>
 #include <skin/SkScrollBox.h>
+#include <skin/SkTabControl.h>
+#include <skin/SkTabSheet.h>
 #include <skin/SkinCore.h>
 #include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
@@ -15,12 +17,10 @@
 #include <toolkit/GroupBox.h>
 #include <toolkit/Image.h>
 #include <toolkit/Label.h>
-#include <toolkit/PageControl.h>
 #include <toolkit/Panel.h>
 #include <toolkit/ProgressBar.h>
 #include <toolkit/ScrollBox.h>
 #include <toolkit/SpinEdit.h>
-#include <toolkit/TabSheet.h>
 #include <toolkit/Timer.h>
 
 #include <array>
@@ -73,10 +73,10 @@ public:
     TPanel* Panel2 = nullptr;
     TProgressBar* Gauge1 = nullptr;
     TLabel* Label4 = nullptr;
-    TPageControl* PageControl1 = nullptr;
-    TTabSheet* SkTabSheet1 = nullptr;
-    TTabSheet* SkTabSheet2 = nullptr;
-    TTabSheet* SkTabSheet3 = nullptr;
+    TSkPageControl* PageControl1 = nullptr;
+    TSkTabSheet* SkTabSheet1 = nullptr;
+    TSkTabSheet* SkTabSheet2 = nullptr;
+    TSkTabSheet* SkTabSheet3 = nullptr;
     TSkScrollBox* ScrollBox1 = nullptr;
     TSkScrollBox* ScrollBox2 = nullptr;
     TSkScrollBox* ScrollBox3 = nullptr;

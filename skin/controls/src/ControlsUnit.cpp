@@ -4,6 +4,7 @@
 #include <skin/ParentBackground.h>
 #include <skin/ParentPainters.h>
 #include <skin/SkControl.h>
+#include <skin/SkTabSheet.h>
 #include <skin/SkinBitmap.h>
 #include <skin/ThemeUnits.h>
 
@@ -25,6 +26,7 @@ void InitializeControlsUnit() {
     SharedBuffer() = std::make_unique<TskBitmap>();
     // The painters of the form side, the scroll bars and the tab sheets join the registry with their own units.
     RegisterParentPainter(TSkControl::ClassInfo(), &PaintSkControlBackground);
+    RegisterParentPainter(TSkTabSheet::ClassInfo(), &PaintTabSheetBackground);
 }
 
 void FinalizeControlsUnit() { SharedBuffer().reset(); }

@@ -69,6 +69,33 @@ TEST_F(DeviceOperationsTest, WriteSendsTheEnabledRowsOfEachGroupThenTheClock) {
     EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->SkTabSheet3);
 }
 
+// The operator sees each group's rows while they go out: its sheet is shown before its first frame.
+TEST_F(DeviceOperationsTest, AWriteShowsEachGroupsSheetWhileItsRowsGoOut) {
+    PrepareConfig("", 20);
+    StartProgram();
+    Click(Groups[0].Checks[0]);
+    Click(Groups[0].Checks[5]);
+    ClickTab(2);
+    struct Shown {
+        int Sheet;
+        int RowsSent;
+        bool operator==(const Shown& other) const { return Sheet == other.Sheet && RowsSent == other.RowsSent; }
+    };
+    std::vector<Shown> shown;
+    TSkPageControl* pages = Form1->PageControl1;
+    pages->OnChange = [&shown, pages](TObject*) {
+        shown.push_back(Shown{pages->ActivePageIndex(), Form1->Gauge1->Position()});
+        for (int i = 0; i < pages->PageCount(); ++i)
+            EXPECT_EQ(pages->Pages(i)->Visible(), i == pages->ActivePageIndex()) << "only the active sheet shows";
+        EXPECT_TRUE(Groups[static_cast<size_t>(pages->ActivePageIndex())].Host->Showing());
+    };
+    AnswerBox();
+    Click(Form1->btnSendCharDateTime);
+    pages->OnChange = nullptr;
+    EXPECT_TRUE((shown == std::vector<Shown>{{0, 0}, {1, 2}, {2, 4}})) << "sheet changes: " << shown.size();
+    EXPECT_EQ(pages->TabIndex(), 2);
+}
+
 TEST_F(DeviceOperationsTest, WriteWithNothingEnabledSendsOnlyTheClockAsTheBoxSays) {
     PrepareConfig();
     StartProgram();

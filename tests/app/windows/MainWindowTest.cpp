@@ -47,6 +47,32 @@ TEST_F(MainWindowTest, TheMainWindowInEachLookAndSwitchedAtRunTime) {
     EXPECT_TRUE(LooksLike(MainWindowPicture(), "main-window-classic.png")) << "back to classic at run time";
 }
 
+TEST_F(MainWindowTest, TheGroupSheetsFillThePageAreaUnderTabsThatEndBeforeTheHelpButton) {
+    StartProgram();
+    TSkPageControl* pages = Form1->PageControl1;
+    ASSERT_EQ(pages->PageCount(), 3);
+    std::vector<std::string> captions;
+    for (int i = 0; i < pages->Tabs()->Count(); ++i) captions.push_back(pages->Tabs()->Strings(i));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"第1组(16汉字或32字符)", "第2组(16汉字或32字符)", "第3组(6汉字或12字符)"}));
+    EXPECT_EQ(pages->TabPosition(), vttpTop);
+    EXPECT_FALSE(pages->ScrollerVisible()) << "the three tabs fit in one row";
+    EXPECT_LE(pages->TabRect(2).right, Form1->btnHelp->Left()) << "the help button covers no tab";
+    // The pages fill the frame under the strip, 3 pixels in; each scroll box fills its page.
+    const int h = pages->RowHeight();
+    for (TSkTabSheet* sheet : {Form1->SkTabSheet1, Form1->SkTabSheet2, Form1->SkTabSheet3}) {
+        pages->SetActivePage(sheet);
+        const RECT bounds = sheet->BoundsRect();
+        EXPECT_EQ(bounds.left, 3);
+        EXPECT_EQ(bounds.top, h + 5);
+        EXPECT_EQ(bounds.right, pages->Width() - 3);
+        EXPECT_EQ(bounds.bottom, pages->Height() - 3);
+        TControl* box = sheet->Controls(0);
+        EXPECT_EQ(box->Width(), sheet->Width());
+        EXPECT_EQ(box->Height(), sheet->Height());
+    }
+}
+
 TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDefaults) {
     StartProgram();
     EXPECT_TRUE(Boxes.empty());
