@@ -54,6 +54,7 @@ TSkGroupBox::~TSkGroupBox() {
 void TSkGroupBox::SetCaption(const std::u16string& value) {
     if (value == FCaption) return;
     FCaption = value;
+    FAnsiCaption = WideToAnsi(value);
     if (FCheckBox) {
         FCheckBox->SetCaption(value);
         PlaceCheckBox();
@@ -164,7 +165,7 @@ bool TSkGroupBox::ThemeDefined() { return IsGroupBoxDefined(0, ThemeObject(), Th
 SIZE TSkGroupBox::CaptionExtent() {
     TFont* font = Font();
     if (ThemeDefined()) font = FTheme.Theme()->Fonts().GetFont(fiGroupBoxTextNormal, ThemeObject());
-    const std::string text = WideToAnsi(FCaption);
+    const std::string& text = FAnsiCaption;
     const RECT size = font->MeasureText(text.empty() ? "Tg" : text, RECT{0, 0, 0, 0}, DT_SINGLELINE);
     return SIZE{text.empty() ? 0 : RectWidth(size), RectHeight(size)};
 }
@@ -284,7 +285,7 @@ void TSkGroupBox::Dispatch(TMessage& message) {
         Invalidate();
         return;
     case CM_DIALOGCHAR:
-        if (IsAccel(static_cast<WORD>(message.WParam), WideToAnsi(FCaption)) && CanFocus()) {
+        if (IsAccel(static_cast<WORD>(message.WParam), FAnsiCaption) && CanFocus()) {
             SelectFirst();
             message.Result = 1;
             return;

@@ -69,6 +69,8 @@ private:
     void EnableChildren();
 
     std::u16string FCaption;
+    // The caption in the ANSI code page, as it is measured.
+    std::string FAnsiCaption;
     int FCaptionMargin = 12;
     bool FUseCheckBox = false;
     TSkCheckBox* FCheckBox = nullptr;
