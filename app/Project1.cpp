@@ -2,7 +2,9 @@
 // --screenshot PATH: once the window has shown for a moment, saves a picture of it as PNG and ends without
 // closing it (so nothing is saved to Config.ini).
 // --classic: the classic look instead of the desktop's visual style.
+// --dialog: with --screenshot, the picture is of the port settings dialog, shown over the main window.
 #include "Unit1.h"
+#include "comSetup.h"
 
 #include <skin/ControlsUnit.h>
 #include <toolkit/Application.h>
@@ -52,16 +54,20 @@ bool SaveWindowPicture(HWND hwnd, const std::string& path) {
 int main(int argc, char** argv) {
     std::string screenshot;
     bool classic = false;
+    bool dialog = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
         } else if (std::strcmp(argv[i], "--classic") == 0) {
             classic = true;
+        } else if (std::strcmp(argv[i], "--dialog") == 0) {
+            dialog = true;
         } else {
             std::fprintf(stderr,
-                         "usage: overlay-config [--classic] [--screenshot PATH]\n"
+                         "usage: overlay-config [--classic] [--screenshot PATH [--dialog]]\n"
                          "  --classic          the classic look instead of the desktop's visual style\n"
-                         "  --screenshot PATH  save a picture of the main window as PNG and end\n");
+                         "  --screenshot PATH  save a picture of the main window as PNG and end\n"
+                         "  --dialog           with --screenshot: of the port settings dialog instead\n");
             return 2;
         }
     }
@@ -81,8 +87,14 @@ int main(int argc, char** argv) {
     shot.SetInterval(1200);
     shot.SetEnabled(!screenshot.empty());
     shot.OnTimer = [&](TObject*) {
+        // The dialog comes up first, as its button would show it (without a modal loop), and is taken once painted.
+        if (dialog && !frmSetup->Visible()) {
+            frmSetup->Show();
+            shot.SetInterval(300);
+            return;
+        }
         shot.SetEnabled(false);
-        if (!SaveWindowPicture(Form1->Handle(), screenshot)) {
+        if (!SaveWindowPicture(dialog ? frmSetup->Handle() : Form1->Handle(), screenshot)) {
             std::fprintf(stderr, "overlay-config: cannot write %s\n", screenshot.c_str());
             status = 1;
         }
