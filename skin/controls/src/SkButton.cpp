@@ -2,6 +2,7 @@
 // form's focus changes, the stock kinds, and the face, caption and glyph in the theme's look or the built-in one.
 #include <skin/SkButton.h>
 
+#include "ControlPaint.h"
 #include "PaintTarget.h"
 #include "VisualStyle.h"
 
@@ -342,8 +343,7 @@ void TSkButton::Dispatch(TMessage& message) {
         return;
     case CM_TEXTCHANGED:
         inherited::Dispatch(message);
-        // Text holds the caption in the ANSI code page; a caption it cannot hold stays as it was set.
-        if (WideToAnsi(FCaption) != Text()) FCaption = WideFromCodePage(CP_ACP, Text());
+        FollowText(FCaption, Text());
         Invalidate();
         return;
     default: break;
@@ -446,13 +446,7 @@ void TSkButton::PaintClient() {
     TCanvas& canvas = *Canvas();
     const bool themed = ThemeDefined();
     const bool transparent = themed ? FTheme.Theme()->IsButtonTransparent(0, ThemeObject()) : FTransparent;
-    if (transparent) {
-        DrawParentBackground(this, canvas.Handle());
-        // The parent drew through the same DC with objects of its own.
-        canvas.Refresh();
-    } else if (!themed) {
-        FillRectColor(canvas, GetInnerRect(), Color());
-    }
+    if (transparent || !themed) PaintControlBackground(this, canvas, transparent, GetInnerRect(), Color());
     PaintFace();
     PaintCaption();
     PaintGlyph();
@@ -529,17 +523,7 @@ void TSkButton::PaintCaption() {
         return;
     }
     OffsetRect(&text, area.left + (RectWidth(area) - text.right) / 2, area.top + (RectHeight(area) - text.bottom) / 2);
-    if (Enabled()) {
-        DrawTextEx2(canvas, FCaption, text, DT_CENTER | flags);
-        return;
-    }
-    // Engraved: the highlight one pixel down and right, the shadow over it.
-    canvas.Font().SetColor(clBtnHighlight);
-    RECT offset = text;
-    OffsetRect(&offset, 1, 1);
-    DrawTextEx2(canvas, FCaption, offset, DT_CENTER | flags);
-    canvas.Font().SetColor(clBtnShadow);
-    DrawTextEx2(canvas, FCaption, text, DT_CENTER | flags);
+    DrawControlText(canvas, FCaption, text, DT_CENTER | flags, Enabled());
 }
 
 void TSkButton::PaintGlyph() {

@@ -2,6 +2,7 @@
 // etched line; the check box that takes the caption's place; Enabled passed on to the children.
 #include <skin/SkGroupBox.h>
 
+#include "ControlPaint.h"
 #include "VisualStyle.h"
 
 #include <skin/CanvasUtils.h>
@@ -198,13 +199,8 @@ void TSkGroupBox::PaintClient() {
     TCanvas& canvas = *Canvas();
     const bool themed = ThemeDefined();
     TskTheme* theme = FTheme.Theme();
-    if (themed ? theme->IsGroupBoxTransparent(0, ThemeObject()) : FTransparent) {
-        DrawParentBackground(this, canvas.Handle());
-        // The parent drew through the same DC with objects of its own.
-        canvas.Refresh();
-    } else {
-        FillRectColor(canvas, GetInnerRect(), Color());
-    }
+    PaintControlBackground(this, canvas, themed ? theme->IsGroupBoxTransparent(0, ThemeObject()) : FTransparent,
+                           GetInnerRect(), Color());
     const RECT caption = CaptionRect();
     RECT frame = GetFrameRect();
     const bool showCaption = !FCheckBox;
@@ -252,17 +248,7 @@ void TSkGroupBox::PaintClient() {
     }
     if (!showCaption) return;
     canvas.SetFont(*PaintFont());
-    RECT text = caption;
-    if (Enabled()) {
-        DrawTextEx2(canvas, FCaption, text, CaptionFlags);
-        return;
-    }
-    canvas.Font().SetColor(clBtnHighlight);
-    RECT offset = caption;
-    OffsetRect(&offset, 1, 1);
-    DrawTextEx2(canvas, FCaption, offset, CaptionFlags);
-    canvas.Font().SetColor(clBtnShadow);
-    DrawTextEx2(canvas, FCaption, text, CaptionFlags);
+    DrawControlText(canvas, FCaption, caption, CaptionFlags, Enabled());
 }
 
 void TSkGroupBox::Dispatch(TMessage& message) {

@@ -3,6 +3,7 @@
 // the mouse over it.
 #include <skin/SkLabel.h>
 
+#include "ControlPaint.h"
 #include "PaintTarget.h"
 
 #include <skin/CanvasUtils.h>
@@ -190,13 +191,8 @@ void TSkLabel::PaintClient() {
     const RECT client = ClientRect();
     const bool themed = ThemeDefined();
     TskTheme* theme = FTheme.Theme();
-    if (themed ? theme->IsLabelTransparent(0, ThemeObject()) : FTransparent) {
-        DrawParentBackground(this, canvas.Handle());
-        // The parent drew through the same DC with objects of its own.
-        canvas.Refresh();
-    } else if (!themed) {
-        FillRectColor(canvas, client, Color());
-    }
+    const bool transparent = themed ? theme->IsLabelTransparent(0, ThemeObject()) : FTransparent;
+    if (transparent || !themed) PaintControlBackground(this, canvas, transparent, client, Color());
     const RECT square = GlyphSquare(client);
     if (theme && !IsRectEmptyEx(square)) {
         std::uint8_t state = 0;
@@ -243,17 +239,10 @@ void TSkLabel::DoDrawText(RECT& rect, UINT flags) {
     TFont font;
     MakePaintingFont(font);
     canvas.SetFont(font);
-    if ((flags & DT_CALCRECT) || Enabled()) {
+    if (flags & DT_CALCRECT)
         DrawTextEx2(canvas, text, rect, flags);
-        return;
-    }
-    // Engraved: the highlight one pixel down and right, the shadow over it.
-    canvas.Font().SetColor(clBtnHighlight);
-    RECT offset = rect;
-    OffsetRect(&offset, 1, 1);
-    DrawTextEx2(canvas, text, offset, flags);
-    canvas.Font().SetColor(clBtnShadow);
-    DrawTextEx2(canvas, text, rect, flags);
+    else
+        DrawControlText(canvas, text, rect, flags, Enabled());
 }
 
 void TSkLabel::AdjustBounds() {
@@ -284,8 +273,7 @@ void TSkLabel::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case CM_TEXTCHANGED:
         inherited::Dispatch(message);
-        // Text holds the caption in the ANSI code page; a caption it cannot hold stays as it was set.
-        if (WideToAnsi(FCaption) != Text()) FCaption = WideFromCodePage(CP_ACP, Text());
+        FollowText(FCaption, Text());
         AdjustBounds();
         Invalidate();
         return;
