@@ -1,6 +1,8 @@
 // The controls unit's start-up and shut-down: the shared paint buffer and the parent painters it registers.
 #include <skin/ControlsUnit.h>
 
+#include "StockGlyphs.h"
+
 #include <skin/ParentBackground.h>
 #include <skin/ParentPainters.h>
 #include <skin/SkControl.h>
@@ -25,6 +27,8 @@ void InitializeControlsUnit() {
     SharedBuffer() = std::make_unique<TskBitmap>();
     // The painters of the form side, the scroll bars and the tab sheets join the registry with their own units.
     RegisterParentPainter(TSkControl::ClassInfo(), &PaintSkControlBackground);
+    // The buttons' stock glyphs are the program's resources, as if linked into it.
+    RegisterStockGlyphs();
 }
 
 void FinalizeControlsUnit() { SharedBuffer().reset(); }

@@ -10,6 +10,7 @@
 #include <skin/SkButton.h>
 #include <toolkit/Edit.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -239,6 +240,28 @@ TEST_F(Button, AStockKindSetsCaptionResultAndDefault) {
     Go->SetKind(bkClose);
     Click(Go);
     EXPECT_FALSE(Form->Visible());
+}
+
+TEST_F(Button, AStockKindBringsItsGlyphWithADisabledTwin) {
+    Go->SetKind(bkOK);
+    ASSERT_NE(Go->Glyph(), nullptr);
+    EXPECT_EQ(Go->Glyph()->Width(), 32);
+    EXPECT_EQ(Go->Glyph()->Height(), 16);
+    EXPECT_EQ(Go->NumGlyphs(), 2);
+    EXPECT_EQ(Go->Glyph()->PixelColor(0, 15), RGB(0, 128, 128)) << "the key colour";
+    const auto count = [](const wintest::Picture& picture, uint32_t colour) {
+        // The glyph's pixels come from a 32-bit picture and keep its alpha; the colour alone counts.
+        return std::count_if(picture.Pixels.begin(), picture.Pixels.end(),
+                             [colour](uint32_t pixel) { return (pixel & 0xFFFFFF) == colour; });
+    };
+    // Enabled: the green check mark, the key colour nowhere. Disabled: the grey twin instead.
+    const wintest::Picture enabled = Crop(Go);
+    EXPECT_GT(count(enabled, 0x008000), 20);
+    EXPECT_EQ(count(enabled, 0x008080), 0);
+    Go->SetEnabled(false);
+    const wintest::Picture disabled = Crop(Go);
+    EXPECT_EQ(count(disabled, 0x008000), 0);
+    EXPECT_GT(count(disabled, 0x808080), 20);
 }
 
 TEST_F(Button, AGlyphBitmapCountsItsImagesByWidthOverHeight) {
