@@ -3,7 +3,9 @@
 // closing it (so nothing is saved to Config.ini).
 // --classic: the classic look instead of the desktop's visual style.
 // --channels 16: starts with 16 channels, as choosing "16路" does (every start otherwise begins with 8).
+// --dialog: with --screenshot, the picture is of the port settings dialog, shown over the main window.
 #include "Unit1.h"
+#include "comSetup.h"
 
 #include <skin/ControlsUnit.h>
 #include <toolkit/Application.h>
@@ -55,6 +57,7 @@ int main(int argc, char** argv) {
     std::string screenshot;
     bool classic = false;
     bool sixteen = false;
+    bool dialog = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
             screenshot = argv[++i];
@@ -63,12 +66,15 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--channels") == 0 && i + 1 < argc &&
                    (std::strcmp(argv[i + 1], "8") == 0 || std::strcmp(argv[i + 1], "16") == 0)) {
             sixteen = std::strcmp(argv[++i], "16") == 0;
+        } else if (std::strcmp(argv[i], "--dialog") == 0) {
+            dialog = true;
         } else {
             std::fprintf(stderr,
-                         "usage: overlay-config [--classic] [--channels 8|16] [--screenshot PATH]\n"
+                         "usage: overlay-config [--classic] [--channels 8|16] [--screenshot PATH [--dialog]]\n"
                          "  --classic          the classic look instead of the desktop's visual style\n"
                          "  --channels 8|16    the channel count to start with (8 unless told)\n"
-                         "  --screenshot PATH  save a picture of the main window as PNG and end\n");
+                         "  --screenshot PATH  save a picture of the main window as PNG and end\n"
+                         "  --dialog           with --screenshot: of the port settings dialog instead\n");
             return 2;
         }
     }
@@ -94,8 +100,14 @@ int main(int argc, char** argv) {
     shot.SetInterval(1200);
     shot.SetEnabled(!screenshot.empty());
     shot.OnTimer = [&](TObject*) {
+        // The dialog comes up first, as its button would show it (without a modal loop), and is taken once painted.
+        if (dialog && !frmSetup->Visible()) {
+            frmSetup->Show();
+            shot.SetInterval(300);
+            return;
+        }
         shot.SetEnabled(false);
-        if (!SaveWindowPicture(Form1->Handle(), screenshot)) {
+        if (!SaveWindowPicture(dialog ? frmSetup->Handle() : Form1->Handle(), screenshot)) {
             std::fprintf(stderr, "overlay-config: cannot write %s\n", screenshot.c_str());
             status = 1;
         }

@@ -5,6 +5,7 @@
 #include "Settings.h"
 #include "comSetup.h"
 
+#include <skin/CodePage.h>
 #include <toolkit/Application.h>
 #include <toolkit/PropertyRegistry.h>
 
@@ -285,7 +286,9 @@ void TForm1::SaveGroup(int group) {
     ::SaveGroup(ini, group, settings);
 }
 
-void TForm1::Timer1Timer(TObject*) { lbDateTime->SetCaption(FormatDateTime("yyyy-mm-dd hh:nn:ss", Now())); }
+void TForm1::Timer1Timer(TObject*) {
+    lbDateTime->SetCaption(WideFromCodePage(CP_ACP, FormatDateTime("yyyy-mm-dd hh:nn:ss", Now())));
+}
 
 void TForm1::btnSetPortClick(TObject*) {
     // Reopening the port under a running operation would cut it off.

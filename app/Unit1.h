@@ -4,21 +4,22 @@
 
 #include "FrameSequence.h"
 
+#include <skin/SkButton.h>
 #include <skin/SkCheckBox.h>
+#include <skin/SkGroupBox.h>
+#include <skin/SkLabel.h>
+#include <skin/SkPanel.h>
+#include <skin/SkProgressBar.h>
 #include <skin/SkScrollBox.h>
 #include <skin/SkTabControl.h>
 #include <skin/SkTabSheet.h>
 #include <skin/SkinCore.h>
-#include <toolkit/Button.h>
 #include <toolkit/CheckBox.h>
 #include <toolkit/ComboBox.h>
 #include <toolkit/Edit.h>
 #include <toolkit/Form.h>
-#include <toolkit/GroupBox.h>
 #include <toolkit/Image.h>
 #include <toolkit/Label.h>
-#include <toolkit/Panel.h>
-#include <toolkit/ProgressBar.h>
 #include <toolkit/ScrollBox.h>
 #include <toolkit/SpinEdit.h>
 #include <toolkit/Timer.h>
@@ -50,29 +51,29 @@ public:
     explicit TForm1(TComponent* owner);
 
     // Components read from the window's description.
-    TPanel* Panel1 = nullptr;
-    TButton* btnSetPort = nullptr;
-    TButton* btnExit = nullptr;
-    TGroupBox* GroupBox2 = nullptr;
-    TLabel* Label1 = nullptr;
+    TSkPanel* Panel1 = nullptr;
+    TSkButton* btnSetPort = nullptr;
+    TSkButton* btnExit = nullptr;
+    TSkGroupBox* GroupBox2 = nullptr;
+    TSkLabel* Label1 = nullptr;
     TComboBox* cbbChCount = nullptr;
-    TButton* btnCls = nullptr;
-    TButton* btnSendChar = nullptr;
-    TGroupBox* GroupBox1 = nullptr;
-    TLabel* lbDateTime = nullptr;
+    TSkButton* btnCls = nullptr;
+    TSkButton* btnSendChar = nullptr;
+    TSkGroupBox* GroupBox1 = nullptr;
+    TSkLabel* lbDateTime = nullptr;
     TSkCheckBox* ckbDateTime = nullptr;
-    TLabel* Label2 = nullptr;
-    TLabel* Label3 = nullptr;
+    TSkLabel* Label2 = nullptr;
+    TSkLabel* Label3 = nullptr;
     TSpinEdit* edDTx = nullptr;
     TSpinEdit* edDTy = nullptr;
-    TButton* btnSendDateTime = nullptr;
+    TSkButton* btnSendDateTime = nullptr;
     TImage* Image1 = nullptr;
-    TButton* btnSendCharDateTime = nullptr;
-    TButton* btnRead = nullptr;
+    TSkButton* btnSendCharDateTime = nullptr;
+    TSkButton* btnRead = nullptr;
     TImage* Image2 = nullptr;
-    TPanel* Panel2 = nullptr;
-    TProgressBar* Gauge1 = nullptr;
-    TLabel* Label4 = nullptr;
+    TSkPanel* Panel2 = nullptr;
+    TSkProgressBar* Gauge1 = nullptr;
+    TSkLabel* Label4 = nullptr;
     TSkPageControl* PageControl1 = nullptr;
     TSkTabSheet* SkTabSheet1 = nullptr;
     TSkTabSheet* SkTabSheet2 = nullptr;
@@ -80,7 +81,7 @@ public:
     TSkScrollBox* ScrollBox1 = nullptr;
     TSkScrollBox* ScrollBox2 = nullptr;
     TSkScrollBox* ScrollBox3 = nullptr;
-    TButton* btnHelp = nullptr;
+    TSkButton* btnHelp = nullptr;
     TSkSkinCore* SkSkinCore1 = nullptr;
     TTimer* Timer1 = nullptr;
 

@@ -2,10 +2,10 @@
 // and stored there, then applied, by its OK button.
 #pragma once
 
-#include <toolkit/Button.h>
+#include <skin/SkButton.h>
+#include <skin/SkLabel.h>
 #include <toolkit/ComboBox.h>
 #include <toolkit/Form.h>
-#include <toolkit/Label.h>
 
 class TfrmSetup : public TForm {
     TOOLKIT_CLASS(TfrmSetup, TForm)
@@ -13,18 +13,18 @@ class TfrmSetup : public TForm {
 public:
     explicit TfrmSetup(TComponent* owner);
 
-    TLabel* Label1 = nullptr;
-    TLabel* Label2 = nullptr;
-    TLabel* Label3 = nullptr;
-    TLabel* Label4 = nullptr;
-    TLabel* Label5 = nullptr;
+    TSkLabel* Label1 = nullptr;
+    TSkLabel* Label2 = nullptr;
+    TSkLabel* Label3 = nullptr;
+    TSkLabel* Label4 = nullptr;
+    TSkLabel* Label5 = nullptr;
     TComboBox* cbbPort = nullptr;
     TComboBox* cbbBaudRate = nullptr;
     TComboBox* cbbByteSize = nullptr;
     TComboBox* cbbCheckByte = nullptr;
     TComboBox* cbbStopBite = nullptr;
-    TButton* btnOK = nullptr;
-    TButton* btnCancel = nullptr;
+    TSkButton* btnOK = nullptr;
+    TSkButton* btnCancel = nullptr;
 
     void FormCreate(TObject* sender);
     void ParamChange(TObject* sender);

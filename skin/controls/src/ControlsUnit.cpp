@@ -1,6 +1,8 @@
 // The controls unit's start-up and shut-down: the shared paint buffer and the parent painters it registers.
 #include <skin/ControlsUnit.h>
 
+#include "StockGlyphs.h"
+
 #include <skin/ParentBackground.h>
 #include <skin/ParentPainters.h>
 #include <skin/SkControl.h>
@@ -27,6 +29,8 @@ void InitializeControlsUnit() {
     // The painters of the form side, the scroll bars and the tab sheets join the registry with their own units.
     RegisterParentPainter(TSkControl::ClassInfo(), &PaintSkControlBackground);
     RegisterParentPainter(TSkTabSheet::ClassInfo(), &PaintTabSheetBackground);
+    // The buttons' stock glyphs are the program's resources, as if linked into it.
+    RegisterStockGlyphs();
 }
 
 void FinalizeControlsUnit() { SharedBuffer().reset(); }

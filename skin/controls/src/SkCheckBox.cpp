@@ -2,6 +2,7 @@
 // theme's look or the built-in one (visual style or classic) with the caption beside the glyph.
 #include <skin/SkCheckBox.h>
 
+#include "ControlPaint.h"
 #include "PaintTarget.h"
 #include "VisualStyle.h"
 
@@ -202,8 +203,7 @@ void TSkCheckBox::Dispatch(TMessage& message) {
         return;
     case CM_TEXTCHANGED:
         inherited::Dispatch(message);
-        // Text holds the caption in the ANSI code page; a caption it cannot hold stays as it was set.
-        if (WideToAnsi(FCaption) != Text()) FCaption = WideFromCodePage(CP_ACP, Text());
+        FollowText(FCaption, Text());
         if (AutoSize()) AdjustSize();
         Invalidate();
         return;
@@ -216,13 +216,7 @@ void TSkCheckBox::PaintClient() {
     TCanvas& canvas = *Canvas();
     const bool themed = ThemeDefined();
     const bool transparent = themed ? FTheme.Theme()->IsCheckBoxTransparent(0, ThemeObject()) : FTransparent;
-    if (transparent) {
-        DrawParentBackground(this, canvas.Handle());
-        // The parent drew through the same DC with objects of its own.
-        canvas.Refresh();
-    } else {
-        FillRectColor(canvas, GetInnerRect(), Color());
-    }
+    PaintControlBackground(this, canvas, transparent, GetInnerRect(), Color());
     PaintFace();
     PaintCaption();
 }
@@ -289,16 +283,8 @@ void TSkCheckBox::PaintCaption() {
         info.Alignment = txaLeft;
         info.TextFlags = FWordWrap ? tfWordWrap : tfSingleLine;
         theme->CheckBoxDrawText(0, canvas, "default", info, TskStateRecord{rect, ThemeState()});
-    } else if (Enabled()) {
-        DrawTextEx2(canvas, FCaption, rect, flags);
     } else {
-        // Engraved: the highlight one pixel down and right, the shadow over it.
-        canvas.Font().SetColor(clBtnHighlight);
-        RECT offset = rect;
-        OffsetRect(&offset, 1, 1);
-        DrawTextEx2(canvas, FCaption, offset, flags);
-        canvas.Font().SetColor(clBtnShadow);
-        DrawTextEx2(canvas, FCaption, rect, flags);
+        DrawControlText(canvas, FCaption, rect, flags, Enabled());
     }
     if (HasFocus()) FocusRectColor(canvas, InflateRectBy(rect, 2), clWhite);
 }

@@ -4,5 +4,12 @@
 
 #include <win32/windows.h>
 
+#include <string>
+
 // Nothing when uxtheme is not bound or the class does not open.
 void DrawVisualStylePart(HDC dc, LPCWSTR className, int part, int state, const RECT& rect);
+
+// text through the class's text drawing (DrawThemeText) in the DC's font and text colour; nothing when uxtheme is
+// not bound or the class does not open.
+void DrawVisualStyleText(HDC dc, LPCWSTR className, int part, int state, const std::u16string& text, UINT flags,
+                         const RECT& rect);

@@ -4,7 +4,10 @@
 
 #include "Protocol.h"
 
+#include <algorithm>
 #include <chrono>
+#include <set>
+#include <vector>
 
 using Kind = unit_emulator::FrameRecord::Kind;
 
@@ -94,6 +97,48 @@ TEST_F(DeviceOperationsTest, AWriteShowsEachGroupsSheetWhileItsRowsGoOut) {
     pages->OnChange = nullptr;
     EXPECT_TRUE((shown == std::vector<Shown>{{0, 0}, {1, 2}, {2, 4}})) << "sheet changes: " << shown.size();
     EXPECT_EQ(pages->TabIndex(), 2);
+}
+
+TEST_F(DeviceOperationsTest, TheProgressBarAdvancesOnTheScreenDuringAWriteAndHidesAfterwards) {
+    wintest::ScopedVisualStyles classic(false);
+    PrepareConfig();
+    StartProgram();
+    for (TCheckBox* check : Groups[0].Checks) Click(check);
+    // The highlight pixels along the bar's middle row, as the display shows the window after each paint of the
+    // bar (the bar paints at once when its position moves, the loop waiting between frames).
+    TSkProgressBar* gauge = Form1->Gauge1;
+    std::vector<int> filled;
+    const COLORREF c = GetSysColor(COLOR_HIGHLIGHT);
+    const uint32_t highlight = (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+    auto highlightAlongTheBar = [gauge, highlight] {
+        RECT window{};
+        GetWindowRect(Form1->Handle(), &window);
+        const wintest::Picture shown = wintest::PresentedPicture(Form1->Handle());
+        const POINT middle = gauge->ClientToScreen(POINT{0, gauge->Height() / 2});
+        int count = 0;
+        for (int x = 0; x < gauge->Width(); ++x)
+            if (shown.At(middle.x - window.left + x, middle.y - window.top) == highlight) ++count;
+        return count;
+    };
+    gauge->SetWindowProc([&, proc = gauge->WindowProc()](TMessage& message) {
+        proc(message);
+        if (message.Msg == WM_PAINT && gauge->Visible()) filled.push_back(highlightAlongTheBar());
+    });
+    AnswerBox();
+    Click(Form1->btnSendCharDateTime);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "发送完成！");
+
+    // Eight rows of three groups: 24 steps, every one shown with more of the bar filled than the one before.
+    ASSERT_GE(filled.size(), 24u);
+    EXPECT_TRUE(std::is_sorted(filled.begin(), filled.end()));
+    EXPECT_GT(filled.back(), gauge->Width() * 3 / 4);
+    EXPECT_GE(std::set<int>(filled.begin(), filled.end()).size(), 12u);
+    // Afterwards the bar is gone from the screen: the contact line lies where it was.
+    EXPECT_FALSE(gauge->Visible());
+    Pump();
+    EXPECT_EQ(highlightAlongTheBar(), 0);
+    EXPECT_EQ(Form1->Label4->Top() + Form1->Label4->Height(), Form1->Panel2->ClientHeight());
 }
 
 TEST_F(DeviceOperationsTest, WriteWithNothingEnabledSendsOnlyTheClockAsTheBoxSays) {

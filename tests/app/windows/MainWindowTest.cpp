@@ -19,7 +19,7 @@ protected:
     // day.
     wintest::Picture MainWindowPicture() {
         Form1->Timer1->SetEnabled(false);
-        Form1->lbDateTime->SetCaption("2026-01-01 08:00:00");
+        Form1->lbDateTime->SetCaption(u"2026-01-01 08:00:00");
         Pump();
         return wintest::Screenshot(Form1->Handle());
     }
@@ -101,9 +101,9 @@ TEST_F(MainWindowTest, FirstStartWithoutConfigShowsTheDefaults) {
 
     // The clock label leaves its design text at the first tick, half a second after the start.
     wintest::PumpFor(700);
-    EXPECT_TRUE(std::regex_match(Form1->lbDateTime->Caption(),
+    EXPECT_TRUE(std::regex_match(Form1->lbDateTime->Text(),
                                  std::regex("20[0-9]{2}-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]")))
-        << Form1->lbDateTime->Caption();
+        << Form1->lbDateTime->Text();
 }
 
 TEST_F(MainWindowTest, AtSixteenChannelsInALowerWindowTheSkinnedBarScrollsTheLastRowIntoViewToBeTypedInto) {
@@ -320,7 +320,9 @@ TEST_F(MainWindowTest, TheClockBoxIsTheSkinnedCheckBoxSeeThroughItsGroupInBothLo
                 pixels.push_back(shot.At(origin.x - form.x + x, origin.y - form.y + y));
         return pixels;
     };
-    const COLORREF group = ColorToRGB(Form1->GroupBox1->Color());
+    // The group is transparent too: its panel's colour shows through both.
+    ASSERT_TRUE(Form1->GroupBox1->Transparent());
+    const COLORREF group = ColorToRGB(Form1->Panel1->Color());
     const uint32_t groupPixel =
         (uint32_t{GetRValue(group)} << 16) | (uint32_t{GetGValue(group)} << 8) | GetBValue(group);
     wintest::SetVisualStylesActive(false);

@@ -9,9 +9,11 @@
 
 namespace {
 
+// The holder itself is never destroyed: controls of forms that outlive the unit's finalisation (a program that
+// exits with its window up, the application object going last) still ask it for the current theme.
 std::unique_ptr<TskThemeManager>& GlobalManager() {
-    static std::unique_ptr<TskThemeManager> manager;
-    return manager;
+    static auto* manager = new std::unique_ptr<TskThemeManager>;
+    return *manager;
 }
 
 }  // namespace
