@@ -14,7 +14,35 @@
 
 #include <string>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define FUZZ_WITH_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define FUZZ_WITH_LSAN 1
+#endif
+#endif
+#ifdef FUZZ_WITH_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// fontconfig loses 288 bytes of its own while it parses its configuration (a program that only calls FcInit shows
+// them to LeakSanitizer). libFuzzer checks for leaks in the middle of a run, after any input that leaves more
+// allocations than it found (the platform's caches fill during the first inputs), and would count that loss as
+// the input's; so the fonts are set up before the first input with the leak checker looking away.
+void SetUpFonts() {
+#ifdef FUZZ_WITH_LSAN
+    __lsan_disable();
+#endif
+    HDC dc = GetDC(nullptr);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, u"字", 1, &size);
+    ReleaseDC(nullptr, dc);
+#ifdef FUZZ_WITH_LSAN
+    __lsan_enable();
+#endif
+}
 
 struct TOriginal {
     const char* Name;
@@ -26,6 +54,7 @@ TOriginal Originals[] = {{"Unit1", {}}, {"comSetup", {}}};
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    SetUpFonts();
     Application->Initialize();
     for (TOriginal& original : Originals) original.Text = *FindDescriptionResource(original.Name);
     return 0;
