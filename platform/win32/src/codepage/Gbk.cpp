@@ -72,8 +72,10 @@ void ConvertRow(iconv_t cd, BYTE lead, WCHAR* row) {
 }  // namespace
 
 const Gbk& Gbk::Instance() {
-    static const Gbk instance;
-    return instance;
+    // Never destroyed: text is converted until the very end of the process, by controls of windows that outlive
+    // static destruction (a program that exits with its window up).
+    static const Gbk* instance = new Gbk();
+    return *instance;
 }
 
 WCHAR Gbk::DecodePair(BYTE lead, BYTE trail) const {
